@@ -1,0 +1,50 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+PACKAGES   := cmake g++ make qt6-base-dev fonts-wine xvfb xauth
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+DEMO       := $(BUILD)/demo/valdric-demo.smc
+
+.PHONY: all deps build build-asan run test test-asan bench format demo
+
+all: build
+
+# Installs only the Debian packages that are missing.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVALDRIC_SANITIZE=ON
+
+build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+demo: build
+	@[ -f $(DEMO) ] || $(BUILD)/make-demo-rom $(DEMO)
+
+run: build demo
+	$(BUILD)/valdric-editor
+
+test: build build-asan
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/valdric-bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')

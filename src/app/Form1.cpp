@@ -1,0 +1,375 @@
+#include "app/Form1.h"
+
+#include "app/AboutDialog.h"
+#include "app/Settings.h"
+#include "characters/CharacterPage.h"
+#include "enemies/EnemyPage.h"
+#include "items/ItemPage.h"
+#include "rom/CopierHeader.h"
+#include "rom/NameLists.h"
+#include "rominfo/MiscPage.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+#include "ui/Fonts.h"
+#include "ui/NumberText.h"
+#include "ui/Program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace app {
+namespace {
+
+constexpr qint64 kInternalNameOffset = 0x00FFC0;
+constexpr int kInternalNameLength = 21;
+
+const QString kCancelMessage =
+    QStringLiteral("You probably pressed cancel you moron.  -_-  Try loading it again this time "
+                   "press OK. ^_^");
+const QString kHeaderMessage =
+    QStringLiteral("This ROM has a header, so I'm removing it to make it compatible with my "
+                   "program and Tidewright");
+const QString kElementMessage =
+    QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance checkboxes "
+                   "before you can proceed.");
+
+QString titleWith(const QString& ending) {
+    return ui::kProgramTitle + QStringLiteral(" - Version ") + ui::versionText() +
+           QStringLiteral(" - ") + ending;
+}
+
+QAction* addEntry(QMenu* menu, const QString& name, const QString& caption,
+                  const QKeySequence& shortcut, bool enabled) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setEnabled(enabled);
+    return action;
+}
+
+void addSeparator(QMenu* menu, const QString& name) {
+    menu->addSeparator()->setObjectName(name);
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("Form1");
+    setWindowTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
+    setFont(ui::windowFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName("Form1Client");
+    client->setFixedSize(836, 632);
+    setCentralWidget(client);
+
+    buildMenus();
+    buildTabs();
+    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_);
+    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_);
+    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_);
+    itemPage_ = std::make_unique<items::ItemPage>(client, rom_);
+    buildStatusStrip();
+
+    applyButton_ =
+        ui::makeButton(client, "ApplyCMD", "Apply Changes", ui::twips(9450, 9120, 1485, 285));
+    applyButton_->setEnabled(false);
+    quitButton_ = ui::makeButton(client, "QuitCMD", "Cancel", ui::twips(10950, 9120, 1485, 285));
+    connect(applyButton_, &QPushButton::clicked, this, &Form1::ApplyCMD_Click);
+    connect(quitButton_, &QPushButton::clicked, this, &Form1::QuitCMD_Click);
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    qApp->installEventFilter(this);
+}
+
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+}
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
+    addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
+    addSeparator(file, "mnuSeparator1");
+    addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);
+    addSeparator(file, "mnuSeparator2");
+    exitAction_ = addEntry(file, "mnuExit", "E&xit", QKeySequence("Ctrl+X"), true);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    addEntry(help, "mnuContents", "&Contents", QKeySequence("F1"), false);
+    addEntry(help, "mnuTips", "&Tips and Tricks", QKeySequence("F2"), false);
+    addSeparator(help, "mnuSeparator3");
+    QAction* site =
+        addEntry(help, "mnuLinkSite", "Goto &" + links::kSiteName, QKeySequence("F3"), true);
+    QAction* utils = addEntry(help, "mnuUtils", "Get ROM Utilities", QKeySequence("F4"), true);
+    addSeparator(help, "mnuSeparator4");
+    QAction* about = addEntry(help, "mnuAbout", "&About", QKeySequence("F12"), true);
+
+    connect(openAction_, &QAction::triggered, this, [this] {
+        if (!loadingLists_) // no second opening in the middle of one
+            OpenROM();
+    });
+    connect(exitAction_, &QAction::triggered, this, &Form1::mnuExit_Click);
+    connect(site, &QAction::triggered, this, [] { ui::openWebAddress(QUrl(links::kSiteHome)); });
+    connect(utils, &QAction::triggered, this,
+            [] { ui::openWebAddress(QUrl(links::kSiteUtilities)); });
+    connect(about, &QAction::triggered, this, &Form1::mnuAbout_Click);
+}
+
+void Form1::buildTabs() {
+    QWidget* client = centralWidget();
+    // The body of the tab strip; the page frames lie on top of it.
+    QFrame* body = ui::makeFrame(client, "tabsBody", ui::twips(90, 300, 12345, 8715));
+    body->setFrameShape(QFrame::StyledPanel);
+
+    tabs_ = new QTabBar(client);
+    tabs_->setObjectName("tabs");
+    tabs_->setDrawBase(false);
+    tabs_->setExpanding(false);
+    const std::pair<const char*, const char*> tabs[] = {
+        {"Future Option [N/A]", "future"}, {"Miscellaneous", "misc"}, {"Enemy Stats", "enemy"},
+        {"Character Stats", "char"},       {"Item Stats", "item"},    {"Item Shops [N/A]", "shop"}};
+    for (const auto& [caption, key] : tabs) {
+        const int index = tabs_->addTab(QString::fromLatin1(caption));
+        tabs_->setTabData(index, QString::fromLatin1(key));
+    }
+    tabs_->setCurrentIndex(0);
+    const QRect strip = ui::twips(90, 0, 12345, 9015);
+    tabs_->setGeometry(strip.left(), strip.top(), strip.width(), tabs_->sizeHint().height());
+    tabs_->setEnabled(false);
+    connect(tabs_, &QTabBar::currentChanged, this, [this] { tabs_Click(); });
+}
+
+void Form1::buildStatusStrip() {
+    QFrame* strip = ui::makeFrame(centralWidget(), "pbarFRA", ui::twips(270, 8610, 12075, 285));
+    strip->setFrameShape(QFrame::NoFrame);
+    pbar_ = new QProgressBar(strip);
+    pbar_->setObjectName("pbar");
+    pbar_->setGeometry(ui::twips(60, 0, 9945, 255));
+    pbar_->setTextVisible(false);
+    pbar_->hide();
+    loadingLabel_ =
+        ui::makeLabel(strip, "LoadingLBL", "Loading...", ui::twips(10140, 0, 1725, 285));
+    loadingLabel_->hide();
+}
+
+void Form1::CheckInstallation() {
+    if (settings::read(settings::kInstalled).isEmpty()) {
+        settings::write(settings::kInstalled,
+                        QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        settings::write(settings::kInstalledPath, QCoreApplication::applicationDirPath());
+        SaveLastVersion();
+        return;
+    }
+    setWindowTitle(titleWith(QStringLiteral("No ROM Loaded")));
+}
+
+void Form1::showPage(QWidget* page) {
+    for (QWidget* frame :
+         {static_cast<QWidget*>(miscPage_->frame()), static_cast<QWidget*>(enemyPage_->frame()),
+          static_cast<QWidget*>(characterPage_->frame()),
+          static_cast<QWidget*>(itemPage_->frame())})
+        frame->setVisible(frame == page);
+}
+
+void Form1::tabs_Click() {
+    if (!rom_.isOpen() || loadingLists_)
+        return;
+    const QString key = tabs_->tabData(tabs_->currentIndex()).toString();
+    if (key == "enemy") {
+        showPage(enemyPage_->frame());
+        ui::selectFirstRowAndLoad(enemyPage_->list(), [this] { enemyPage_->EnemyLST_Click(); });
+    } else if (key == "char") {
+        showPage(characterPage_->frame());
+        ui::selectFirstRowAndLoad(characterPage_->list(),
+                                  [this] { characterPage_->CharLST_Click(); });
+    } else if (key == "item") {
+        showPage(itemPage_->frame());
+        loadingLabel_->hide();
+        ui::selectFirstRowAndLoad(itemPage_->list(), [this] { itemPage_->ItemLST_Click(); });
+    } else if (key == "misc") {
+        showPage(miscPage_->frame());
+        miscPage_->LoadMiscellaneous();
+    } else if (key == "shop" || key == "future") {
+        showPage(nullptr);
+    }
+}
+
+void Form1::ApplyCMD_Click() {
+    if (!rom_.isOpen() || loadingLists_)
+        return;
+    const auto* held = findChild<QLineEdit*>("ElementalResistanceTXT");
+    const std::optional<long long> element = ui::parseWholeNumber(held ? held->text() : "0");
+    if (element && (*element == 16 || *element == 32 || *element == 64 || *element == 128)) {
+        ui::showWarning(this, kElementMessage);
+        return;
+    }
+    const int row = itemPage_->selectedRow();
+    const bool itemsShown = itemPage_->frame()->isVisible();
+    bool written = false;
+    if (characterPage_->frame()->isVisible())
+        written = characterPage_->SaveCharacter();
+    else if (miscPage_->frame()->isVisible())
+        written = miscPage_->SaveMiscellaneous();
+    else if (enemyPage_->frame()->isVisible())
+        written = enemyPage_->SaveEnemy();
+    else if (itemsShown && row >= 0 && row <= 85)
+        written = itemPage_->SaveWeapon();
+    else if (row >= 87 && row <= 147)
+        written = itemPage_->SaveArmor(); // also from the "[N/A]" tabs
+    else if (row >= 149 && row <= 187)
+        written = itemPage_->SaveAccessory(); // also from the "[N/A]" tabs
+    else if (itemsShown && row >= 189)
+        written = itemPage_->SaveNormalItem();
+    if (written && !rom_.sync())
+        ui::showWarning(this, QStringLiteral("The changes were written but could not be saved "
+                                             "to the disk: %1")
+                                  .arg(rom_.errorString()));
+}
+
+void Form1::mnuExit_Click() {
+    SaveLastVersion();
+    emit quitRequested(0);
+}
+
+void Form1::QuitCMD_Click() {
+    SaveLastVersion();
+    emit quitRequested(0);
+}
+
+void Form1::mnuAbout_Click() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit quitRequested(0);
+}
+
+void Form1::failedOpen() {
+    setWindowTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    ui::showWarning(this, kCancelMessage);
+}
+
+// A headered image is made headerless on disk before it is opened; if that fails the
+// file is left as it was and not opened, so nothing is ever edited at the wrong offsets.
+bool Form1::prepareHeaderlessFile(const QString& path) {
+    if (!rom::hasCopierHeader(path))
+        return true;
+    ui::showWarning(this, kHeaderMessage);
+    QString error;
+    if (!rom::removeCopierHeader(path, &error)) {
+        ui::showWarning(this, QStringLiteral("The copier header could not be removed from "
+                                             "\"%1\": %2\nThe file was not changed.")
+                                  .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    // The open ROM may be this very file: its handle now points at the replaced copy.
+    if (rom_.isOpen() &&
+        QFileInfo(rom_.path()).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
+        rom_.close();
+    return true;
+}
+
+void Form1::OpenROM() {
+    const QString path = ui::askRomFileName(this);
+    if (path.isEmpty()) {
+        if (!rom_.isOpen())
+            failedOpen();
+        return; // a cancel keeps the open ROM as it is
+    }
+    if (!prepareHeaderlessFile(path))
+        return;
+    QString error;
+    if (!rom_.open(path, &error)) {
+        ui::showWarning(this, QStringLiteral("The file \"%1\" could not be opened for reading and "
+                                             "writing: %2")
+                                  .arg(QDir::toNativeSeparators(path), error));
+        return;
+    }
+    setRomTitle();
+    loadNameLists();
+    miscPage_->LoadMiscellaneous();
+    tabs_->setEnabled(true);
+}
+
+void Form1::setRomTitle() {
+    const QByteArray name = rom_.readBytes(kInternalNameOffset, kInternalNameLength);
+    setWindowTitle(titleWith(QString::fromLatin1(name.constData(), name.size())));
+}
+
+void Form1::loadNameLists() {
+    rom::NameListControls controls;
+    controls.itemList = itemPage_->list();
+    const char* dropDowns[] = {"CharWeaponCBO",    "CharHelmetCBO",    "CharArmorCBO",
+                               "CharAccessoryCBO", "EnemyItemDropCBO", "EnemyItemCharmCBO"};
+    for (std::size_t n = 0; n < controls.itemDropDowns.size(); ++n)
+        controls.itemDropDowns[n] = findChild<QComboBox*>(dropDowns[n]);
+    controls.statBoost = findChild<QComboBox*>("ItemStatBoostCBO");
+    controls.weaponAilment = findChild<QComboBox*>("ItemWeaponAilmentCBO");
+    controls.armorAilment = findChild<QComboBox*>("ItemArmorAilmentCBO");
+    controls.enemyList = enemyPage_->list();
+    controls.progress = pbar_;
+    controls.loadingLabel = loadingLabel_;
+    controls.apply = applyButton_;
+    controls.quit = quitButton_;
+
+    loadingLists_ = true;
+    rom::LoadItems(rom_, controls);
+    rom::LoadEnemyNames(rom_, controls);
+    loadingLists_ = false;
+}
+
+bool Form1::isCtrlXForThisWindow(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->keyCombination() != QKeyCombination(Qt::ControlModifier, Qt::Key_X))
+        return false;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    return widget && widget->window() == this && !QApplication::activeModalWidget();
+}
+
+// Ctrl+X is Exit everywhere in the window: a text box must not take it as Cut. While the
+// name lists load, the tab strip takes no input, so no page can be reached half filled.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (isCtrlXForThisWindow(watched, event)) {
+        event->accept();
+        if (event->type() == QEvent::ShortcutOverride)
+            exitAction_->trigger();
+        return true;
+    }
+    if (loadingLists_ && watched == tabs_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace app

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "rom/RomFile.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+
+namespace characters {
+class CharacterPage;
+}
+namespace enemies {
+class EnemyPage;
+}
+namespace items {
+class ItemPage;
+}
+namespace rominfo {
+class MiscPage;
+}
+
+namespace app {
+
+// The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The first-run test against the settings store.
+    void CheckInstallation();
+
+    void OpenROM();
+    void tabs_Click();
+    void ApplyCMD_Click();
+    void mnuExit_Click();
+    void QuitCMD_Click();
+    void mnuAbout_Click();
+
+    const rom::RomFile& romFile() const { return rom_; }
+    bool isLoadingLists() const { return loadingLists_; }
+
+  signals:
+    // The program is to end with this status (Exit, Cancel, or the window closed).
+    void quitRequested(int status);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildTabs();
+    void buildStatusStrip();
+    void showPage(QWidget* page);
+    void failedOpen();
+    bool prepareHeaderlessFile(const QString& path);
+    void loadNameLists();
+    void setRomTitle();
+    bool isCtrlXForThisWindow(QObject* watched, QEvent* event) const;
+
+    rom::RomFile rom_;
+    QTabBar* tabs_ = nullptr;
+    QProgressBar* pbar_ = nullptr;
+    QLabel* loadingLabel_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    std::unique_ptr<items::ItemPage> itemPage_;
+    std::unique_ptr<enemies::EnemyPage> enemyPage_;
+    std::unique_ptr<characters::CharacterPage> characterPage_;
+    std::unique_ptr<rominfo::MiscPage> miscPage_;
+    bool loadingLists_ = false;
+};
+
+// Web addresses used by the Help menu and the About window.
+namespace links {
+inline const QString kSiteName = QStringLiteral("Cartridge Forge");
+inline const QString kSiteHome = QStringLiteral("https://cartridgeforge.example/");
+inline const QString kSiteUtilities =
+    QStringLiteral("https://cartridgeforge.example/utilities/snesaud.html");
+inline const QString kMakerHome = QStringLiteral("https://quillmark.example/");
+} // namespace links
+
+} // namespace app

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace rom {
+
+inline constexpr qint64 kRomImageSize = 4194304; // 4 MiB, the headerless image
+inline constexpr qint64 kCopierHeaderSize = 512;
+inline constexpr qint64 kHeaderedImageSize = kRomImageSize + kCopierHeaderSize;
+
+// Only a file of exactly 4 MiB + 512 bytes is taken to carry a copier header.
+bool hasCopierHeader(const QString& path);
+
+// Replaces the file by a copy without its first 512 bytes: the copy is written to a
+// temporary file in the same folder, synced, and renamed over the original. On any
+// failure the file stays exactly as it was and `error` says why.
+bool removeCopierHeader(const QString& path, QString* error);
+
+// Seam for tests: when set, called before the copy is committed; returning a message
+// makes the removal fail there with that message.
+void setHeaderRemovalFault(std::function<QString()> fault);
+
+} // namespace rom

@@ -1,0 +1,115 @@
+#include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace ui {
+
+namespace {
+template <typename W> W* place(W* widget, const QString& name, const QRect& rect) {
+    widget->setObjectName(name);
+    widget->setGeometry(rect);
+    return widget;
+}
+} // namespace
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& rect) {
+    return place(new QLabel(text, parent), name, rect);
+}
+
+QLabel* makeGroupCaption(QWidget* parent, const QString& name, const QString& text,
+                         const QRect& rect) {
+    QLabel* label = makeLabel(parent, name, text, rect);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+TextBox* makeTextBox(QWidget* parent, const QString& name, const QRect& rect, int typingLimit) {
+    auto* box = place(new TextBox(parent), name, rect);
+    box->setTypingLimit(typingLimit);
+    return box;
+}
+
+QComboBox* makeDropDown(QWidget* parent, const QString& name, const QRect& rect,
+                        const QStringList& rows) {
+    auto* list = place(new QComboBox(parent), name, rect);
+    list->setEditable(false);
+    list->addItems(rows);
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+QListWidget* makeList(QWidget* parent, const QString& name, const QRect& rect,
+                      const QStringList& rows) {
+    auto* list = place(new QListWidget(parent), name, rect);
+    list->setUniformItemSizes(true);
+    list->addItems(rows);
+    return list;
+}
+
+QListWidget* makeCheckList(QWidget* parent, const QString& name, const QRect& rect,
+                           const QStringList& rows) {
+    QListWidget* list = makeList(parent, name, rect, rows);
+    for (int r = 0; r < list->count(); ++r) {
+        QListWidgetItem* item = list->item(r);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    return list;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& rect) {
+    return place(new QCheckBox(text, parent), name, rect);
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& rect) {
+    return place(new QPushButton(text, parent), name, rect);
+}
+
+QFrame* makeFrame(QWidget* parent, const QString& name, const QRect& rect) {
+    return place(new QFrame(parent), name, rect);
+}
+
+void lockGrey(QLineEdit* box) {
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
+    box->setPalette(palette);
+}
+
+void showByteRow(QComboBox* list, int value) {
+    list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
+}
+
+void showByteRow(QListWidget* list, int value) {
+    list->setCurrentRow(value >= 0 && value < list->count() ? value : -1);
+}
+
+std::uint8_t selectedByte(const QComboBox* list, std::uint8_t loaded) {
+    const int row = list->currentIndex();
+    return row >= 0 && row <= 255 ? static_cast<std::uint8_t>(row) : loaded;
+}
+
+std::uint8_t selectedByte(const QListWidget* list, std::uint8_t loaded) {
+    const int row = list->currentRow();
+    return row >= 0 && row <= 255 ? static_cast<std::uint8_t>(row) : loaded;
+}
+
+void selectFirstRowAndLoad(QListWidget* list, const std::function<void()>& load) {
+    if (list->count() == 0)
+        return;
+    if (list->currentRow() == 0)
+        load();
+    else
+        list->setCurrentRow(0); // the list's row handler loads it
+}
+
+} // namespace ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ui/TextBox.h"
+
+#include <QRect>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace ui {
+
+// The window's layout is given in twips: 15 twips to a pixel.
+inline constexpr int kTwipsPerPixel = 15;
+inline QRect twips(int left, int top, int width, int height) {
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                 height / kTwipsPerPixel);
+}
+
+// Builders for the fixed-layout pages: each control gets its object name and its place.
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place);
+QLabel* makeGroupCaption(QWidget* parent, const QString& name, const QString& text,
+                         const QRect& place);
+TextBox* makeTextBox(QWidget* parent, const QString& name, const QRect& place, int typingLimit = 0);
+QComboBox* makeDropDown(QWidget* parent, const QString& name, const QRect& place,
+                        const QStringList& rows = {});
+QListWidget* makeList(QWidget* parent, const QString& name, const QRect& place,
+                      const QStringList& rows = {});
+// A list whose rows each carry a check box.
+QListWidget* makeCheckList(QWidget* parent, const QString& name, const QRect& place,
+                           const QStringList& rows);
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& place);
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
+                        const QRect& place);
+QFrame* makeFrame(QWidget* parent, const QString& name, const QRect& place);
+
+// Read-only box with the grey background of locked fields.
+void lockGrey(QLineEdit* box);
+
+// Shows a stored byte as the drop-down row of the same number, or no row when the list
+// has none for it.
+void showByteRow(QComboBox* list, int value);
+void showByteRow(QListWidget* list, int value);
+// The byte a drop-down list stands for: its selected row, or, with no row selected
+// (a value the list cannot show), the byte it was loaded with.
+std::uint8_t selectedByte(const QComboBox* list, std::uint8_t loaded);
+std::uint8_t selectedByte(const QListWidget* list, std::uint8_t loaded);
+
+// Selects row 0 and runs the list's load handler even when row 0 was already selected.
+void selectFirstRowAndLoad(QListWidget* list, const std::function<void()>& load);
+
+} // namespace ui

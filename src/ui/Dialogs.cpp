@@ -1,0 +1,71 @@
+#include "ui/Dialogs.h"
+
+#include "ui/Program.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ui {
+namespace {
+MessageHandler& messageHandler() {
+    static MessageHandler handler;
+    return handler;
+}
+FileNameHandler& fileNameHandler() {
+    static FileNameHandler handler;
+    return handler;
+}
+WebHandler& webHandler() {
+    static WebHandler handler;
+    return handler;
+}
+} // namespace
+
+void setMessageHandler(MessageHandler handler) {
+    messageHandler() = std::move(handler);
+}
+void setFileNameHandler(FileNameHandler handler) {
+    fileNameHandler() = std::move(handler);
+}
+void setWebHandler(WebHandler handler) {
+    webHandler() = std::move(handler);
+}
+
+void showMessage(QWidget* parent, MessageIcon icon, const QString& text) {
+    if (messageHandler()) {
+        messageHandler()(icon, kProgramTitle, text);
+        return;
+    }
+    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning,
+                    kProgramTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QStringList romFileFilters() {
+    return {QStringLiteral("All Files (*.*) (*)"),
+            QStringLiteral("All SNES ROM Files (*.swc, *.smc, *.fig) (*.smc *.swc *.fig)"),
+            QStringLiteral("Super MagiCom ROM File (*.smc) (*.smc)"),
+            QStringLiteral("Super Wild Card ROM File (*.swc) (*.swc)"),
+            QStringLiteral("Super UFO 8/Pro Fighter X ROM File (*.fig) (*.fig)")};
+}
+
+QString askRomFileName(QWidget* parent) {
+    if (fileNameHandler())
+        return fileNameHandler()();
+    const QStringList filters = romFileFilters();
+    QString selected = filters.at(1);
+    // The patterns stay out of sight so each filter reads as its own description.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filters.join(";;"), &selected,
+                                        QFileDialog::HideNameFilterDetails);
+}
+
+void openWebAddress(const QUrl& url) {
+    if (webHandler()) {
+        webHandler()(url);
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace ui

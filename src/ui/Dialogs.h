@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+// Every message box of the program: modal, one OK button, the program title as caption.
+enum class MessageIcon { Critical, Exclamation };
+
+void showMessage(QWidget* parent, MessageIcon icon, const QString& text);
+inline void showWarning(QWidget* parent, const QString& text) {
+    showMessage(parent, MessageIcon::Exclamation, text);
+}
+
+// The File > Open ROM dialog. Returns the chosen path, or an empty string on cancel.
+QString askRomFileName(QWidget* parent);
+
+// Opens an address in the user's browser; the result is ignored.
+void openWebAddress(const QUrl& url);
+
+// Seams for tests: while a handler is set it takes the place of the real dialog.
+using MessageHandler = std::function<void(MessageIcon, const QString& title, const QString& text)>;
+using FileNameHandler = std::function<QString()>;
+using WebHandler = std::function<void(const QUrl&)>;
+void setMessageHandler(MessageHandler handler);
+void setFileNameHandler(FileNameHandler handler);
+void setWebHandler(WebHandler handler);
+
+// The filter list of the open dialog, in order; the second is preselected.
+QStringList romFileFilters();
+
+} // namespace ui

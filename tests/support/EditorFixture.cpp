@@ -1,0 +1,107 @@
+#include "support/EditorFixture.h"
+
+#include "support/RomImage.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTest>
+
+EditorFixture::EditorFixture() {
+    ui::setMessageHandler([this](ui::MessageIcon icon, const QString& title, const QString& text) {
+        messages.append({icon, title, text});
+    });
+    ui::setWebHandler([this](const QUrl& url) { webAddresses << url.toString(); });
+}
+
+EditorFixture::~EditorFixture() {
+    window_.reset();
+    ui::setMessageHandler({});
+    ui::setFileNameHandler({});
+    ui::setWebHandler({});
+}
+
+QString EditorFixture::writeRom(const QByteArray& bytes, const QString& name) {
+    const QString path = dir_.filePath(name);
+    if (!testrom::writeFile(path, bytes))
+        qFatal("could not write the test image %s", qPrintable(path));
+    return path;
+}
+
+app::Form1& EditorFixture::window() {
+    if (!window_) {
+        window_ = std::make_unique<app::Form1>();
+        QObject::connect(window_.get(), &app::Form1::quitRequested,
+                         [this](int status) { quitStatuses << status; });
+        window_->show();
+        if (!QTest::qWaitForWindowExposed(window_.get()))
+            qWarning("the main window was not exposed");
+    }
+    return *window_;
+}
+
+void EditorFixture::openRom(const QString& path) {
+    ui::setFileNameHandler([path] { return path; });
+    window().findChild<QAction*>("mnuOpenROM")->trigger();
+    ui::setFileNameHandler({});
+    if (!path.isEmpty() && window().romFile().isOpen())
+        romPath_ = window().romFile().path();
+}
+
+QString EditorFixture::openImage(const QByteArray& bytes, const QString& name) {
+    const QString path = writeRom(bytes, name);
+    openRom(path);
+    return path;
+}
+
+void EditorFixture::selectTab(const QString& key) {
+    auto* tabs = find<QTabBar>("tabs");
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->tabData(i).toString() == key) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            return;
+        }
+    }
+    qFatal("no tab %s", qPrintable(key));
+}
+
+void EditorFixture::selectRow(const QString& listName, int row) {
+    auto* list = find<QListWidget>(listName);
+    list->scrollToItem(list->item(row));
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void EditorFixture::chooseRow(const QString& dropDownName, int row) {
+    auto* list = find<QComboBox>(dropDownName);
+    list->setFocus();
+    list->setCurrentIndex(row);
+    emit list->activated(row);
+}
+
+void EditorFixture::type(const QString& boxName, const QString& text) {
+    auto* box = find<QLineEdit>(boxName);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+void EditorFixture::click(const QString& buttonName) {
+    auto* button = find<QAbstractButton>(buttonName);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void EditorFixture::toggleCheckRow(const QString& listName, int row) {
+    auto* list = find<QListWidget>(listName);
+    QListWidgetItem* item = list->item(row);
+    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+QByteArray EditorFixture::fileBytes() const {
+    return testrom::readFile(romPath_);
+}
