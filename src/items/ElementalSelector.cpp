@@ -1,0 +1,207 @@
+#include "items/ElementalSelector.h"
+
+#include "ui/Controls.h"
+#include "ui/NumberText.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace items {
+
+namespace {
+constexpr int kFire = 16;
+constexpr int kWater = 32;
+constexpr int kShadow = 64;
+constexpr int kBolt = 128;
+constexpr int kFifty = 5;
+constexpr int kEighty = 15;
+
+constexpr int kBoxWidth = 1800;
+constexpr int kBoxHeight = 255;
+} // namespace
+
+ElementalSelector::ElementalSelector(QWidget* frame) : QObject(frame) {
+    fire_ = makeBox(frame, "FireCHK", "Resist Fire", 8100, 4920);
+    water_ = makeBox(frame, "WaterCHK", "Resist Water", 8100, 5220);
+    shadow_ = makeBox(frame, "ShadowCHK", "Resist Shadow", 8100, 5520);
+    bolt_ = makeBox(frame, "BoltCHK", "Resist Lightning", 8100, 5820);
+    fifty_ = makeBox(frame, "FiftyCHK", "50% Resistance", 8100, 6180);
+    eighty_ = makeBox(frame, "EightyCHK", "80% Resistance", 8100 + kBoxWidth + 60, 6180);
+    fifty_->setEnabled(false);
+    eighty_->setEnabled(false);
+
+    held_ = ui::makeTextBox(frame, "ElementalResistanceTXT", ui::twips(8100, 6480, 1000, 285));
+    held_->setText("0");
+    held_->hide();
+
+    connect(fire_, &QCheckBox::stateChanged, this, &ElementalSelector::FireCHK_Click);
+    connect(water_, &QCheckBox::stateChanged, this, &ElementalSelector::WaterCHK_Click);
+    connect(shadow_, &QCheckBox::stateChanged, this, &ElementalSelector::ShadowCHK_Click);
+    connect(bolt_, &QCheckBox::stateChanged, this, &ElementalSelector::BoltCHK_Click);
+    connect(fifty_, &QCheckBox::stateChanged, this, &ElementalSelector::FiftyCHK_Click);
+    connect(eighty_, &QCheckBox::stateChanged, this, &ElementalSelector::EightyCHK_Click);
+}
+
+QCheckBox* ElementalSelector::makeBox(QWidget* frame, const char* name, const char* caption,
+                                      int left, int top) {
+    return ui::makeCheckBox(frame, QString::fromLatin1(name), QString::fromLatin1(caption),
+                            ui::twips(left, top, kBoxWidth, kBoxHeight));
+}
+
+void ElementalSelector::FireCHK_Click() {
+    elementChanged(fire_, {water_, shadow_, bolt_}, kFire);
+}
+void ElementalSelector::WaterCHK_Click() {
+    elementChanged(water_, {fire_, shadow_, bolt_}, kWater);
+}
+void ElementalSelector::ShadowCHK_Click() {
+    elementChanged(shadow_, {water_, fire_, bolt_}, kShadow);
+}
+void ElementalSelector::BoltCHK_Click() {
+    elementChanged(bolt_, {water_, shadow_, fire_}, kBolt);
+}
+void ElementalSelector::FiftyCHK_Click() {
+    strengthChanged(fifty_, eighty_, kFifty);
+}
+void ElementalSelector::EightyCHK_Click() {
+    strengthChanged(eighty_, fifty_, kEighty);
+}
+
+// Checking fire also checks 50% and leaves 80% as it is; the other elements offer both.
+void ElementalSelector::elementChanged(QCheckBox* box, const std::array<QCheckBox*, 3>& others,
+                                       int weight) {
+    forgetKeptByte();
+    if (box->isChecked()) {
+        for (QCheckBox* other : others) {
+            other->setChecked(false);
+            other->setEnabled(false);
+        }
+        fifty_->setEnabled(true);
+        if (box == fire_)
+            fifty_->setChecked(true);
+        else
+            eighty_->setEnabled(true);
+        addToHeld(weight);
+    } else {
+        for (QCheckBox* other : others) {
+            other->setChecked(false);
+            other->setEnabled(true);
+        }
+        fifty_->setEnabled(false);
+        eighty_->setEnabled(false);
+        addToHeld(-weight);
+    }
+}
+
+void ElementalSelector::strengthChanged(QCheckBox* box, QCheckBox* other, int weight) {
+    forgetKeptByte();
+    const bool checked = box->isChecked();
+    other->setChecked(false);
+    other->setEnabled(!checked);
+    addToHeld(checked ? weight : -weight);
+}
+
+void ElementalSelector::SetFire50() {
+    preset(fire_, fifty_, kFire + kFifty);
+}
+void ElementalSelector::SetFire80() {
+    preset(fire_, eighty_, kFire + kEighty);
+}
+void ElementalSelector::SetWater50() {
+    preset(water_, fifty_, kWater + kFifty);
+}
+void ElementalSelector::SetWater80() {
+    preset(water_, eighty_, kWater + kEighty);
+}
+void ElementalSelector::SetShadow50() {
+    preset(shadow_, fifty_, kShadow + kFifty);
+}
+void ElementalSelector::SetShadow80() {
+    preset(shadow_, eighty_, kShadow + kEighty);
+}
+void ElementalSelector::SetBolt50() {
+    preset(bolt_, fifty_, kBolt + kFifty);
+}
+void ElementalSelector::SetBolt80() {
+    preset(bolt_, eighty_, kBolt + kEighty);
+}
+void ElementalSelector::SetEmptyChecks() {
+    preset(nullptr, nullptr, 0);
+}
+
+void ElementalSelector::preset(QCheckBox* element, QCheckBox* strength, int value) {
+    runPreset(element, strength, value);
+    forgetKeptByte();
+}
+
+// The handlers that the steps set off run as usual; the final value replaces whatever
+// they left in the held value.
+void ElementalSelector::runPreset(QCheckBox* element, QCheckBox* strength, int value) {
+    for (QCheckBox* box : {fire_, water_, shadow_, bolt_}) {
+        box->setChecked(box == element);
+        box->setEnabled(element == nullptr || box == element);
+    }
+    for (QCheckBox* box : {fifty_, eighty_}) {
+        box->setEnabled(box == strength);
+        box->setChecked(box == strength);
+    }
+    setHeld(value);
+}
+
+void ElementalSelector::ShowElementalResistance(std::uint8_t stored) {
+    showingStored_ = true;
+    runPreset(nullptr, nullptr, 0);
+    switch (stored) {
+    case 0:
+        runPreset(nullptr, nullptr, 0); // a second reset disables a 50% box the first one freed
+        break;
+    case kFire + kFifty:
+        runPreset(fire_, fifty_, stored);
+        break;
+    case kFire + kEighty:
+        runPreset(fire_, eighty_, stored);
+        break;
+    case kWater + kFifty:
+        runPreset(water_, fifty_, stored);
+        break;
+    case kWater + kEighty:
+        runPreset(water_, eighty_, stored);
+        break;
+    case kShadow + kFifty:
+        runPreset(shadow_, fifty_, stored);
+        break;
+    case kShadow + kEighty:
+        runPreset(shadow_, eighty_, stored);
+        break;
+    case kBolt + kFifty:
+        runPreset(bolt_, fifty_, stored);
+        break;
+    case kBolt + kEighty:
+        runPreset(bolt_, eighty_, stored);
+        break;
+    default:
+        break;
+    }
+    showingStored_ = false;
+    kept_ = isShowableElement(stored) ? std::nullopt : std::optional<std::uint8_t>(stored);
+}
+
+long long ElementalSelector::heldValue() const {
+    return ui::parseWholeNumber(held_->text()).value_or(0);
+}
+
+void ElementalSelector::addToHeld(long long amount) {
+    setHeld(heldValue() + amount);
+}
+
+void ElementalSelector::setHeld(long long value) {
+    held_->setText(QString::number(value));
+}
+
+// A change the user makes replaces a stored byte the boxes could not show.
+void ElementalSelector::forgetKeptByte() {
+    if (!showingStored_)
+        kept_.reset();
+}
+
+} // namespace items
