@@ -1,7 +1,12 @@
 #pragma once
 
-#include <QObject>
+#include "characters/CharacterRecord.h"
 
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class QComboBox;
 class QFrame;
 class QListWidget;
 class QWidget;
@@ -9,6 +14,11 @@ class QWidget;
 namespace rom {
 class RomFile;
 }
+
+namespace ui {
+class FieldReader;
+class TextBox;
+} // namespace ui
 
 namespace characters {
 
@@ -27,9 +37,73 @@ class CharacterPage : public QObject {
     bool SaveCharacter();
 
   private:
+    template <typename Field> struct Binding {
+        ui::TextBox* CharacterPage::*box;
+        Field CharacterRecord::*field;
+    };
+    template <typename Field> struct ListBinding {
+        QComboBox* CharacterPage::*list;
+        Field CharacterRecord::*field;
+    };
+    static const Binding<std::int16_t> kSignedBoxes[];
+    static const Binding<std::uint8_t> kStatBoxes[];
+    static const ListBinding<std::uint8_t> kEquipmentLists[];
+
+    void buildControls();
+    void buildLeftColumn();
+    void buildRightColumn();
+    ui::TextBox* addTextBox(int column, int row, const QString& name, const QString& caption,
+                            int typingLimit);
+    void addPair(int row, const QString& caption, const QString& firstName,
+                 const QString& secondName, ui::TextBox*& first, ui::TextBox*& second);
+    QComboBox* addDropDown(int column, int row, const QString& name, const QString& caption,
+                           const QStringList& rows = {});
+    void setInitialStates();
+
+    void showRecord(const CharacterRecord& record);
+    void showUnknowns(const CharacterRecord& record);
+    void LoadCharEXP(const CharacterRecord& record);
+    void LoadCharEXP2Level(const CharacterRecord& record);
+    void LoadCharTech2Level(const CharacterRecord& record);
+    CharacterRecord readPage(ui::FieldReader& reader) const;
+    QString caption(const QWidget* control) const;
+
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
+    QHash<const QWidget*, QString> captions_;
+
+    ui::TextBox* name_ = nullptr;
+    QComboBox* portrait_ = nullptr;
+    ui::TextBox* hpMin_ = nullptr;
+    ui::TextBox* hpMax_ = nullptr;
+    ui::TextBox* mpMin_ = nullptr;
+    ui::TextBox* mpMax_ = nullptr;
+    ui::TextBox* power_ = nullptr;
+    ui::TextBox* stamina_ = nullptr;
+    ui::TextBox* speed_ = nullptr;
+    ui::TextBox* magic_ = nullptr;
+    ui::TextBox* hit_ = nullptr;
+    ui::TextBox* evade_ = nullptr;
+    ui::TextBox* magicDefense_ = nullptr;
+    ui::TextBox* level_ = nullptr;
+    ui::TextBox* experience_ = nullptr;
+    ui::TextBox* experienceToLevel_ = nullptr;
+    ui::TextBox* techToLevel_ = nullptr;
+    QComboBox* weapon_ = nullptr;
+    QComboBox* helmet_ = nullptr;
+    QComboBox* armor_ = nullptr;
+    QComboBox* accessory_ = nullptr;
+    ui::TextBox* unknown1_ = nullptr;
+    ui::TextBox* unknown2_ = nullptr;
+    ui::TextBox* unknown3_ = nullptr;
+    ui::TextBox* unknown4_ = nullptr;
+    ui::TextBox* unknown5_ = nullptr;
+    ui::TextBox* unknown6_ = nullptr;
+
+    // The record as loaded: portrait and equipment bytes that their lists cannot show are
+    // written back from here unless the user chose a row.
+    CharacterRecord loaded_;
 };
 
 } // namespace characters

@@ -1,14 +1,25 @@
 #pragma once
 
-#include <QObject>
+#include "enemies/EnemyRecord.h"
 
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class QComboBox;
 class QFrame;
+class QLabel;
 class QListWidget;
 class QWidget;
 
 namespace rom {
 class RomFile;
 }
+
+namespace ui {
+class FieldReader;
+class TextBox;
+} // namespace ui
 
 namespace enemies {
 
@@ -27,9 +38,56 @@ class EnemyPage : public QObject {
     bool SaveEnemy();
 
   private:
+    struct StatBox {
+        ui::TextBox* EnemyPage::*box;
+        std::uint8_t EnemyStatRecord::*field;
+    };
+    static const StatBox kStatBoxes[];
+
+    void buildControls();
+    ui::TextBox* addTextBox(int column, int row, const QString& name, const QString& caption,
+                            int typingLimit);
+    QComboBox* addDropDown(int column, int row, const QString& name, const QString& caption);
+    void setEditorsEnabled(bool enabled);
+
+    void showRecords(const EnemyStatRecord& stats, const EnemyRewardRecord& rewards);
+    void LoadHP(const EnemyStatRecord& stats);
+    void LoadEXP(const EnemyRewardRecord& rewards);
+    void LoadGil(const EnemyRewardRecord& rewards);
+    void LoadUnknown3(int index);
+    bool readPage(ui::FieldReader& reader, EnemyStatRecord& stats,
+                  EnemyRewardRecord& rewards) const;
+    QString caption(const QWidget* control) const;
+
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
+    QHash<const QWidget*, QString> captions_;
+
+    ui::TextBox* name_ = nullptr;
+    ui::TextBox* level_ = nullptr;
+    ui::TextBox* hp_ = nullptr;
+    ui::TextBox* attack_ = nullptr;
+    ui::TextBox* speed_ = nullptr;
+    ui::TextBox* magic_ = nullptr;
+    ui::TextBox* defense_ = nullptr;
+    ui::TextBox* evade_ = nullptr;
+    ui::TextBox* boltDefense_ = nullptr;
+    ui::TextBox* fireDefense_ = nullptr;
+    ui::TextBox* waterDefense_ = nullptr;
+    ui::TextBox* darkDefense_ = nullptr;
+    ui::TextBox* unknown1_ = nullptr;
+    ui::TextBox* unknown2_ = nullptr;
+    ui::TextBox* unknown3_ = nullptr;
+    ui::TextBox* experience_ = nullptr;
+    ui::TextBox* gil_ = nullptr;
+    ui::TextBox* techPoints_ = nullptr;
+    QComboBox* dropItem_ = nullptr;
+    QComboBox* charmItem_ = nullptr;
+    QLabel* note_ = nullptr;
+
+    // The item bytes as loaded, written back when their list could show no row for them.
+    EnemyRewardRecord loadedRewards_;
 };
 
 } // namespace enemies
