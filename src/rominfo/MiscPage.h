@@ -2,11 +2,19 @@
 
 #include <QObject>
 
+#include <cstdint>
+
 class QFrame;
+class QLabel;
+class QListWidget;
 class QWidget;
 
 namespace rom {
 class RomFile;
+}
+
+namespace ui {
+class TextBox;
 }
 
 namespace rominfo {
@@ -24,8 +32,19 @@ class MiscPage : public QObject {
     bool SaveMiscellaneous();
 
   private:
+    void buildLabels();
+    void buildFields();
+
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
+    ui::TextBox* nameBox_ = nullptr;
+    ui::TextBox* versionBox_ = nullptr;
+    ui::TextBox* checksumBox_ = nullptr;
+    QListWidget* regionList_ = nullptr;
+    QListWidget* sramList_ = nullptr;
+    // The codes as last loaded or written: what goes back when a list shows no row.
+    std::uint8_t sramCode_ = 0;
+    std::uint8_t regionCode_ = 0;
 };
 
 } // namespace rominfo
