@@ -74,6 +74,7 @@ class StartupTest : public QObject {
     void ctrlXInTextBoxExitsWithoutCutting();
     void missingDataFileEndsBeforeAnyWindowOrSetting_data();
     void missingDataFileEndsBeforeAnyWindowOrSetting();
+    void presentDataFileShowsTheWindow_data();
     void presentDataFileShowsTheWindow();
 };
 
@@ -191,15 +192,29 @@ void StartupTest::missingDataFileEndsBeforeAnyWindowOrSetting() {
              "a setting was written");
 }
 
+void StartupTest::presentDataFileShowsTheWindow_data() {
+    QTest::addColumn<bool>("storeUnusable");
+    QTest::newRow("settings store usable") << false;
+    QTest::newRow("settings folder is a file") << true;
+}
+
+// The program works on when its settings cannot be kept.
 void StartupTest::presentDataFileShowsTheWindow() {
+    QFETCH(bool, storeUnusable);
     QTemporaryDir program;
-    QTemporaryDir config;
+    QTemporaryDir configParent;
+    QString config = configParent.path();
+    if (storeUnusable) {
+        config = configParent.filePath("not-a-folder");
+        QFile blocker(config);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
     QFile data(program.filePath("valdric.tbl"));
     QVERIFY(data.open(QIODevice::WriteOnly));
     data.close();
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", config.path());
+    env.insert("XDG_CONFIG_HOME", config);
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {"--child-startup", program.path()});
     QVERIFY(child.waitForFinished(30000));

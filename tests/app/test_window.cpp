@@ -53,6 +53,8 @@ class WindowTest : public QObject {
     void tabsShowOnePageEach_data();
     void tabsShowOnePageEach();
     void everyVisitSelectsAndReloadsRowZero();
+    void sharedControlsSitWhereTheLayoutPutsThem_data();
+    void sharedControlsSitWhereTheLayoutPutsThem();
     void menusHaveTheirEntriesAndStates();
     void disabledEntriesDoNothingThroughShortcuts();
     void webEntriesOpenTheirAddresses();
@@ -147,6 +149,34 @@ void WindowTest::everyVisitSelectsAndReloadsRowZero() {
     editor.selectTab("misc");
     editor.selectTab("enemy");
     QCOMPARE(editor.find<QLineEdit>("EnemyHPTXT")->text(), stored);
+}
+
+// Twips at 15 to the pixel.
+void WindowTest::sharedControlsSitWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    QTest::newRow("MiscFRA") << "MiscFRA" << QRect(22, 30, 637, 377);
+    QTest::newRow("EnemyFRA") << "EnemyFRA" << QRect(22, 30, 637, 317);
+    QTest::newRow("CharFRA") << "CharFRA" << QRect(22, 30, 637, 359);
+    QTest::newRow("ItemFRA") << "ItemFRA" << QRect(22, 30, 799, 483);
+    QTest::newRow("pbarFRA") << "pbarFRA" << QRect(18, 574, 805, 19);
+    QTest::newRow("pbar") << "pbar" << QRect(4, 0, 663, 17);
+    QTest::newRow("LoadingLBL") << "LoadingLBL" << QRect(676, 0, 115, 19);
+    QTest::newRow("ApplyCMD") << "ApplyCMD" << QRect(630, 608, 99, 19);
+    QTest::newRow("QuitCMD") << "QuitCMD" << QRect(730, 608, 99, 19);
+}
+
+void WindowTest::sharedControlsSitWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    EditorFixture editor;
+    auto* widget = editor.find<QWidget>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), place);
+    QCOMPARE(editor.find<QTabBar>("tabs")->pos(), QPoint(6, 0));
+    QCOMPARE(editor.find<QPushButton>("ApplyCMD")->text(), QStringLiteral("Apply Changes"));
+    QCOMPARE(editor.find<QPushButton>("QuitCMD")->text(), QStringLiteral("Cancel"));
+    QCOMPARE(editor.find<QLabel>("LoadingLBL")->text(), QStringLiteral("Loading..."));
 }
 
 void WindowTest::menusHaveTheirEntriesAndStates() {
