@@ -3,24 +3,21 @@
 namespace ui {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, &TextBox::rememberText);
+    // text(), not the signal's argument: after a refused edit the outer textChanged still
+    // carries the refused text.
+    connect(this, &QLineEdit::textChanged, this, [this] { beforeEdit_ = text(); });
     connect(this, &QLineEdit::textEdited, this, &TextBox::refuseLongerEdit);
 }
 
-void TextBox::rememberText(const QString& text) {
-    previous_ = current_;
-    current_ = text;
-}
-
-// textChanged has already run when textEdited arrives, so previous_ is the text before
-// the user's edit.
+// textEdited arrives before textChanged, so beforeEdit_ still holds the text as it was
+// before the user's edit.
 void TextBox::refuseLongerEdit(const QString& edited) {
-    if (typingLimit_ <= 0 || edited.size() <= typingLimit_ || edited.size() <= previous_.size())
+    const QString before = beforeEdit_;
+    if (typingLimit_ <= 0 || edited.size() <= typingLimit_ || edited.size() <= before.size())
         return;
-    const int cursor = std::min<int>(cursorPosition(), previous_.size());
-    const QString before = previous_;
+    const int cursor = cursorPosition() - static_cast<int>(edited.size() - before.size());
     setText(before);
-    setCursorPosition(std::max(0, cursor - static_cast<int>(edited.size() - before.size())));
+    setCursorPosition(std::max(0, cursor));
 }
 
 } // namespace ui

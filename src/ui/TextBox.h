@@ -15,12 +15,10 @@ class TextBox : public QLineEdit {
     int typingLimit() const { return typingLimit_; }
 
   private:
-    void rememberText(const QString& text);
     void refuseLongerEdit(const QString& edited);
 
     int typingLimit_ = 0; // 0: no limit
-    QString current_;
-    QString previous_;
+    QString beforeEdit_;
 };
 
 } // namespace ui
