@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,8 +60,10 @@ bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 void DigitKeyFilter::showMenuWithoutPaste(const QPoint& globalPos) {
     QMenu* menu = box_->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The line edit's own menu names its paste entry with this text.
+    const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
     for (QAction* action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste"))
+        if (action->text().startsWith(paste))
             action->setEnabled(false);
     }
     menu->popup(globalPos);
