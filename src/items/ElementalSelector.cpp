@@ -1,5 +1,6 @@
 #include "items/ElementalSelector.h"
 
+#include "items/WideCheckBox.h"
 #include "ui/Controls.h"
 #include "ui/NumberText.h"
 
@@ -44,7 +45,7 @@ ElementalSelector::ElementalSelector(QWidget* frame) : QObject(frame) {
 
 QCheckBox* ElementalSelector::makeBox(QWidget* frame, const char* name, const char* caption,
                                       int left, int top) {
-    return ui::makeCheckBox(frame, QString::fromLatin1(name), QString::fromLatin1(caption),
+    return makeWideCheckBox(frame, QString::fromLatin1(name), QString::fromLatin1(caption),
                             ui::twips(left, top, kBoxWidth, kBoxHeight));
 }
 

@@ -5,6 +5,7 @@
 #include "items/ItemCategory.h"
 #include "items/ItemRecords.h"
 #include "items/ItemRows.h"
+#include "items/WideCheckBox.h"
 #include "rom/RomFile.h"
 #include "ui/Controls.h"
 #include "ui/FieldReader.h"
@@ -109,7 +110,7 @@ void ItemPage::buildWeaponGroup() {
     caption(frame_, "ItemWeaponAilmentLBL", "Status Inflicted:", kLeftCaption, 1320);
     weaponAilment_ = dropDown(frame_, "ItemWeaponAilmentCBO", 3960, 1320, 4000, ailmentRows());
     // A weapon's inflict byte has three states: 0 cleared, 1 checked, 2 greyed.
-    weaponInflict_ = ui::makeCheckBox(frame_, "ItemWeaponDoesInflictCHK",
+    weaponInflict_ = makeWideCheckBox(frame_, "ItemWeaponDoesInflictCHK",
                                       "Does Inflict Status?:", ui::twips(2160, 1680, 5775, 255));
     weaponInflict_->setTristate(true);
     weaponInflict_->setEnabled(false);
@@ -123,7 +124,7 @@ void ItemPage::buildArmorGroup() {
     armorDefense_ = textBox(frame_, "ItemArmorDefenseTXT", 3960, 2760);
     caption(frame_, "ItemArmorAilmentLBL", "Status Inflicted:", kLeftCaption, 3120);
     armorAilment_ = dropDown(frame_, "ItemArmorAilmentCBO", 3960, 3120, 4000, ailmentRows());
-    armorInflict_ = ui::makeCheckBox(frame_, "ItemArmorDoesInflictCHK",
+    armorInflict_ = makeWideCheckBox(frame_, "ItemArmorDoesInflictCHK",
                                      "Does Inflict Status?:", ui::twips(2160, 3480, 5775, 255));
     armorInflict_->setEnabled(false);
 }
