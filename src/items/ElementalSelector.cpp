@@ -35,12 +35,14 @@ ElementalSelector::ElementalSelector(QWidget* frame) : QObject(frame) {
     held_->setText("0");
     held_->hide();
 
-    connect(fire_, &QCheckBox::stateChanged, this, &ElementalSelector::FireCHK_Click);
-    connect(water_, &QCheckBox::stateChanged, this, &ElementalSelector::WaterCHK_Click);
-    connect(shadow_, &QCheckBox::stateChanged, this, &ElementalSelector::ShadowCHK_Click);
-    connect(bolt_, &QCheckBox::stateChanged, this, &ElementalSelector::BoltCHK_Click);
-    connect(fifty_, &QCheckBox::stateChanged, this, &ElementalSelector::FiftyCHK_Click);
-    connect(eighty_, &QCheckBox::stateChanged, this, &ElementalSelector::EightyCHK_Click);
+    // toggled, not stateChanged: during a click Qt reports a state change of the clicked
+    // box itself through toggled only, and the cascades uncheck the clicked box again.
+    connect(fire_, &QCheckBox::toggled, this, &ElementalSelector::FireCHK_Click);
+    connect(water_, &QCheckBox::toggled, this, &ElementalSelector::WaterCHK_Click);
+    connect(shadow_, &QCheckBox::toggled, this, &ElementalSelector::ShadowCHK_Click);
+    connect(bolt_, &QCheckBox::toggled, this, &ElementalSelector::BoltCHK_Click);
+    connect(fifty_, &QCheckBox::toggled, this, &ElementalSelector::FiftyCHK_Click);
+    connect(eighty_, &QCheckBox::toggled, this, &ElementalSelector::EightyCHK_Click);
 }
 
 QCheckBox* ElementalSelector::makeBox(QWidget* frame, const char* name, const char* caption,

@@ -1,0 +1,178 @@
+// The six elemental resistance boxes, clicked as a user clicks them, with the nested
+// handler cascades, and what Apply then writes or refuses.
+
+#include "ItemPageDriver.h"
+
+#include <QFrame>
+
+using itemtest::ItemPageDriver;
+
+namespace {
+
+// Weapon rows holding each stored element byte; row 0 holds 0 so the page starts empty.
+const QMap<int, int> kRowOfStored = {{0, 10},  {21, 11},  {31, 12},  {37, 13},  {47, 14}, {69, 15},
+                                     {79, 16}, {133, 17}, {143, 18}, {200, 19}, {16, 20}, {5, 21}};
+
+qint64 elementOffset(int row) {
+    return 0x0C06A4 + 6 * row + 5; // byte 5 of the weapon's GearInfoRecord
+}
+
+QByteArray selectorImage() {
+    return itemtest::imageWith([](QByteArray& bytes) {
+        testrom::putByte(bytes, elementOffset(0), 0);
+        for (auto it = kRowOfStored.begin(); it != kRowOfStored.end(); ++it)
+            testrom::putByte(bytes, elementOffset(it.value()), static_cast<std::uint8_t>(it.key()));
+    });
+}
+
+const QStringList kBoxes = {"FireCHK", "WaterCHK", "ShadowCHK", "BoltCHK", "FiftyCHK", "EightyCHK"};
+const QMap<QString, QString> kBoxOfToken = {{"F", "FireCHK"},   {"W", "WaterCHK"},
+                                            {"S", "ShadowCHK"}, {"B", "BoltCHK"},
+                                            {"50", "FiftyCHK"}, {"80", "EightyCHK"}};
+
+// Runs "L<byte>" (select the weapon storing that byte) and box clicks; returns the last
+// weapon row selected.
+int runSteps(ItemPageDriver& page, const QString& steps) {
+    int row = 0;
+    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith('L')) {
+            row = kRowOfStored.value(step.mid(1).toInt());
+            page.select(row);
+        } else {
+            page.fixture.click(kBoxOfToken.value(step));
+        }
+    }
+    return row;
+}
+
+QString states(ItemPageDriver& page, bool (QCheckBox::*state)() const) {
+    QString flags;
+    for (const QString& name : kBoxes)
+        flags += (page.checkBox(name)->*state)() ? '1' : '0';
+    return flags;
+}
+
+} // namespace
+
+class ElementalSelectorTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void sequences_data();
+    void sequences();
+    void heldValueOutlivesThePage();
+    void handlersRunWhenCodeChangesABox();
+};
+
+// Box states are written Fire, Water, Shadow, Lightning, 50%, 80%. `written` is the
+// element byte Apply then stores, or -1 when Apply refuses an element without strength.
+void ElementalSelectorTest::sequences_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("held");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("enabled");
+    QTest::addColumn<int>("written");
+    const auto row = [](const char* steps, int held, const char* checked, const char* enabled,
+                        int written) {
+        QTest::newRow(steps) << QString(steps) << held << QString(checked) << QString(enabled)
+                             << written;
+    };
+    row("L0", 0, "000000", "111100", 0);
+    row("L0 W", 32, "010000", "010011", -1);
+    row("L0 F", 21, "100010", "100010", 21);
+    row("L0 F 50", 16, "100000", "100011", -1);
+    row("L0 F 50 80", 31, "100001", "100001", 31);
+    row("L0 F 80", 21, "100010", "100010", 21); // 80% is disabled: the click does nothing
+    row("L0 W 50", 37, "010010", "010010", 37);
+    row("L0 W 50 W", 5, "000010", "111100", 5);
+    row("L0 W 50 W S", 69, "001010", "001011", 69);
+    row("L0 W 50 W S 80", 64, "001000", "001001", -1);
+    row("L0 W 50 W S 80 80", 79, "001001", "001001", 79);
+    row("L0 S 80 S", 15, "000001", "111100", 15);
+    row("L0 B B", 0, "000000", "111100", 0);
+    row("L21", 21, "100010", "100010", 21);
+    row("L31", 31, "100001", "100001", 31);
+    row("L37", 37, "010010", "010010", 37);
+    row("L47", 47, "010001", "010001", 47);
+    row("L69", 69, "001010", "001010", 69);
+    row("L79", 79, "001001", "001001", 79);
+    row("L133", 133, "000110", "000110", 133);
+    row("L143", 143, "000101", "000101", 143);
+    row("L143 L0", 0, "000000", "111100", 0);
+    row("L143 L21", 21, "100010", "100010", 21);
+    row("L31 L0", 0, "000000", "111100", 0);
+    row("L37 F", 37, "010010", "010010", 37); // the other elements are disabled
+    row("L37 50", 32, "010000", "010011", -1);
+    row("L37 W", 5, "000010", "111100", 5);
+    // Bytes the boxes cannot show: one reset only, so a 50% box freed by it stays enabled,
+    // and the stored byte is written back until a box is touched.
+    row("L0 L200", 0, "000000", "111100", 200);
+    row("L31 L200", 0, "000000", "111110", 200);
+    row("L31 L200 50", 5, "000010", "111110", 5);
+    row("L0 L16", 0, "000000", "111100", 16);
+    row("L0 L16 S", 64, "001000", "001011", -1);
+    row("L0 L5", 0, "000000", "111100", 5);
+}
+
+void ElementalSelectorTest::sequences() {
+    QFETCH(QString, steps);
+    QFETCH(int, held);
+    QFETCH(QString, checked);
+    QFETCH(QString, enabled);
+    QFETCH(int, written);
+    const QByteArray image = selectorImage();
+    ItemPageDriver page(image);
+    const int row = runSteps(page, steps);
+    QCOMPARE(page.text("ElementalResistanceTXT"), QString::number(held));
+    QCOMPARE(states(page, &QCheckBox::isChecked), checked);
+    QCOMPARE(states(page, &QCheckBox::isEnabled), enabled);
+
+    const QByteArray before = page.fixture.fileBytes();
+    page.fixture.apply();
+    const QList<qint64> changed = testrom::changedOffsets(before, page.fixture.fileBytes());
+    if (written < 0) {
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(page.fixture.messages.size(), 1);
+        QCOMPARE(page.fixture.messages[0].text,
+                 QString("You need to check one of either 50% Resistance or 80% Resistance "
+                         "checkboxes before you can proceed."));
+        return;
+    }
+    QVERIFY(page.fixture.messages.isEmpty());
+    QCOMPARE(int(page.fileByte(elementOffset(row))), written);
+    for (qint64 offset : changed)
+        QCOMPARE(offset, elementOffset(row));
+}
+
+// The held value stays after the page is left, and Apply still refuses it elsewhere.
+void ElementalSelectorTest::heldValueOutlivesThePage() {
+    const QByteArray image = selectorImage();
+    ItemPageDriver page(image);
+    runSteps(page, "L0 S");
+    page.select(160);
+    QCOMPARE(page.text("ElementalResistanceTXT"), QString("64"));
+    QVERIFY(page.checkBox("ShadowCHK")->isChecked());
+    page.fixture.type("ItemAccEffectValueTXT", "99");
+    page.fixture.apply();
+    page.select(200);
+    page.fixture.selectTab("enemy");
+    page.fixture.apply();
+    QCOMPARE(page.fixture.fileBytes(), image);
+    QCOMPARE(page.fixture.messages.size(), 2);
+}
+
+// Code that sets a box runs its handler at once, nested; setting the same state runs none.
+void ElementalSelectorTest::handlersRunWhenCodeChangesABox() {
+    ItemPageDriver page(selectorImage());
+    page.checkBox("WaterCHK")->setChecked(true);
+    QCOMPARE(page.text("ElementalResistanceTXT"), QString("32"));
+    page.checkBox("WaterCHK")->setChecked(true);
+    QCOMPARE(page.text("ElementalResistanceTXT"), QString("32"));
+    page.checkBox("EightyCHK")->setChecked(true);
+    QCOMPARE(page.text("ElementalResistanceTXT"), QString("47"));
+    QVERIFY(!page.checkBox("FiftyCHK")->isEnabled());
+    page.checkBox("FiftyCHK")->setEnabled(true); // enabling runs nothing
+    QCOMPARE(page.text("ElementalResistanceTXT"), QString("47"));
+}
+
+QTEST_MAIN(ElementalSelectorTest)
+#include "test_elemental_selector.moc"
