@@ -79,6 +79,11 @@ void enable(std::initializer_list<QWidget*> controls) {
         control->setEnabled(true);
 }
 
+void disable(std::initializer_list<QWidget*> controls) {
+    for (QWidget* control : controls)
+        control->setEnabled(false);
+}
+
 } // namespace
 
 ItemPage::ItemPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
@@ -189,29 +194,19 @@ void ItemPage::ItemLST_Click() {
 // Blanks and disables the detail controls; lists keep their rows and check states, and
 // the icon list and the elemental boxes are left alone.
 void ItemPage::DisableAll() {
-    for (QWidget* control :
-         {static_cast<QWidget*>(weaponAttack_), static_cast<QWidget*>(weaponUnknown1_),
-          static_cast<QWidget*>(weaponCritical_), static_cast<QWidget*>(weaponAilment_),
-          static_cast<QWidget*>(weaponInflict_)})
-        control->setEnabled(false);
+    disable({weaponAttack_, weaponUnknown1_, weaponCritical_, weaponAilment_, weaponInflict_});
     weaponAttack_->setText(kNotApplicable);
     weaponUnknown1_->setText(kNotApplicable);
     weaponCritical_->setText(kNotApplicable);
     weaponInflict_->setCheckState(Qt::Unchecked);
 
-    for (QWidget* control :
-         {static_cast<QWidget*>(armorDefense_), static_cast<QWidget*>(armorAilment_),
-          static_cast<QWidget*>(armorInflict_), static_cast<QWidget*>(accEffected1_),
-          static_cast<QWidget*>(accEffected2_), static_cast<QWidget*>(accEffectValue_),
-          static_cast<QWidget*>(statBoost_), static_cast<QWidget*>(effectTypes_)})
-        control->setEnabled(false);
+    disable({armorDefense_, armorAilment_, armorInflict_, accEffected1_, accEffected2_,
+             accEffectValue_, statBoost_, effectTypes_});
     armorDefense_->setText(kNotApplicable);
     armorInflict_->setCheckState(Qt::Unchecked);
     accEffectValue_->setText(kNotApplicable);
 
-    price_->setEnabled(false);
-    equip_->setEnabled(false);
-    secondary_->setEnabled(false);
+    disable({price_, equip_, secondary_});
     price_->setText(kNotApplicable);
 }
 
