@@ -290,7 +290,7 @@ bool CharacterPage::SaveCharacter() {
     const CharacterRecord record = readPage(reader);
     if (!reader.report(frame_->window()))
         return false;
-    record.writeEditable(rom_, index);
+    ui::checkWritten(frame_->window(), rom_, record.writeEditable(rom_, index));
     return true; // the page keeps what the user typed
 }
 

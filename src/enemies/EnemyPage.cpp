@@ -218,7 +218,7 @@ bool EnemyPage::SaveEnemy() {
     readPage(reader, stats, rewards);
     if (!reader.report(frame_->window()))
         return false;
-    writeEnemy(rom_, index, stats, rewards);
+    ui::checkWritten(frame_->window(), rom_, writeEnemy(rom_, index, stats, rewards));
     LoadEnemy(); // shows what the file now holds; the name box keeps what was typed
     return true;
 }

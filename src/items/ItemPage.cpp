@@ -370,7 +370,7 @@ bool ItemPage::SaveWeapon() {
     record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
     if (!report(reader))
         return false;
-    record.write(rom_, row);
+    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
     LoadWeapon();
     return true;
 }
@@ -393,7 +393,7 @@ bool ItemPage::SaveArmor() {
     record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
     if (!report(reader))
         return false;
-    record.write(rom_, row);
+    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
     LoadArmor();
     return true;
 }
@@ -414,7 +414,7 @@ bool ItemPage::SaveAccessory() {
     record.effectValue = reader.byte(accEffectValue_, QStringLiteral("Effect Value:"));
     if (!report(reader))
         return false;
-    record.write(rom_, row);
+    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
     LoadAccessory();
     return true;
 }
@@ -431,7 +431,7 @@ bool ItemPage::SaveNormalItem() {
     record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
     if (!report(reader))
         return false;
-    record.write(rom_, row);
+    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
     LoadNormalItem();
     return true;
 }

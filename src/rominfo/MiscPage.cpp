@@ -101,10 +101,7 @@ bool MiscPage::SaveMiscellaneous() {
     edit.name = *name;
     edit.sramCode = ui::selectedByte(sramList_, sramCode_);
     edit.regionCode = ui::selectedByte(regionList_, regionCode_);
-    if (!writeInternalHeader(rom_, edit))
-        ui::showWarning(frame_->window(),
-                        QStringLiteral("The header could not be written completely: %1")
-                            .arg(rom_.errorString()));
+    ui::checkWritten(frame_->window(), rom_, writeInternalHeader(rom_, edit));
     sramCode_ = edit.sramCode;
     regionCode_ = edit.regionCode;
     return true;

@@ -45,4 +45,8 @@ class FieldReader {
 // The message for a record that does not fit in the open file.
 QString tooShortMessage();
 
+// Tells the user that writing a record into the ROM file failed part way (a disk error),
+// so the record may be only partly written. Returns `written` for the caller to pass on.
+bool checkWritten(QWidget* parent, const rom::RomFile& rom, bool written);
+
 } // namespace ui
