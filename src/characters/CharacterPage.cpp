@@ -2,6 +2,7 @@
 
 #include "characters/DigitKeyFilter.h"
 #include "rom/RomFile.h"
+#include "ui/ColumnForm.h"
 #include "ui/Controls.h"
 #include "ui/FieldReader.h"
 #include "ui/NumberText.h"
@@ -23,26 +24,11 @@ constexpr int kListWidth = 1500;
 constexpr int kListHeight = 2000;
 constexpr int kTop = 240;
 constexpr int kRowStep = 375;
-constexpr int kBoxHeight = 285;
-constexpr int kDropDownHeight = 315;
-struct Column {
-    int captionLeft;
-    int captionWidth;
-    int boxLeft;
-    int boxWidth;
-};
-constexpr Column kColumns[] = {{1740, 1650, 3420, 1500}, {5100, 1650, 6780, 2640}};
+const std::vector<ui::ColumnForm::Column> kColumns = {{1740, 1650, 3420, 1500},
+                                                      {5100, 1650, 6780, 2640}};
 // The two boxes of an HP or MP pair with " / " between them.
 constexpr int kPairBoxWidth = 600;
 constexpr int kSlashWidth = 300;
-
-int rowTop(int row) {
-    return kTop + row * kRowStep;
-}
-
-QString labelName(const QString& boxName) {
-    return boxName.left(boxName.size() - 3) + QStringLiteral("LBL");
-}
 
 } // namespace
 
@@ -75,6 +61,7 @@ CharacterPage::CharacterPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
     frame_ = ui::makeFrame(window, "CharFRA", ui::twips(330, 450, 9555, 5385));
     list_ = ui::makeList(frame_, "CharLST", ui::twips(kListLeft, kTop, kListWidth, kListHeight),
                          kCharacterNames);
+    form_ = std::make_unique<ui::ColumnForm>(frame_, kColumns, kTop, kRowStep);
     buildControls();
     setInitialStates();
     frame_->hide();
@@ -93,80 +80,61 @@ void CharacterPage::buildControls() {
         ui::lockGrey(box);
 }
 
+CharacterPage::~CharacterPage() = default;
+
 // The page's captions and typing limits, column by column from the top.
 void CharacterPage::buildLeftColumn() {
-    name_ = addTextBox(0, 0, "CharNameTXT", "Name:", 5);
-    portrait_ = addDropDown(0, 1, "CharPortraitCBO", "Character Portrait:", kCharacterNames);
+    name_ = form_->addTextBox(0, 0, "CharNameTXT", "Name:", 5);
+    portrait_ =
+        form_->addDropDown(0, 1, "CharPortraitCBO", "Character Portrait:", 0, kCharacterNames);
     addPair(2, "HP (Min / Max):", "CharHPMINTXT", "CharHPMAXTXT", hpMin_, hpMax_);
     addPair(3, "MP (Min / Max):", "CharMPMINTXT", "CharMPMAXTXT", mpMin_, mpMax_);
-    power_ = addTextBox(0, 4, "CharPowerTXT", "Power:", 2);
-    stamina_ = addTextBox(0, 5, "CharStaminaTXT", "Stamina:", 2);
-    speed_ = addTextBox(0, 6, "CharSpeedTXT", "Speed:", 2);
-    magic_ = addTextBox(0, 7, "CharMagicTXT", "Magic:", 2);
-    hit_ = addTextBox(0, 8, "CharHitTXT", "Hit:", 2);
-    evade_ = addTextBox(0, 9, "CharEvadeTXT", "Evade:", 2);
-    magicDefense_ = addTextBox(0, 10, "CharMagicDefenseTXT", "Magic Defense:", 2);
-    level_ = addTextBox(0, 11, "CharLevelTXT", "Level:", 2);
+    power_ = form_->addTextBox(0, 4, "CharPowerTXT", "Power:", 2);
+    stamina_ = form_->addTextBox(0, 5, "CharStaminaTXT", "Stamina:", 2);
+    speed_ = form_->addTextBox(0, 6, "CharSpeedTXT", "Speed:", 2);
+    magic_ = form_->addTextBox(0, 7, "CharMagicTXT", "Magic:", 2);
+    hit_ = form_->addTextBox(0, 8, "CharHitTXT", "Hit:", 2);
+    evade_ = form_->addTextBox(0, 9, "CharEvadeTXT", "Evade:", 2);
+    magicDefense_ = form_->addTextBox(0, 10, "CharMagicDefenseTXT", "Magic Defense:", 2);
+    level_ = form_->addTextBox(0, 11, "CharLevelTXT", "Level:", 2);
 }
 
 void CharacterPage::buildRightColumn() {
-    experience_ = addTextBox(1, 0, "CharEXPTXT", "Experience:", 5);
-    experienceToLevel_ = addTextBox(1, 1, "CharEXP2LevelTXT", "Experience to Level:", 5);
-    techToLevel_ = addTextBox(1, 2, "CharTech2LevelTXT", "Tech to Level:", 5);
-    weapon_ = addDropDown(1, 3, "CharWeaponCBO", "Weapon:");
-    helmet_ = addDropDown(1, 4, "CharHelmetCBO", "Helmet:");
-    armor_ = addDropDown(1, 5, "CharArmorCBO", "Armor:");
-    accessory_ = addDropDown(1, 6, "CharAccessoryCBO", "Accessory:");
-    unknown1_ = addTextBox(1, 7, "CharUnknown1TXT", "Unknown 1:", 0);
-    unknown2_ = addTextBox(1, 8, "CharUnknown2TXT", "Unknown 2:", 0);
-    unknown3_ = addTextBox(1, 9, "CharUnknown3TXT", "Unknown 3:", 0);
-    unknown4_ = addTextBox(1, 10, "CharUnknown4TXT", "Unknown 4:", 0);
-    unknown5_ = addTextBox(1, 11, "CharUnknown5TXT", "Unknown 5:", 0);
-    unknown6_ = addTextBox(1, 12, "CharUnknown6TXT", "Unknown 6:", 0);
-}
-
-ui::TextBox* CharacterPage::addTextBox(int column, int row, const QString& name,
-                                       const QString& caption, int typingLimit) {
-    const Column& c = kColumns[column];
-    ui::makeLabel(frame_, labelName(name), caption,
-                  ui::twips(c.captionLeft, rowTop(row), c.captionWidth, kBoxHeight));
-    ui::TextBox* box = ui::makeTextBox(
-        frame_, name, ui::twips(c.boxLeft, rowTop(row), c.boxWidth, kBoxHeight), typingLimit);
-    captions_.insert(box, caption);
-    return box;
+    experience_ = form_->addTextBox(1, 0, "CharEXPTXT", "Experience:", 5);
+    experienceToLevel_ = form_->addTextBox(1, 1, "CharEXP2LevelTXT", "Experience to Level:", 5);
+    techToLevel_ = form_->addTextBox(1, 2, "CharTech2LevelTXT", "Tech to Level:", 5);
+    weapon_ = form_->addDropDown(1, 3, "CharWeaponCBO", "Weapon:");
+    helmet_ = form_->addDropDown(1, 4, "CharHelmetCBO", "Helmet:");
+    armor_ = form_->addDropDown(1, 5, "CharArmorCBO", "Armor:");
+    accessory_ = form_->addDropDown(1, 6, "CharAccessoryCBO", "Accessory:");
+    unknown1_ = form_->addTextBox(1, 7, "CharUnknown1TXT", "Unknown 1:", 0);
+    unknown2_ = form_->addTextBox(1, 8, "CharUnknown2TXT", "Unknown 2:", 0);
+    unknown3_ = form_->addTextBox(1, 9, "CharUnknown3TXT", "Unknown 3:", 0);
+    unknown4_ = form_->addTextBox(1, 10, "CharUnknown4TXT", "Unknown 4:", 0);
+    unknown5_ = form_->addTextBox(1, 11, "CharUnknown5TXT", "Unknown 5:", 0);
+    unknown6_ = form_->addTextBox(1, 12, "CharUnknown6TXT", "Unknown 6:", 0);
 }
 
 // One caption for two boxes: both name the pair's caption in messages.
 void CharacterPage::addPair(int row, const QString& caption, const QString& firstName,
                             const QString& secondName, ui::TextBox*& first, ui::TextBox*& second) {
     constexpr int kPairTypingLimit = 3;
-    const Column& c = kColumns[0];
-    const int top = rowTop(row);
-    ui::makeLabel(frame_, labelName(firstName), caption,
-                  ui::twips(c.captionLeft, top, c.captionWidth, kBoxHeight));
+    const ui::ColumnForm::Column& c = form_->column(0);
+    const int top = form_->rowTop(row);
+    constexpr int kBoxHeight = ui::ColumnForm::kBoxHeight;
+    form_->addCaption(0, row, firstName, caption);
     first = ui::makeTextBox(frame_, firstName, ui::twips(c.boxLeft, top, kPairBoxWidth, kBoxHeight),
                             kPairTypingLimit);
     QLabel* slash =
-        ui::makeLabel(frame_, labelName(secondName).replace("MAXLBL", "SlashLBL"), " / ",
-                      ui::twips(c.boxLeft + kPairBoxWidth, top, kSlashWidth, kBoxHeight));
+        ui::makeLabel(frame_, ui::ColumnForm::labelName(secondName).replace("MAXLBL", "SlashLBL"),
+                      " / ", ui::twips(c.boxLeft + kPairBoxWidth, top, kSlashWidth, kBoxHeight));
     slash->setAlignment(Qt::AlignCenter);
     second = ui::makeTextBox(
         frame_, secondName,
         ui::twips(c.boxLeft + kPairBoxWidth + kSlashWidth, top, kPairBoxWidth, kBoxHeight),
         kPairTypingLimit);
-    captions_.insert(first, caption);
-    captions_.insert(second, caption);
-}
-
-QComboBox* CharacterPage::addDropDown(int column, int row, const QString& name,
-                                      const QString& caption, const QStringList& rows) {
-    const Column& c = kColumns[column];
-    ui::makeLabel(frame_, labelName(name), caption,
-                  ui::twips(c.captionLeft, rowTop(row), c.captionWidth, kBoxHeight));
-    QComboBox* list = ui::makeDropDown(
-        frame_, name, ui::twips(c.boxLeft, rowTop(row), c.boxWidth, kDropDownHeight), rows);
-    captions_.insert(list, caption);
-    return list;
+    form_->setCaption(first, caption);
+    form_->setCaption(second, caption);
 }
 
 // Before the first character is loaded only "Tech to Level:" and the read-only boxes are
@@ -195,10 +163,6 @@ void CharacterPage::setInitialStates() {
                                       accessory_};
     for (QWidget* control : disabled)
         control->setEnabled(false);
-}
-
-QString CharacterPage::caption(const QWidget* control) const {
-    return captions_.value(control);
 }
 
 void CharacterPage::CharLST_Click() {
@@ -267,17 +231,18 @@ CharacterRecord CharacterPage::readPage(ui::FieldReader& reader) const {
     record.portrait = ui::selectedByte(portrait_, loaded_.portrait);
     for (const auto& signedBox : kSignedBoxes) {
         const ui::TextBox* box = this->*signedBox.box;
-        record.*signedBox.field = reader.signed16(box, caption(box));
+        record.*signedBox.field = reader.signed16(box, form_->caption(box));
     }
     for (const auto& stat : kStatBoxes) {
         const ui::TextBox* box = this->*stat.box;
-        record.*stat.field = reader.byte(box, caption(box));
+        record.*stat.field = reader.byte(box, form_->caption(box));
     }
-    record.experience = reader.unsigned16(experience_, caption(experience_));
+    record.experience = reader.unsigned16(experience_, form_->caption(experience_));
     for (const auto& item : kEquipmentLists)
         record.*item.field = ui::selectedByte(this->*item.list, loaded_.*item.field);
-    record.experienceToLevel = reader.unsigned16(experienceToLevel_, caption(experienceToLevel_));
-    record.techToLevel = reader.unsigned16(techToLevel_, caption(techToLevel_));
+    record.experienceToLevel =
+        reader.unsigned16(experienceToLevel_, form_->caption(experienceToLevel_));
+    record.techToLevel = reader.unsigned16(techToLevel_, form_->caption(techToLevel_));
     return record;
 }
 

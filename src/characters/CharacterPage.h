@@ -2,9 +2,10 @@
 
 #include "characters/CharacterRecord.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class QComboBox;
 class QFrame;
@@ -16,6 +17,7 @@ class RomFile;
 }
 
 namespace ui {
+class ColumnForm;
 class FieldReader;
 class TextBox;
 } // namespace ui
@@ -27,6 +29,7 @@ class CharacterPage : public QObject {
     Q_OBJECT
   public:
     CharacterPage(QWidget* window, rom::RomFile& rom);
+    ~CharacterPage() override;
 
     QFrame* frame() const { return frame_; }
     QListWidget* list() const { return list_; }
@@ -52,12 +55,8 @@ class CharacterPage : public QObject {
     void buildControls();
     void buildLeftColumn();
     void buildRightColumn();
-    ui::TextBox* addTextBox(int column, int row, const QString& name, const QString& caption,
-                            int typingLimit);
     void addPair(int row, const QString& caption, const QString& firstName,
                  const QString& secondName, ui::TextBox*& first, ui::TextBox*& second);
-    QComboBox* addDropDown(int column, int row, const QString& name, const QString& caption,
-                           const QStringList& rows = {});
     void setInitialStates();
 
     void showRecord(const CharacterRecord& record);
@@ -66,12 +65,11 @@ class CharacterPage : public QObject {
     void LoadCharEXP2Level(const CharacterRecord& record);
     void LoadCharTech2Level(const CharacterRecord& record);
     CharacterRecord readPage(ui::FieldReader& reader) const;
-    QString caption(const QWidget* control) const;
 
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
-    QHash<const QWidget*, QString> captions_;
+    std::unique_ptr<ui::ColumnForm> form_;
 
     ui::TextBox* name_ = nullptr;
     QComboBox* portrait_ = nullptr;

@@ -1,6 +1,7 @@
 #include "enemies/EnemyPage.h"
 
 #include "rom/RomFile.h"
+#include "ui/ColumnForm.h"
 #include "ui/Controls.h"
 #include "ui/FieldReader.h"
 #include "ui/NumberText.h"
@@ -19,29 +20,14 @@ constexpr int kListWidth = 2000;
 constexpr int kListHeight = 4300;
 constexpr int kTop = 240;
 constexpr int kRowStep = 345;
-constexpr int kBoxHeight = 285;
-constexpr int kDropDownHeight = 315;
-struct Column {
-    int captionLeft;
-    int captionWidth;
-    int boxLeft;
-    int boxWidth;
-};
-constexpr Column kColumns[] = {{2280, 1530, 3840, 1200}, {5220, 1200, 6450, 1200}};
+const std::vector<ui::ColumnForm::Column> kColumns = {{2280, 1530, 3840, 1200},
+                                                      {5220, 1200, 6450, 1200}};
 constexpr int kDropDownWidth = 2940;
 constexpr int kNoteHeight = 1200;
 
 const QString kNoteText = QStringLiteral("An editor for the enemies' AI may come in a later "
                                          "version.");
 const QString kNotAvailable = QStringLiteral("N/A");
-
-int rowTop(int row) {
-    return kTop + row * kRowStep;
-}
-
-QString labelName(const QString& boxName) {
-    return boxName.left(boxName.size() - 3) + QStringLiteral("LBL");
-}
 
 } // namespace
 
@@ -62,6 +48,7 @@ const EnemyPage::StatBox EnemyPage::kStatBoxes[] = {
 EnemyPage::EnemyPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
     frame_ = ui::makeFrame(window, "EnemyFRA", ui::twips(330, 450, 9555, 4755));
     list_ = ui::makeList(frame_, "EnemyLST", ui::twips(kListLeft, kTop, kListWidth, kListHeight));
+    form_ = std::make_unique<ui::ColumnForm>(frame_, kColumns, kTop, kRowStep);
     buildControls();
     setEditorsEnabled(false);
     frame_->hide();
@@ -71,33 +58,35 @@ EnemyPage::EnemyPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
     });
 }
 
+EnemyPage::~EnemyPage() = default;
+
 // The page's captions and typing limits, column by column from the top.
 void EnemyPage::buildControls() {
-    name_ = addTextBox(0, 0, "EnemyNameTXT", "Name:", 11);
-    level_ = addTextBox(0, 1, "EnemyLevelTXT", "Level:", 3);
-    hp_ = addTextBox(0, 2, "EnemyHPTXT", "HP:", 5);
-    attack_ = addTextBox(0, 3, "EnemyAttackTXT", "Attack:", 3);
-    speed_ = addTextBox(0, 4, "EnemySpeedTXT", "Speed:", 3);
-    magic_ = addTextBox(0, 5, "EnemyMagicTXT", "Magic:", 3);
-    defense_ = addTextBox(0, 6, "EnemyDefenseTXT", "Defense:", 3);
-    evade_ = addTextBox(0, 7, "EnemyEvadeTXT", "Evade:", 3);
-    boltDefense_ = addTextBox(0, 8, "EnemyBoltDefTXT", "Lightning Defense:", 3);
-    fireDefense_ = addTextBox(0, 9, "EnemyFireDefTXT", "Fire Defense:", 3);
-    waterDefense_ = addTextBox(0, 10, "EnemyWaterDefTXT", "Water Defense:", 3);
-    darkDefense_ = addTextBox(0, 11, "EnemyDarkDefTXT", "Shadow Defense:", 3);
+    name_ = form_->addTextBox(0, 0, "EnemyNameTXT", "Name:", 11);
+    level_ = form_->addTextBox(0, 1, "EnemyLevelTXT", "Level:", 3);
+    hp_ = form_->addTextBox(0, 2, "EnemyHPTXT", "HP:", 5);
+    attack_ = form_->addTextBox(0, 3, "EnemyAttackTXT", "Attack:", 3);
+    speed_ = form_->addTextBox(0, 4, "EnemySpeedTXT", "Speed:", 3);
+    magic_ = form_->addTextBox(0, 5, "EnemyMagicTXT", "Magic:", 3);
+    defense_ = form_->addTextBox(0, 6, "EnemyDefenseTXT", "Defense:", 3);
+    evade_ = form_->addTextBox(0, 7, "EnemyEvadeTXT", "Evade:", 3);
+    boltDefense_ = form_->addTextBox(0, 8, "EnemyBoltDefTXT", "Lightning Defense:", 3);
+    fireDefense_ = form_->addTextBox(0, 9, "EnemyFireDefTXT", "Fire Defense:", 3);
+    waterDefense_ = form_->addTextBox(0, 10, "EnemyWaterDefTXT", "Water Defense:", 3);
+    darkDefense_ = form_->addTextBox(0, 11, "EnemyDarkDefTXT", "Shadow Defense:", 3);
 
-    unknown1_ = addTextBox(1, 0, "EnemyUnknown1TXT", "Unknown 1:", 0);
-    unknown2_ = addTextBox(1, 1, "EnemyUnknown2TXT", "Unknown 2:", 0);
-    unknown3_ = addTextBox(1, 2, "EnemyUnknown3TXT", "Unknown 3:", 5);
-    experience_ = addTextBox(1, 3, "EnemyEXPTXT", "Experience:", 5);
-    gil_ = addTextBox(1, 4, "EnemyGilTXT", "Gil:", 5);
-    techPoints_ = addTextBox(1, 5, "EnemyTechTXT", "Tech Points:", 3);
-    dropItem_ = addDropDown(1, 6, "EnemyItemDropCBO", "Item Dropped:");
-    charmItem_ = addDropDown(1, 7, "EnemyItemCharmCBO", "Item Charmed:");
-    const Column& right = kColumns[1];
+    unknown1_ = form_->addTextBox(1, 0, "EnemyUnknown1TXT", "Unknown 1:", 0);
+    unknown2_ = form_->addTextBox(1, 1, "EnemyUnknown2TXT", "Unknown 2:", 0);
+    unknown3_ = form_->addTextBox(1, 2, "EnemyUnknown3TXT", "Unknown 3:", 5);
+    experience_ = form_->addTextBox(1, 3, "EnemyEXPTXT", "Experience:", 5);
+    gil_ = form_->addTextBox(1, 4, "EnemyGilTXT", "Gil:", 5);
+    techPoints_ = form_->addTextBox(1, 5, "EnemyTechTXT", "Tech Points:", 3);
+    dropItem_ = form_->addDropDown(1, 6, "EnemyItemDropCBO", "Item Dropped:", kDropDownWidth);
+    charmItem_ = form_->addDropDown(1, 7, "EnemyItemCharmCBO", "Item Charmed:", kDropDownWidth);
+    const ui::ColumnForm::Column& right = form_->column(1);
     note_ =
         ui::makeLabel(frame_, "EnemyAINoteLBL", kNoteText,
-                      ui::twips(right.captionLeft, rowTop(8),
+                      ui::twips(right.captionLeft, form_->rowTop(8),
                                 right.boxLeft - right.captionLeft + kDropDownWidth, kNoteHeight));
     note_->setWordWrap(true);
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -108,28 +97,6 @@ void EnemyPage::buildControls() {
     unknown2_->setText(kNotAvailable);
 }
 
-ui::TextBox* EnemyPage::addTextBox(int column, int row, const QString& name, const QString& caption,
-                                   int typingLimit) {
-    const Column& c = kColumns[column];
-    ui::makeLabel(frame_, labelName(name), caption,
-                  ui::twips(c.captionLeft, rowTop(row), c.captionWidth, kBoxHeight));
-    ui::TextBox* box = ui::makeTextBox(
-        frame_, name, ui::twips(c.boxLeft, rowTop(row), c.boxWidth, kBoxHeight), typingLimit);
-    captions_.insert(box, caption);
-    return box;
-}
-
-QComboBox* EnemyPage::addDropDown(int column, int row, const QString& name,
-                                  const QString& caption) {
-    const Column& c = kColumns[column];
-    ui::makeLabel(frame_, labelName(name), caption,
-                  ui::twips(c.captionLeft, rowTop(row), c.captionWidth, kBoxHeight));
-    QComboBox* list = ui::makeDropDown(
-        frame_, name, ui::twips(c.boxLeft, rowTop(row), kDropDownWidth, kDropDownHeight));
-    captions_.insert(list, caption);
-    return list;
-}
-
 // Everything the user edits; the three unknown boxes stay enabled throughout.
 void EnemyPage::setEditorsEnabled(bool enabled) {
     const QList<QWidget*> editors = {
@@ -138,10 +105,6 @@ void EnemyPage::setEditorsEnabled(bool enabled) {
         experience_, gil_,   techPoints_,  dropItem_,    charmItem_,    level_};
     for (QWidget* editor : editors)
         editor->setEnabled(enabled);
-}
-
-QString EnemyPage::caption(const QWidget* control) const {
-    return captions_.value(control);
 }
 
 void EnemyPage::EnemyLST_Click() {
@@ -195,14 +158,14 @@ bool EnemyPage::readPage(ui::FieldReader& reader, EnemyStatRecord& stats,
                          EnemyRewardRecord& rewards) const {
     for (const StatBox& stat : kStatBoxes) {
         const ui::TextBox* box = this->*stat.box;
-        stats.*stat.field = reader.byte(box, caption(box));
+        stats.*stat.field = reader.byte(box, form_->caption(box));
     }
     rewards.dropItem = ui::selectedByte(dropItem_, loadedRewards_.dropItem);
     rewards.charmItem = ui::selectedByte(charmItem_, loadedRewards_.charmItem);
-    rewards.techPoints = reader.byte(techPoints_, caption(techPoints_));
-    stats.hp = reader.wrapped16(hp_, caption(hp_));
-    rewards.experience = reader.wrapped16(experience_, caption(experience_));
-    rewards.gil = reader.wrapped16(gil_, caption(gil_));
+    rewards.techPoints = reader.byte(techPoints_, form_->caption(techPoints_));
+    stats.hp = reader.wrapped16(hp_, form_->caption(hp_));
+    rewards.experience = reader.wrapped16(experience_, form_->caption(experience_));
+    rewards.gil = reader.wrapped16(gil_, form_->caption(gil_));
     return reader.ok();
 }
 

@@ -2,9 +2,10 @@
 
 #include "enemies/EnemyRecord.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class QComboBox;
 class QFrame;
@@ -17,6 +18,7 @@ class RomFile;
 }
 
 namespace ui {
+class ColumnForm;
 class FieldReader;
 class TextBox;
 } // namespace ui
@@ -28,6 +30,7 @@ class EnemyPage : public QObject {
     Q_OBJECT
   public:
     EnemyPage(QWidget* window, rom::RomFile& rom);
+    ~EnemyPage() override;
 
     QFrame* frame() const { return frame_; }
     QListWidget* list() const { return list_; }
@@ -45,9 +48,6 @@ class EnemyPage : public QObject {
     static const StatBox kStatBoxes[];
 
     void buildControls();
-    ui::TextBox* addTextBox(int column, int row, const QString& name, const QString& caption,
-                            int typingLimit);
-    QComboBox* addDropDown(int column, int row, const QString& name, const QString& caption);
     void setEditorsEnabled(bool enabled);
 
     void showRecords(const EnemyStatRecord& stats, const EnemyRewardRecord& rewards);
@@ -57,12 +57,11 @@ class EnemyPage : public QObject {
     void LoadUnknown3(int index);
     bool readPage(ui::FieldReader& reader, EnemyStatRecord& stats,
                   EnemyRewardRecord& rewards) const;
-    QString caption(const QWidget* control) const;
 
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
-    QHash<const QWidget*, QString> captions_;
+    std::unique_ptr<ui::ColumnForm> form_;
 
     ui::TextBox* name_ = nullptr;
     ui::TextBox* level_ = nullptr;

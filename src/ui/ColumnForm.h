@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QWidget;
+
+namespace ui {
+
+class TextBox;
+
+// A page laid out as columns of caption-and-box rows, in twips. Each caption is a label
+// named after its box (EnemyHPTXT gets EnemyHPLBL); the form remembers every box's caption
+// so that messages can name the field as the page labels it.
+class ColumnForm {
+  public:
+    struct Column {
+        int captionLeft;
+        int captionWidth;
+        int boxLeft;
+        int boxWidth;
+    };
+    static constexpr int kBoxHeight = 285;
+    static constexpr int kDropDownHeight = 315;
+
+    ColumnForm(QWidget* frame, std::vector<Column> columns, int top, int rowStep);
+
+    TextBox* addTextBox(int column, int row, const QString& name, const QString& caption,
+                        int typingLimit);
+    // A width of 0 gives the drop-down list its column's box width.
+    QComboBox* addDropDown(int column, int row, const QString& name, const QString& caption,
+                           int width = 0, const QStringList& rows = {});
+    QLabel* addCaption(int column, int row, const QString& boxName, const QString& caption);
+
+    void setCaption(const QWidget* control, const QString& caption);
+    QString caption(const QWidget* control) const { return captions_.value(control); }
+
+    int rowTop(int row) const { return top_ + row * rowStep_; }
+    const Column& column(int index) const { return columns_.at(index); }
+    static QString labelName(const QString& boxName);
+
+  private:
+    QWidget* frame_;
+    std::vector<Column> columns_;
+    int top_;
+    int rowStep_;
+    QHash<const QWidget*, QString> captions_;
+};
+
+} // namespace ui
