@@ -222,12 +222,8 @@ void ItemPage::LoadWeapon() {
     ui::showByteRow(weaponAilment_, record.ailment);
     showWeaponInflict(record.inflict);
     showIcon(record.icon);
-    ui::showByteRow(statBoost_, record.statBoost);
-    elemental_->ShowElementalResistance(record.element);
-    SetEquipChecks(record.equip);
-    SetSecondaryChecks(record.secondary);
-    LoadPrice();
-    finishLoad({record.icon, record.ailment, record.statBoost, record.inflict});
+    showGearInfo(record.gear);
+    finishLoad({record.icon, record.ailment, record.gear.statBoost, record.inflict});
 }
 
 // A byte above 2 has no state of the box: it shows cleared and is kept unless changed.
@@ -255,12 +251,17 @@ void ItemPage::LoadArmor() {
     // A byte above 1 shows cleared and is kept unless the user changes the box.
     armorInflict_->setCheckState(record.inflict == 1 ? Qt::Checked : Qt::Unchecked);
     showIcon(record.icon);
-    ui::showByteRow(statBoost_, record.statBoost);
-    elemental_->ShowElementalResistance(record.element);
-    SetEquipChecks(record.equip);
-    SetSecondaryChecks(record.secondary);
+    showGearInfo(record.gear);
+    finishLoad({record.icon, record.ailment, record.gear.statBoost, record.inflict});
+}
+
+// The GearInfoRecord part of a weapon or armor page, the price read last.
+void ItemPage::showGearInfo(const GearInfo& gear) {
+    ui::showByteRow(statBoost_, gear.statBoost);
+    elemental_->ShowElementalResistance(gear.element);
+    SetEquipChecks(gear.equip);
+    SetSecondaryChecks(gear.secondary);
     LoadPrice();
-    finishLoad({record.icon, record.ailment, record.statBoost, record.inflict});
 }
 
 void ItemPage::LoadAccessory() {
@@ -341,99 +342,85 @@ std::uint8_t ItemPage::elementToStore(ui::FieldReader& reader) const {
         reader.wholeNumber(elemental_->heldBox(), QStringLiteral("Elemental Resistance:"), 0, 255));
 }
 
-void ItemPage::requireRecords(ui::FieldReader& reader, const QList<Span>& spans) const {
-    for (const Span& span : spans)
-        reader.requireInFile(rom_, span.offset, span.length);
+GearInfo ItemPage::gearInfoToStore(ui::FieldReader& reader) const {
+    GearInfo gear;
+    gear.secondary = GetSecondaryChecks();
+    gear.equip = GetEquipChecks();
+    gear.statBoost = ui::selectedByte(statBoost_, loaded_.statBoost);
+    gear.element = elementToStore(reader);
+    gear.price = reader.wrapped16(price_, QStringLiteral("Price:"));
+    return gear;
 }
 
-bool ItemPage::report(const ui::FieldReader& reader) const {
-    return reader.report(frame_->window());
+template <typename Record, typename Fill>
+bool ItemPage::saveItem(ItemCategory category, Fill fill, void (ItemPage::*reload)()) {
+    const int row = selectedRow();
+    if (categoryOfRow(row) != category)
+        return false;
+    ui::FieldReader reader;
+    for (const Span& span : Record::spans(row))
+        reader.requireInFile(rom_, span.offset, span.length);
+    Record record;
+    fill(record, reader);
+    if (!reader.report(frame_->window()))
+        return false;
+    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
+    (this->*reload)();
+    return true;
 }
 
 bool ItemPage::SaveWeapon() {
-    const int row = selectedRow();
-    if (categoryOfRow(row) != ItemCategory::Weapon)
-        return false;
-    ui::FieldReader reader;
-    requireRecords(reader, WeaponRecord::spans(row));
-    WeaponRecord record;
-    record.icon = iconToStore();
-    record.secondary = GetSecondaryChecks();
-    record.equip = GetEquipChecks();
-    record.attack = reader.byte(weaponAttack_, QStringLiteral("Attack:"));
-    record.unknown1 = reader.byte(weaponUnknown1_, QStringLiteral("Unknown:"));
-    record.critical = reader.byte(weaponCritical_, QStringLiteral("Critical %:"));
-    record.ailment = ui::selectedByte(weaponAilment_, loaded_.ailment);
-    record.inflict = weaponInflictToStore();
-    record.statBoost = ui::selectedByte(statBoost_, loaded_.statBoost);
-    record.element = elementToStore(reader);
-    record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
-    if (!report(reader))
-        return false;
-    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
-    LoadWeapon();
-    return true;
+    return saveItem<WeaponRecord>(
+        ItemCategory::Weapon,
+        [this](WeaponRecord& record, ui::FieldReader& reader) {
+            record.icon = iconToStore();
+            record.attack = reader.byte(weaponAttack_, QStringLiteral("Attack:"));
+            record.unknown1 = reader.byte(weaponUnknown1_, QStringLiteral("Unknown:"));
+            record.critical = reader.byte(weaponCritical_, QStringLiteral("Critical %:"));
+            record.ailment = ui::selectedByte(weaponAilment_, loaded_.ailment);
+            record.inflict = weaponInflictToStore();
+            record.gear = gearInfoToStore(reader);
+        },
+        &ItemPage::LoadWeapon);
 }
 
 bool ItemPage::SaveArmor() {
-    const int row = selectedRow();
-    if (categoryOfRow(row) != ItemCategory::Armor)
-        return false;
-    ui::FieldReader reader;
-    requireRecords(reader, ArmorRecord::spans(row));
-    ArmorRecord record;
-    record.icon = iconToStore();
-    record.secondary = GetSecondaryChecks();
-    record.equip = GetEquipChecks();
-    record.defense = reader.byte(armorDefense_, QStringLiteral("Defense:"));
-    record.ailment = ui::selectedByte(armorAilment_, loaded_.ailment);
-    record.inflict = armorInflictToStore();
-    record.statBoost = ui::selectedByte(statBoost_, loaded_.statBoost);
-    record.element = elementToStore(reader);
-    record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
-    if (!report(reader))
-        return false;
-    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
-    LoadArmor();
-    return true;
+    return saveItem<ArmorRecord>(
+        ItemCategory::Armor,
+        [this](ArmorRecord& record, ui::FieldReader& reader) {
+            record.icon = iconToStore();
+            record.defense = reader.byte(armorDefense_, QStringLiteral("Defense:"));
+            record.ailment = ui::selectedByte(armorAilment_, loaded_.ailment);
+            record.inflict = armorInflictToStore();
+            record.gear = gearInfoToStore(reader);
+        },
+        &ItemPage::LoadArmor);
 }
 
 bool ItemPage::SaveAccessory() {
-    const int row = selectedRow();
-    if (categoryOfRow(row) != ItemCategory::Accessory)
-        return false;
-    ui::FieldReader reader;
-    requireRecords(reader, AccessoryRecord::spans(row));
-    AccessoryRecord record;
-    record.icon = iconToStore();
-    record.secondary = GetSecondaryChecks();
-    record.equip = GetEquipChecks();
-    record.effects1 = GetAccEffected1Checks();
-    record.effects2 = GetAccEffected2Checks();
-    record.statBoost = ui::selectedByte(statBoost_, loaded_.statBoost);
-    record.effectValue = reader.byte(accEffectValue_, QStringLiteral("Effect Value:"));
-    if (!report(reader))
-        return false;
-    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
-    LoadAccessory();
-    return true;
+    return saveItem<AccessoryRecord>(
+        ItemCategory::Accessory,
+        [this](AccessoryRecord& record, ui::FieldReader& reader) {
+            record.icon = iconToStore();
+            record.secondary = GetSecondaryChecks();
+            record.equip = GetEquipChecks();
+            record.effects1 = GetAccEffected1Checks();
+            record.effects2 = GetAccEffected2Checks();
+            record.statBoost = ui::selectedByte(statBoost_, loaded_.statBoost);
+            record.effectValue = reader.byte(accEffectValue_, QStringLiteral("Effect Value:"));
+        },
+        &ItemPage::LoadAccessory);
 }
 
 bool ItemPage::SaveNormalItem() {
-    const int row = selectedRow();
-    if (categoryOfRow(row) != ItemCategory::NormalItem)
-        return false;
-    ui::FieldReader reader;
-    requireRecords(reader, NormalItemRecord::spans(row));
-    NormalItemRecord record;
-    record.secondary = GetSecondaryChecks();
-    record.icon = iconToStore();
-    record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
-    if (!report(reader))
-        return false;
-    ui::checkWritten(frame_->window(), rom_, record.write(rom_, row));
-    LoadNormalItem();
-    return true;
+    return saveItem<NormalItemRecord>(
+        ItemCategory::NormalItem,
+        [this](NormalItemRecord& record, ui::FieldReader& reader) {
+            record.secondary = GetSecondaryChecks();
+            record.icon = iconToStore();
+            record.price = reader.wrapped16(price_, QStringLiteral("Price:"));
+        },
+        &ItemPage::LoadNormalItem);
 }
 
 void ItemPage::SetSecondaryChecks(std::uint8_t value) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "items/ItemCategory.h"
+#include "items/ItemRecords.h"
+
 #include <QObject>
 
 #include <cstdint>
@@ -88,8 +91,14 @@ class ItemPage : public QObject {
     std::uint8_t weaponInflictToStore() const;
     std::uint8_t armorInflictToStore() const;
     std::uint8_t elementToStore(ui::FieldReader& reader) const;
-    void requireRecords(ui::FieldReader& reader, const QList<Span>& spans) const;
-    bool report(const ui::FieldReader& reader) const;
+    void showGearInfo(const GearInfo& gear);
+    GearInfo gearInfoToStore(ui::FieldReader& reader) const;
+
+    // The steps every save shares: the selected row must be of `category` and each of its
+    // records inside the file; `fill` converts every field through the reader; only when
+    // all are storable is the record written, and the item reloaded with `reload`.
+    template <typename Record, typename Fill>
+    bool saveItem(ItemCategory category, Fill fill, void (ItemPage::*reload)());
 
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;

@@ -18,6 +18,14 @@ class Writer {
         ok_ = ok_ && rom_.writeInteger(offset, value);
         return *this;
     }
+    Writer& gearInfo(int row, const GearInfo& gear) {
+        const qint64 g = gearInfoOffset(row);
+        return byte(g, gear.secondary)
+            .byte(g + 3, gear.equip)
+            .byte(g + 4, gear.statBoost)
+            .byte(g + 5, gear.element)
+            .integer(g + 1, gear.price);
+    }
     bool ok() const { return ok_; }
 
   private:
@@ -27,9 +35,19 @@ class Writer {
 
 } // namespace
 
+GearInfo GearInfo::read(const rom::RomFile& rom, int row) {
+    const qint64 g = gearInfoOffset(row);
+    GearInfo gear;
+    gear.secondary = rom.readByte(g);
+    gear.equip = rom.readByte(g + 3);
+    gear.statBoost = rom.readByte(g + 4);
+    gear.element = rom.readByte(g + 5);
+    gear.price = rom.readInteger(g + 1);
+    return gear;
+}
+
 WeaponRecord WeaponRecord::read(const rom::RomFile& rom, int row) {
     const qint64 w = weaponRecordOffset(row);
-    const qint64 g = gearInfoOffset(row);
     WeaponRecord r;
     r.icon = rom.readByte(nameRecordOffset(row));
     r.attack = rom.readByte(w);
@@ -37,17 +55,12 @@ WeaponRecord WeaponRecord::read(const rom::RomFile& rom, int row) {
     r.critical = rom.readByte(w + 2);
     r.ailment = rom.readByte(w + 3);
     r.inflict = rom.readByte(w + 4);
-    r.secondary = rom.readByte(g);
-    r.equip = rom.readByte(g + 3);
-    r.statBoost = rom.readByte(g + 4);
-    r.element = rom.readByte(g + 5);
-    r.price = rom.readInteger(g + 1);
+    r.gear = GearInfo::read(rom, row);
     return r;
 }
 
 bool WeaponRecord::write(rom::RomFile& rom, int row) const {
     const qint64 w = weaponRecordOffset(row);
-    const qint64 g = gearInfoOffset(row);
     return Writer(rom)
         .byte(nameRecordOffset(row), icon)
         .byte(w, attack)
@@ -55,11 +68,7 @@ bool WeaponRecord::write(rom::RomFile& rom, int row) const {
         .byte(w + 2, critical)
         .byte(w + 3, ailment)
         .byte(w + 4, inflict)
-        .byte(g, secondary)
-        .byte(g + 3, equip)
-        .byte(g + 4, statBoost)
-        .byte(g + 5, element)
-        .integer(g + 1, price)
+        .gearInfo(row, gear)
         .ok();
 }
 
@@ -71,33 +80,23 @@ QList<Span> WeaponRecord::spans(int row) {
 
 ArmorRecord ArmorRecord::read(const rom::RomFile& rom, int row) {
     const qint64 a = armorRecordOffset(row);
-    const qint64 g = gearInfoOffset(row);
     ArmorRecord r;
     r.icon = rom.readByte(nameRecordOffset(row));
     r.defense = rom.readByte(a);
     r.ailment = rom.readByte(a + 1);
     r.inflict = rom.readByte(a + 2);
-    r.secondary = rom.readByte(g);
-    r.equip = rom.readByte(g + 3);
-    r.statBoost = rom.readByte(g + 4);
-    r.element = rom.readByte(g + 5);
-    r.price = rom.readInteger(g + 1);
+    r.gear = GearInfo::read(rom, row);
     return r;
 }
 
 bool ArmorRecord::write(rom::RomFile& rom, int row) const {
     const qint64 a = armorRecordOffset(row);
-    const qint64 g = gearInfoOffset(row);
     return Writer(rom)
         .byte(nameRecordOffset(row), icon)
         .byte(a, defense)
         .byte(a + 1, ailment)
         .byte(a + 2, inflict)
-        .byte(g, secondary)
-        .byte(g + 3, equip)
-        .byte(g + 4, statBoost)
-        .byte(g + 5, element)
-        .integer(g + 1, price)
+        .gearInfo(row, gear)
         .ok();
 }
 

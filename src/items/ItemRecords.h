@@ -19,6 +19,19 @@ constexpr int iconRowOf(std::uint8_t code) {
     return code >= kFirstIconCode && code <= kLastIconCode ? code - kFirstIconCode : -1;
 }
 
+// The GearInfoRecord that weapons and armor share: secondary flags, price, equip flags,
+// stat boost and elemental resistance. Both write it last, as info bytes 0, 3, 4, 5, then
+// the price.
+struct GearInfo {
+    std::uint8_t secondary = 0;
+    std::int16_t price = 0;
+    std::uint8_t equip = 0;
+    std::uint8_t statBoost = 0;
+    std::uint8_t element = 0;
+
+    static GearInfo read(const rom::RomFile& rom, int row);
+};
+
 // Everything the item page edits for one weapon: its icon, its WeaponRecord and its
 // GearInfoRecord. write() stores the fields one at a time in the editor's fixed order:
 // icon, weapon bytes 0 to 4, info bytes 0, 3, 4, 5, then the price.
@@ -29,11 +42,7 @@ struct WeaponRecord {
     std::uint8_t critical = 0;
     std::uint8_t ailment = 0;
     std::uint8_t inflict = 0;
-    std::uint8_t secondary = 0;
-    std::int16_t price = 0;
-    std::uint8_t equip = 0;
-    std::uint8_t statBoost = 0;
-    std::uint8_t element = 0;
+    GearInfo gear;
 
     static WeaponRecord read(const rom::RomFile& rom, int row);
     bool write(rom::RomFile& rom, int row) const;
@@ -47,11 +56,7 @@ struct ArmorRecord {
     std::uint8_t defense = 0;
     std::uint8_t ailment = 0;
     std::uint8_t inflict = 0;
-    std::uint8_t secondary = 0;
-    std::int16_t price = 0;
-    std::uint8_t equip = 0;
-    std::uint8_t statBoost = 0;
-    std::uint8_t element = 0;
+    GearInfo gear;
 
     static ArmorRecord read(const rom::RomFile& rom, int row);
     bool write(rom::RomFile& rom, int row) const;
