@@ -7,6 +7,7 @@
 #include "items/ItemPage.h"
 #include "rom/CopierHeader.h"
 #include "rom/NameLists.h"
+#include "rominfo/InternalHeader.h"
 #include "rominfo/MiscPage.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -33,9 +34,6 @@
 
 namespace app {
 namespace {
-
-constexpr qint64 kInternalNameOffset = 0x00FFC0;
-constexpr int kInternalNameLength = 21;
 
 const QString kCancelMessage =
     QStringLiteral("You probably pressed cancel you moron.  -_-  Try loading it again this time "
@@ -316,8 +314,8 @@ void Form1::OpenROM() {
 }
 
 void Form1::setRomTitle() {
-    const QByteArray name = rom_.readBytes(kInternalNameOffset, kInternalNameLength);
-    setWindowTitle(titleWith(QString::fromLatin1(name.constData(), name.size())));
+    const QByteArray name = rom_.readBytes(rominfo::kNameOffset, rominfo::kNameLength);
+    setWindowTitle(titleWith(rominfo::nameText(name)));
 }
 
 void Form1::loadNameLists() {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "rom/NameLists.h"
+
 #include <QtGlobal>
 
 namespace items {
 
 // The item list has one row per item; the row alone decides which tables hold the item.
-inline constexpr int kItemCount = 241;
+using rom::kItemCount;
 
 enum class ItemCategory { Weapon, Armor, Accessory, NormalItem, None };
 
@@ -29,10 +31,9 @@ struct Span {
 };
 
 // The item's name record; its byte 0 is the item's icon.
-inline constexpr qint64 kNameTable = 0x0C0B5E;
-inline constexpr int kNameRecordSize = 11;
+inline constexpr int kNameRecordSize = rom::kNameLength;
 constexpr qint64 nameRecordOffset(int row) {
-    return kNameTable + kNameRecordSize * qint64(row);
+    return rom::kItemNameTable + kNameRecordSize * qint64(row);
 }
 
 inline constexpr int kWeaponRecordSize = 5;
