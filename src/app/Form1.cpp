@@ -1,31 +1,29 @@
 #include "app/Form1.h"
 
 #include "app/AboutDialog.h"
+#include "app/NameLists.h"
 #include "app/Settings.h"
 #include "characters/CharacterPage.h"
 #include "enemies/EnemyPage.h"
+#include "items/Elemental.h"
+#include "items/ElementalSelector.h"
 #include "items/ItemPage.h"
 #include "rom/CopierHeader.h"
-#include "rom/NameLists.h"
-#include "rominfo/InternalHeader.h"
 #include "rominfo/MiscPage.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
-#include "ui/NumberText.h"
 #include "ui/Program.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -44,6 +42,8 @@ const QString kHeaderMessage =
 const QString kElementMessage =
     QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance checkboxes "
                    "before you can proceed.");
+const QString kLoadingItems = QStringLiteral(" Loading Items...");
+const QString kLoadingEnemies = QStringLiteral(" Loading Enemies...");
 
 QString titleWith(const QString& ending) {
     return ui::kProgramTitle + QStringLiteral(" - Version ") + ui::versionText() +
@@ -217,33 +217,42 @@ void Form1::tabs_Click() {
 void Form1::ApplyCMD_Click() {
     if (!rom_.isOpen() || loadingLists_)
         return;
-    const auto* held = findChild<QLineEdit*>("ElementalResistanceTXT");
-    const std::optional<long long> element = ui::parseWholeNumber(held ? held->text() : "0");
-    if (element && (*element == 16 || *element == 32 || *element == 64 || *element == 128)) {
+    // The held value stays after the item page has been left, so it is checked whatever
+    // page is shown.
+    if (items::lacksStrength(itemPage_->elemental().heldValue())) {
         ui::showWarning(this, kElementMessage);
         return;
     }
-    const int row = itemPage_->selectedRow();
-    const bool itemsShown = itemPage_->frame()->isVisible();
-    bool written = false;
-    if (characterPage_->frame()->isVisible())
-        written = characterPage_->SaveCharacter();
-    else if (miscPage_->frame()->isVisible())
-        written = miscPage_->SaveMiscellaneous();
-    else if (enemyPage_->frame()->isVisible())
-        written = enemyPage_->SaveEnemy();
-    else if (itemsShown && row >= 0 && row <= 85)
-        written = itemPage_->SaveWeapon();
-    else if (row >= 87 && row <= 147)
-        written = itemPage_->SaveArmor(); // also from the "[N/A]" tabs
-    else if (row >= 149 && row <= 187)
-        written = itemPage_->SaveAccessory(); // also from the "[N/A]" tabs
-    else if (itemsShown && row >= 189)
-        written = itemPage_->SaveNormalItem();
-    if (written && !rom_.sync())
+    if (saveVisibleRecord() && !rom_.sync())
         ui::showWarning(this, QStringLiteral("The changes were written but could not be saved "
                                              "to the disk: %1")
                                   .arg(rom_.errorString()));
+}
+
+// At most one save runs: the visible page's, or on the item page the category's. Armor
+// and accessories are written from the "[N/A]" tabs too, where the item page keeps what
+// it last showed.
+bool Form1::saveVisibleRecord() {
+    if (characterPage_->frame()->isVisible())
+        return characterPage_->SaveCharacter();
+    if (miscPage_->frame()->isVisible())
+        return miscPage_->SaveMiscellaneous();
+    if (enemyPage_->frame()->isVisible())
+        return enemyPage_->SaveEnemy();
+    const bool itemsShown = itemPage_->frame()->isVisible();
+    switch (items::categoryOfRow(itemPage_->selectedRow())) {
+    case items::ItemCategory::Weapon:
+        return itemsShown && itemPage_->SaveWeapon();
+    case items::ItemCategory::Armor:
+        return itemPage_->SaveArmor();
+    case items::ItemCategory::Accessory:
+        return itemPage_->SaveAccessory();
+    case items::ItemCategory::NormalItem:
+        return itemsShown && itemPage_->SaveNormalItem();
+    case items::ItemCategory::None:
+        break;
+    }
+    return false;
 }
 
 void Form1::mnuExit_Click() {
@@ -314,20 +323,16 @@ void Form1::OpenROM() {
 }
 
 void Form1::setRomTitle() {
-    const QByteArray name = rom_.readBytes(rominfo::kNameOffset, rominfo::kNameLength);
-    setWindowTitle(titleWith(rominfo::nameText(name)));
+    const QByteArray name = rom_.readBytes(rominfo::kHeaderTable.base, rominfo::kNameLength);
+    setWindowTitle(titleWith(rom::textOfBytes(name)));
 }
 
 void Form1::loadNameLists() {
-    rom::NameListControls controls;
+    NameListControls controls;
     controls.itemList = itemPage_->list();
-    const char* dropDowns[] = {"CharWeaponCBO",    "CharHelmetCBO",    "CharArmorCBO",
-                               "CharAccessoryCBO", "EnemyItemDropCBO", "EnemyItemCharmCBO"};
-    for (std::size_t n = 0; n < controls.itemDropDowns.size(); ++n)
-        controls.itemDropDowns[n] = findChild<QComboBox*>(dropDowns[n]);
-    controls.statBoost = findChild<QComboBox*>("ItemStatBoostCBO");
-    controls.weaponAilment = findChild<QComboBox*>("ItemWeaponAilmentCBO");
-    controls.armorAilment = findChild<QComboBox*>("ItemArmorAilmentCBO");
+    controls.itemDropDowns = characterPage_->itemDropDowns() + enemyPage_->itemDropDowns();
+    controls.statBoost = itemPage_->statBoostList();
+    controls.ailmentLists = itemPage_->ailmentLists();
     controls.enemyList = enemyPage_->list();
     controls.progress = pbar_;
     controls.loadingLabel = loadingLabel_;
@@ -335,8 +340,8 @@ void Form1::loadNameLists() {
     controls.quit = quitButton_;
 
     loadingLists_ = true;
-    rom::LoadItems(rom_, controls);
-    rom::LoadEnemyNames(rom_, controls);
+    LoadItems(rom_, controls, kLoadingItems);
+    LoadEnemyNames(rom_, controls, kLoadingEnemies);
     loadingLists_ = false;
 }
 

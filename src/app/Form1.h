@@ -60,6 +60,7 @@ class Form1 : public QMainWindow {
     void buildTabs();
     void buildStatusStrip();
     void showPage(QWidget* page);
+    bool saveVisibleRecord();
     void failedOpen();
     bool prepareHeaderlessFile(const QString& path);
     void loadNameLists();

@@ -2,8 +2,8 @@
 
 #include "characters/CharacterRecord.h"
 
+#include <QList>
 #include <QObject>
-#include <QString>
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class RomFile;
 
 namespace ui {
 class ColumnForm;
-class FieldReader;
+class FieldBinder;
 class TextBox;
 } // namespace ui
 
@@ -33,6 +33,8 @@ class CharacterPage : public QObject {
 
     QFrame* frame() const { return frame_; }
     QListWidget* list() const { return list_; }
+    // The item lists the name loader fills.
+    QList<QComboBox*> itemDropDowns() const;
 
     void CharLST_Click();
     void LoadCharacter();
@@ -40,68 +42,19 @@ class CharacterPage : public QObject {
     bool SaveCharacter();
 
   private:
-    template <typename Field> struct Binding {
-        ui::TextBox* CharacterPage::*box;
-        Field CharacterRecord::*field;
-    };
-    template <typename Field> struct ListBinding {
-        QComboBox* CharacterPage::*list;
-        Field CharacterRecord::*field;
-    };
-    static const Binding<std::int16_t> kSignedBoxes[];
-    static const Binding<std::uint8_t> kStatBoxes[];
-    static const ListBinding<std::uint8_t> kEquipmentLists[];
-
     void buildControls();
-    void buildLeftColumn();
-    void buildRightColumn();
-    void addPair(int row, const QString& caption, const QString& firstName,
-                 const QString& secondName, ui::TextBox*& first, ui::TextBox*& second);
-    void setInitialStates();
-
-    void showRecord(const CharacterRecord& record);
-    void showUnknowns(const CharacterRecord& record);
-    void LoadCharEXP(const CharacterRecord& record);
-    void LoadCharEXP2Level(const CharacterRecord& record);
-    void LoadCharTech2Level(const CharacterRecord& record);
-    CharacterRecord readPage(ui::FieldReader& reader) const;
+    void addPair(int row, const char* firstName, const char* secondName);
+    void setEnabled(const char* const* names, std::size_t count, bool enabled);
 
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
     std::unique_ptr<ui::ColumnForm> form_;
-
+    ui::FieldBinder* fields_ = nullptr;
     ui::TextBox* name_ = nullptr;
-    QComboBox* portrait_ = nullptr;
-    ui::TextBox* hpMin_ = nullptr;
-    ui::TextBox* hpMax_ = nullptr;
-    ui::TextBox* mpMin_ = nullptr;
-    ui::TextBox* mpMax_ = nullptr;
-    ui::TextBox* power_ = nullptr;
-    ui::TextBox* stamina_ = nullptr;
-    ui::TextBox* speed_ = nullptr;
-    ui::TextBox* magic_ = nullptr;
-    ui::TextBox* hit_ = nullptr;
-    ui::TextBox* evade_ = nullptr;
-    ui::TextBox* magicDefense_ = nullptr;
-    ui::TextBox* level_ = nullptr;
-    ui::TextBox* experience_ = nullptr;
-    ui::TextBox* experienceToLevel_ = nullptr;
-    ui::TextBox* techToLevel_ = nullptr;
-    QComboBox* weapon_ = nullptr;
-    QComboBox* helmet_ = nullptr;
-    QComboBox* armor_ = nullptr;
-    QComboBox* accessory_ = nullptr;
-    ui::TextBox* unknown1_ = nullptr;
-    ui::TextBox* unknown2_ = nullptr;
-    ui::TextBox* unknown3_ = nullptr;
-    ui::TextBox* unknown4_ = nullptr;
-    ui::TextBox* unknown5_ = nullptr;
-    ui::TextBox* unknown6_ = nullptr;
-
-    // The record as loaded: portrait and equipment bytes that their lists cannot show are
-    // written back from here unless the user chose a row.
-    CharacterRecord loaded_;
+    // The record as last read: portrait and equipment bytes that their lists cannot show
+    // are written back from here unless the user chose a row.
+    Character loaded_;
 };
 
 } // namespace characters

@@ -1,91 +1,55 @@
 #include "characters/CharacterRecord.h"
 
-#include "rom/RomFile.h"
-
 namespace characters {
 namespace {
 
-constexpr qint64 kPortrait = 0x00;
-constexpr qint64 kUnknown1 = 0x01;
-constexpr qint64 kUnknown2 = 0x02;
-constexpr qint64 kHpMin = 0x03;
-constexpr qint64 kHpMax = 0x05;
-constexpr qint64 kMpMin = 0x07;
-constexpr qint64 kMpMax = 0x09;
-constexpr qint64 kExperience = 0x13;
-constexpr qint64 kUnknown3 = 0x17;
-constexpr qint64 kExperienceToLevel = 0x2B;
-constexpr qint64 kTechToLevel = 0x2D;
-constexpr qint64 kUnknown4 = 0x32;
-constexpr qint64 kUnknown5 = 0x33;
-constexpr qint64 kUnknown6 = 0x35;
+using rom::Encoding;
+using rom::Shown;
+using C = Character;
+constexpr rom::Table T = kCharacterTable;
 
-struct ByteField {
-    qint64 offset;
-    std::uint8_t CharacterRecord::*field;
+const rom::Field<Character> kFields[] = {
+    {"CharPortraitCBO", "Character Portrait:", T, 0x00, Encoding::Byte, &C::portrait, Shown::Choice,
+     &characterNames},
+    {"CharHPMINTXT", "HP (Min / Max):", T, 0x03, Encoding::Signed16, &C::hpMin},
+    {"CharHPMAXTXT", "HP (Min / Max):", T, 0x05, Encoding::Signed16, &C::hpMax},
+    {"CharMPMINTXT", "MP (Min / Max):", T, 0x07, Encoding::Signed16, &C::mpMin},
+    {"CharMPMAXTXT", "MP (Min / Max):", T, 0x09, Encoding::Signed16, &C::mpMax},
+    {"CharPowerTXT", "Power:", T, 0x0B, Encoding::Byte, &C::power},
+    {"CharStaminaTXT", "Stamina:", T, 0x0C, Encoding::Byte, &C::stamina},
+    {"CharSpeedTXT", "Speed:", T, 0x0D, Encoding::Byte, &C::speed},
+    {"CharMagicTXT", "Magic:", T, 0x0E, Encoding::Byte, &C::magic},
+    {"CharHitTXT", "Hit:", T, 0x0F, Encoding::Byte, &C::hit},
+    {"CharEvadeTXT", "Evade:", T, 0x10, Encoding::Byte, &C::evade},
+    {"CharMagicDefenseTXT", "Magic Defense:", T, 0x11, Encoding::Byte, &C::magicDefense},
+    {"CharLevelTXT", "Level:", T, 0x12, Encoding::Byte, &C::level},
+    {"CharEXPTXT", "Experience:", T, 0x13, Encoding::Unsigned16, &C::experience},
+    {"CharHelmetCBO", "Helmet:", T, 0x27, Encoding::Byte, &C::helmet, Shown::Item},
+    {"CharArmorCBO", "Armor:", T, 0x28, Encoding::Byte, &C::armor, Shown::Item},
+    {"CharWeaponCBO", "Weapon:", T, 0x29, Encoding::Byte, &C::weapon, Shown::Item},
+    {"CharAccessoryCBO", "Accessory:", T, 0x2A, Encoding::Byte, &C::accessory, Shown::Item},
+    {"CharEXP2LevelTXT", "Experience to Level:", T, 0x2B, Encoding::Unsigned16,
+     &C::experienceToLevel},
+    // Shown from 0x2D and written there: the field's one place.
+    {"CharTech2LevelTXT", "Tech to Level:", T, 0x2D, Encoding::Unsigned16, &C::techToLevel},
+    rom::shownOnly<C>({"CharUnknown1TXT", "Unknown 1:", T, 0x01, Encoding::Byte, &C::unknown1}),
+    rom::shownOnly<C>({"CharUnknown2TXT", "Unknown 2:", T, 0x02, Encoding::Byte, &C::unknown2}),
+    rom::shownOnly<C>({"CharUnknown3TXT", "Unknown 3:", T, 0x17, Encoding::Signed16, &C::unknown3}),
+    rom::shownOnly<C>({"CharUnknown4TXT", "Unknown 4:", T, 0x32, Encoding::Byte, &C::unknown4}),
+    rom::shownOnly<C>({"CharUnknown5TXT", "Unknown 5:", T, 0x33, Encoding::Signed32, &C::unknown5}),
+    rom::shownOnly<C>({"CharUnknown6TXT", "Unknown 6:", T, 0x35, Encoding::Byte, &C::unknown6}),
 };
-constexpr ByteField kStatBytes[] = {
-    {0x0B, &CharacterRecord::power},        {0x0C, &CharacterRecord::stamina},
-    {0x0D, &CharacterRecord::speed},        {0x0E, &CharacterRecord::magic},
-    {0x0F, &CharacterRecord::hit},          {0x10, &CharacterRecord::evade},
-    {0x11, &CharacterRecord::magicDefense}, {0x12, &CharacterRecord::level},
-};
-constexpr ByteField kEquipmentBytes[] = {
-    {0x27, &CharacterRecord::helmet},
-    {0x28, &CharacterRecord::armor},
-    {0x29, &CharacterRecord::weapon},
-    {0x2A, &CharacterRecord::accessory},
-};
-
-std::uint16_t readUnsigned(const rom::RomFile& rom, qint64 offset) {
-    return static_cast<std::uint16_t>(rom.readInteger(offset));
-}
-
-bool writeUnsigned(rom::RomFile& rom, qint64 offset, std::uint16_t value) {
-    return rom.writeInteger(offset, static_cast<std::int16_t>(value));
-}
 
 } // namespace
 
-CharacterRecord CharacterRecord::read(const rom::RomFile& rom, int index) {
-    const qint64 c = characterOffset(index);
-    CharacterRecord record;
-    record.portrait = rom.readByte(c + kPortrait);
-    record.unknown1 = rom.readByte(c + kUnknown1);
-    record.unknown2 = rom.readByte(c + kUnknown2);
-    record.hpMin = rom.readInteger(c + kHpMin);
-    record.hpMax = rom.readInteger(c + kHpMax);
-    record.mpMin = rom.readInteger(c + kMpMin);
-    record.mpMax = rom.readInteger(c + kMpMax);
-    for (const ByteField& stat : kStatBytes)
-        record.*stat.field = rom.readByte(c + stat.offset);
-    record.unknown3 = rom.readInteger(c + kUnknown3);
-    for (const ByteField& item : kEquipmentBytes)
-        record.*item.field = rom.readByte(c + item.offset);
-    record.unknown4 = rom.readByte(c + kUnknown4);
-    record.unknown5 = rom.readLong(c + kUnknown5);
-    record.unknown6 = rom.readByte(c + kUnknown6);
-    record.experience = readUnsigned(rom, c + kExperience);
-    record.experienceToLevel = readUnsigned(rom, c + kExperienceToLevel);
-    record.techToLevel = readUnsigned(rom, c + kTechToLevel);
-    return record;
+const QStringList& characterNames() {
+    static const QStringList names = {"Aldo",   "Brenna", "Cassia", "Dunmore",
+                                      "Edrick", "Fenna",  "Garrow"};
+    return names;
 }
 
-bool CharacterRecord::writeEditable(rom::RomFile& rom, int index) const {
-    const qint64 c = characterOffset(index);
-    bool written = rom.writeByte(c + kPortrait, portrait);
-    written = rom.writeInteger(c + kHpMin, hpMin) && written;
-    written = rom.writeInteger(c + kHpMax, hpMax) && written;
-    written = rom.writeInteger(c + kMpMin, mpMin) && written;
-    written = rom.writeInteger(c + kMpMax, mpMax) && written;
-    for (const ByteField& stat : kStatBytes)
-        written = rom.writeByte(c + stat.offset, this->*stat.field) && written;
-    written = writeUnsigned(rom, c + kExperience, experience) && written;
-    for (const ByteField& item : kEquipmentBytes)
-        written = rom.writeByte(c + item.offset, this->*item.field) && written;
-    written = writeUnsigned(rom, c + kExperienceToLevel, experienceToLevel) && written;
-    written = writeUnsigned(rom, c + kTechToLevel, techToLevel) && written;
-    return written;
+rom::FieldTable<Character> characterFields() {
+    return kFields;
 }
 
 } // namespace characters

@@ -1,70 +1,39 @@
 #include "enemies/EnemyRecord.h"
 
-#include "rom/RomFile.h"
-
 namespace enemies {
 namespace {
 
-// Record offsets of the stat bytes, in the order they are read and written.
-struct StatByte {
-    qint64 offset;
-    std::uint8_t EnemyStatRecord::*field;
-};
-constexpr StatByte kStatBytes[] = {
-    {2, &EnemyStatRecord::level},        {9, &EnemyStatRecord::speed},
-    {10, &EnemyStatRecord::magic},       {14, &EnemyStatRecord::attack},
-    {15, &EnemyStatRecord::defense},     {16, &EnemyStatRecord::boltDefense},
-    {17, &EnemyStatRecord::fireDefense}, {18, &EnemyStatRecord::waterDefense},
-    {19, &EnemyStatRecord::darkDefense}, {20, &EnemyStatRecord::evade},
-};
+using rom::Encoding;
+using rom::Shown;
+using E = Enemy;
+constexpr rom::Table S = kStatTable;
+constexpr rom::Table R = kRewardTable;
 
-constexpr qint64 kHp = 0;
-constexpr qint64 kExperience = 0;
-constexpr qint64 kGil = 2;
-constexpr qint64 kDropItem = 4;
-constexpr qint64 kCharmItem = 5;
-constexpr qint64 kTechPoints = 6;
+const rom::Field<Enemy> kFields[] = {
+    {"EnemyLevelTXT", "Level:", S, 2, Encoding::Byte, &E::level},
+    {"EnemySpeedTXT", "Speed:", S, 9, Encoding::Byte, &E::speed},
+    {"EnemyMagicTXT", "Magic:", S, 10, Encoding::Byte, &E::magic},
+    {"EnemyAttackTXT", "Attack:", S, 14, Encoding::Byte, &E::attack},
+    {"EnemyDefenseTXT", "Defense:", S, 15, Encoding::Byte, &E::defense},
+    {"EnemyBoltDefTXT", "Lightning Defense:", S, 16, Encoding::Byte, &E::boltDefense},
+    {"EnemyFireDefTXT", "Fire Defense:", S, 17, Encoding::Byte, &E::fireDefense},
+    {"EnemyWaterDefTXT", "Water Defense:", S, 18, Encoding::Byte, &E::waterDefense},
+    {"EnemyDarkDefTXT", "Shadow Defense:", S, 19, Encoding::Byte, &E::darkDefense},
+    {"EnemyEvadeTXT", "Evade:", S, 20, Encoding::Byte, &E::evade},
+    {"EnemyItemDropCBO", "Item Dropped:", R, 4, Encoding::Byte, &E::dropItem, Shown::Item},
+    {"EnemyItemCharmCBO", "Item Charmed:", R, 5, Encoding::Byte, &E::charmItem, Shown::Item},
+    {"EnemyTechTXT", "Tech Points:", R, 6, Encoding::Byte, &E::techPoints},
+    {"EnemyHPTXT", "HP:", S, 0, Encoding::Wrapped16, &E::hp},
+    {"EnemyEXPTXT", "Experience:", R, 0, Encoding::Wrapped16, &E::experience},
+    {"EnemyGilTXT", "Gil:", R, 2, Encoding::Wrapped16, &E::gil},
+    rom::shownOnly<E>(
+        {"EnemyUnknown3TXT", "Unknown 3:", kUnknown3Table, 0, Encoding::Unsigned16, &E::unknown3}),
+};
 
 } // namespace
 
-EnemyStatRecord EnemyStatRecord::read(const rom::RomFile& rom, int index) {
-    const qint64 s = statOffset(index);
-    EnemyStatRecord record;
-    for (const StatByte& stat : kStatBytes)
-        record.*stat.field = rom.readByte(s + stat.offset);
-    record.hp = rom.readInteger(s + kHp);
-    return record;
-}
-
-EnemyRewardRecord EnemyRewardRecord::read(const rom::RomFile& rom, int index) {
-    const qint64 r = rewardOffset(index);
-    EnemyRewardRecord record;
-    record.dropItem = rom.readByte(r + kDropItem);
-    record.charmItem = rom.readByte(r + kCharmItem);
-    record.techPoints = rom.readByte(r + kTechPoints);
-    record.experience = rom.readInteger(r + kExperience);
-    record.gil = rom.readInteger(r + kGil);
-    return record;
-}
-
-std::int16_t readUnknown3(const rom::RomFile& rom, int index) {
-    return rom.readInteger(unknown3Offset(index));
-}
-
-bool writeEnemy(rom::RomFile& rom, int index, const EnemyStatRecord& stats,
-                const EnemyRewardRecord& rewards) {
-    const qint64 s = statOffset(index);
-    const qint64 r = rewardOffset(index);
-    bool written = true;
-    for (const StatByte& stat : kStatBytes)
-        written = rom.writeByte(s + stat.offset, stats.*stat.field) && written;
-    written = rom.writeByte(r + kDropItem, rewards.dropItem) && written;
-    written = rom.writeByte(r + kCharmItem, rewards.charmItem) && written;
-    written = rom.writeByte(r + kTechPoints, rewards.techPoints) && written;
-    written = rom.writeInteger(s + kHp, stats.hp) && written;
-    written = rom.writeInteger(r + kExperience, rewards.experience) && written;
-    written = rom.writeInteger(r + kGil, rewards.gil) && written;
-    return written;
+rom::FieldTable<Enemy> enemyFields() {
+    return kFields;
 }
 
 } // namespace enemies

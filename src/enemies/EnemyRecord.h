@@ -1,68 +1,45 @@
 #pragma once
 
-#include <QtGlobal>
-
-#include <cstdint>
-
-namespace rom {
-class RomFile;
-}
+#include "rom/FieldTable.h"
 
 namespace enemies {
 
 inline constexpr int kEnemyCount = 251;
 
-inline constexpr qint64 kStatTable = 0x0C4700;
-inline constexpr qint64 kStatRecordSize = 23;
-inline constexpr qint64 kRewardTable = 0x0C5E00;
-inline constexpr qint64 kRewardRecordSize = 7;
+// The enemy name table: 251 names of 11 bytes.
+inline constexpr rom::Table kNameTable{0x0C6500, 11};
+// Battle stats, 23 bytes an enemy; bytes +3..+8, +11..+13 and +21..+22 are left alone.
+inline constexpr rom::Table kStatTable{0x0C4700, 23};
+// Rewards, 7 bytes an enemy.
+inline constexpr rom::Table kRewardTable{0x0C5E00, 7};
 // The third unknown word starts inside the reward table but steps by the stat record's
-// size, so it is not a field of either record.
-inline constexpr qint64 kUnknown3Table = 0x0C5E70;
+// size, so it has a table of its own; it is only shown.
+inline constexpr rom::Table kUnknown3Table{0x0C5E70, 23};
 
-inline qint64 statOffset(int index) {
-    return kStatTable + index * kStatRecordSize;
-}
-inline qint64 rewardOffset(int index) {
-    return kRewardTable + index * kRewardRecordSize;
-}
-inline qint64 unknown3Offset(int index) {
-    return kUnknown3Table + index * kStatRecordSize;
-}
-
-// Battle stats of one enemy. Bytes +3..+8, +11..+13 and +21..+22 are left alone.
-struct EnemyStatRecord {
-    std::int16_t hp = 0; // +0, shown unsigned
-    std::uint8_t level = 0;
-    std::uint8_t speed = 0;
-    std::uint8_t magic = 0;
-    std::uint8_t attack = 0;
-    std::uint8_t defense = 0;
-    std::uint8_t boltDefense = 0;
-    std::uint8_t fireDefense = 0;
-    std::uint8_t waterDefense = 0;
-    std::uint8_t darkDefense = 0;
-    std::uint8_t evade = 0;
-
-    static EnemyStatRecord read(const rom::RomFile& rom, int index);
+// One enemy as the enemy page edits it: its stat and reward records. The 16-bit fields
+// hold 0 to 65535; dropItem and charmItem are item indices.
+struct Enemy {
+    int hp = 0;
+    int level = 0;
+    int speed = 0;
+    int magic = 0;
+    int attack = 0;
+    int defense = 0;
+    int boltDefense = 0;
+    int fireDefense = 0;
+    int waterDefense = 0;
+    int darkDefense = 0;
+    int evade = 0;
+    int experience = 0;
+    int gil = 0;
+    int dropItem = 0;
+    int charmItem = 0;
+    int techPoints = 0;
+    int unknown3 = 0;
 };
 
-// Rewards for beating one enemy.
-struct EnemyRewardRecord {
-    std::int16_t experience = 0; // +0, shown unsigned
-    std::int16_t gil = 0;        // +2, shown unsigned
-    std::uint8_t dropItem = 0;   // item index
-    std::uint8_t charmItem = 0;  // item index
-    std::uint8_t techPoints = 0;
-
-    static EnemyRewardRecord read(const rom::RomFile& rom, int index);
-};
-
-std::int16_t readUnknown3(const rom::RomFile& rom, int index);
-
-// Writes both records of one enemy, field by field: the stat bytes, the reward bytes, then
-// the 16-bit hit points, experience and gold. False when any write was refused.
-bool writeEnemy(rom::RomFile& rom, int index, const EnemyStatRecord& stats,
-                const EnemyRewardRecord& rewards);
+// In the order a save writes them: the stat bytes, the reward bytes, then the 16-bit hit
+// points, experience and gold.
+rom::FieldTable<Enemy> enemyFields();
 
 } // namespace enemies

@@ -1,22 +1,18 @@
 #include "items/ElementalSelector.h"
 
+#include "items/Elemental.h"
 #include "items/WideCheckBox.h"
+#include "rom/NumberRules.h"
 #include "ui/Controls.h"
-#include "ui/NumberText.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include <bit>
+
 namespace items {
 
 namespace {
-constexpr int kFire = 16;
-constexpr int kWater = 32;
-constexpr int kShadow = 64;
-constexpr int kBolt = 128;
-constexpr int kFifty = 5;
-constexpr int kEighty = 15;
-
 constexpr int kBoxWidth = 1800;
 constexpr int kBoxHeight = 255;
 } // namespace
@@ -104,39 +100,6 @@ void ElementalSelector::strengthChanged(QCheckBox* box, QCheckBox* other, int we
     addToHeld(checked ? weight : -weight);
 }
 
-void ElementalSelector::SetFire50() {
-    preset(fire_, fifty_, kFire + kFifty);
-}
-void ElementalSelector::SetFire80() {
-    preset(fire_, eighty_, kFire + kEighty);
-}
-void ElementalSelector::SetWater50() {
-    preset(water_, fifty_, kWater + kFifty);
-}
-void ElementalSelector::SetWater80() {
-    preset(water_, eighty_, kWater + kEighty);
-}
-void ElementalSelector::SetShadow50() {
-    preset(shadow_, fifty_, kShadow + kFifty);
-}
-void ElementalSelector::SetShadow80() {
-    preset(shadow_, eighty_, kShadow + kEighty);
-}
-void ElementalSelector::SetBolt50() {
-    preset(bolt_, fifty_, kBolt + kFifty);
-}
-void ElementalSelector::SetBolt80() {
-    preset(bolt_, eighty_, kBolt + kEighty);
-}
-void ElementalSelector::SetEmptyChecks() {
-    preset(nullptr, nullptr, 0);
-}
-
-void ElementalSelector::preset(QCheckBox* element, QCheckBox* strength, int value) {
-    runPreset(element, strength, value);
-    forgetKeptByte();
-}
-
 // The handlers that the steps set off run as usual; the final value replaces whatever
 // they left in the held value.
 void ElementalSelector::runPreset(QCheckBox* element, QCheckBox* strength, int value) {
@@ -154,43 +117,19 @@ void ElementalSelector::runPreset(QCheckBox* element, QCheckBox* strength, int v
 void ElementalSelector::ShowElementalResistance(std::uint8_t stored) {
     showingStored_ = true;
     runPreset(nullptr, nullptr, 0);
-    switch (stored) {
-    case 0:
+    if (stored == 0) {
         runPreset(nullptr, nullptr, 0); // a second reset disables a 50% box the first one freed
-        break;
-    case kFire + kFifty:
-        runPreset(fire_, fifty_, stored);
-        break;
-    case kFire + kEighty:
-        runPreset(fire_, eighty_, stored);
-        break;
-    case kWater + kFifty:
-        runPreset(water_, fifty_, stored);
-        break;
-    case kWater + kEighty:
-        runPreset(water_, eighty_, stored);
-        break;
-    case kShadow + kFifty:
-        runPreset(shadow_, fifty_, stored);
-        break;
-    case kShadow + kEighty:
-        runPreset(shadow_, eighty_, stored);
-        break;
-    case kBolt + kFifty:
-        runPreset(bolt_, fifty_, stored);
-        break;
-    case kBolt + kEighty:
-        runPreset(bolt_, eighty_, stored);
-        break;
-    default:
-        break;
+    } else if (isShowableElement(stored)) {
+        QCheckBox* const elements[] = {fire_, water_, shadow_, bolt_};
+        QCheckBox* element = elements[std::countr_zero(unsigned(stored & 0xF0)) - 4];
+        runPreset(element, (stored & 0x0F) == kFifty ? fifty_ : eighty_, stored);
     }
     showingStored_ = false;
     kept_ = isShowableElement(stored) ? std::nullopt : std::optional<std::uint8_t>(stored);
 }
 
 long long ElementalSelector::heldValue() const {
-    return ui::parseWholeNumber(held_->text()).value_or(0);
+    return rom::parseWholeNumber(held_->text()).value_or(0);
 }
 
 void ElementalSelector::addToHeld(long long amount) {

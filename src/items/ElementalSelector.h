@@ -12,24 +12,6 @@ class QWidget;
 
 namespace items {
 
-// The nine values the selector can show: none, or one element with one strength.
-constexpr bool isShowableElement(std::uint8_t value) {
-    switch (value) {
-    case 0:
-    case 21:
-    case 31:
-    case 37:
-    case 47:
-    case 69:
-    case 79:
-    case 133:
-    case 143:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The six check boxes that compose a weapon's or armor's elemental resistance byte: one
 // element bit (fire 16, water 32, shadow 64, lightning 128) plus a strength code (50% is
 // 5, 80% is 15). The composed value lives, as decimal text, in the hidden box
@@ -51,16 +33,6 @@ class ElementalSelector : public QObject {
     void FiftyCHK_Click();
     void EightyCHK_Click();
 
-    void SetFire50();
-    void SetFire80();
-    void SetWater50();
-    void SetWater80();
-    void SetShadow50();
-    void SetShadow80();
-    void SetBolt50();
-    void SetBolt80();
-    void SetEmptyChecks();
-
     // Shows a stored byte. The boxes can show only 0 and the eight element values; any
     // other byte leaves them empty and is kept, to be written back as it was, until the
     // user changes one of the boxes.
@@ -75,7 +47,6 @@ class ElementalSelector : public QObject {
     QCheckBox* makeBox(QWidget* frame, const char* name, const char* caption, int left, int top);
     void elementChanged(QCheckBox* box, const std::array<QCheckBox*, 3>& others, int weight);
     void strengthChanged(QCheckBox* box, QCheckBox* other, int weight);
-    void preset(QCheckBox* element, QCheckBox* strength, int value);
     void runPreset(QCheckBox* element, QCheckBox* strength, int value);
     void addToHeld(long long amount);
     void setHeld(long long value);

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "items/ItemCategory.h"
 #include "items/ItemRecords.h"
 
+#include <QList>
 #include <QObject>
-
-#include <cstdint>
 
 class QCheckBox;
 class QComboBox;
@@ -18,13 +16,12 @@ namespace rom {
 class RomFile;
 }
 namespace ui {
-class FieldReader;
+class FieldBinder;
 }
 
 namespace items {
 
 class ElementalSelector;
-struct Span;
 
 // The "Item Stats" page: the frame ItemFRA with the item list and every category's fields.
 // The selected row decides the category: weapons 0-85, armor 87-147, accessories 149-187,
@@ -39,6 +36,9 @@ class ItemPage : public QObject {
     QListWidget* list() const { return list_; }
     int selectedRow() const;
     ElementalSelector& elemental() const { return *elemental_; }
+    // The lists whose rows the name loader fills on every opening.
+    QComboBox* statBoostList() const { return statBoost_; }
+    QList<QComboBox*> ailmentLists() const { return {weaponAilment_, armorAilment_}; }
 
     void ItemLST_Click();
     void DisableAll();
@@ -47,8 +47,6 @@ class ItemPage : public QObject {
     void LoadArmor();
     void LoadAccessory();
     void LoadNormalItem();
-    void LoadPrice();
-    void LoadPrice2();
 
     // Each writes the selected item's records; false when nothing was written.
     bool SaveWeapon();
@@ -56,53 +54,24 @@ class ItemPage : public QObject {
     bool SaveAccessory();
     bool SaveNormalItem();
 
-    // The four flag lists, one byte each.
-    void SetSecondaryChecks(std::uint8_t value);
-    void SetEquipChecks(std::uint8_t value);
-    void SetAccEffected1Checks(std::uint8_t value);
-    void SetAccEffected2Checks(std::uint8_t value);
-    std::uint8_t GetSecondaryChecks() const;
-    std::uint8_t GetEquipChecks() const;
-    std::uint8_t GetAccEffected1Checks() const;
-    std::uint8_t GetAccEffected2Checks() const;
-
   private:
-    // The bytes last loaded into controls that cannot show every value: each is written
-    // back as it was unless the user changed the control.
-    struct Loaded {
-        std::uint8_t icon = 0;
-        std::uint8_t ailment = 0;
-        std::uint8_t statBoost = 0;
-        std::uint8_t inflict = 0;
-    };
-
     void buildWeaponGroup();
     void buildArmorGroup();
     void buildAccessoryGroup();
     void buildRightColumn();
     void buildHiddenEffectTypes();
+    void bindElementalSelector();
 
-    void showIcon(std::uint8_t code);
-    void showWeaponInflict(std::uint8_t value);
-    void showPriceAt(qint64 offset);
-    void finishLoad(const Loaded& loaded);
-
-    std::uint8_t iconToStore() const;
-    std::uint8_t weaponInflictToStore() const;
-    std::uint8_t armorInflictToStore() const;
-    std::uint8_t elementToStore(ui::FieldReader& reader) const;
-    void showGearInfo(const GearInfo& gear);
-    GearInfo gearInfoToStore(ui::FieldReader& reader) const;
-
-    // The steps every save shares: the selected row must be of `category` and each of its
-    // records inside the file; `fill` converts every field through the reader; only when
-    // all are storable is the record written, and the item reloaded with `reload`.
-    template <typename Record, typename Fill>
-    bool saveItem(ItemCategory category, Fill fill, void (ItemPage::*reload)());
+    // Shared by the four saves: the selected row must be of `category`; when the record
+    // was written the item is reloaded with `reload`.
+    template <typename Record>
+    bool saveItem(ItemCategory category, rom::FieldTable<Record> fields, const Record& loaded,
+                  void (ItemPage::*reload)());
 
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
+    ui::FieldBinder* fields_ = nullptr;
 
     QLineEdit* weaponAttack_ = nullptr;
     QLineEdit* weaponCritical_ = nullptr;
@@ -126,8 +95,11 @@ class ItemPage : public QObject {
     QComboBox* icon_ = nullptr;
     ElementalSelector* elemental_ = nullptr;
 
-    Loaded loaded_;
-    bool inflictEdited_ = false;
+    // Each category's record as last read from the file.
+    Weapon loadedWeapon_;
+    Armor loadedArmor_;
+    Accessory loadedAccessory_;
+    NormalItem loadedNormalItem_;
 };
 
 } // namespace items

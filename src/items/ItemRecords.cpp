@@ -1,165 +1,105 @@
 #include "items/ItemRecords.h"
 
-#include "rom/RomFile.h"
+#include "items/CheckListCodec.h"
+#include "items/ItemRows.h"
+
+#include <vector>
 
 namespace items {
-
 namespace {
 
-// Stops at the first refused write; the callers have checked that every record fits.
-class Writer {
-  public:
-    explicit Writer(rom::RomFile& rom) : rom_(rom) {}
-    Writer& byte(qint64 offset, std::uint8_t value) {
-        ok_ = ok_ && rom_.writeByte(offset, value);
-        return *this;
-    }
-    Writer& integer(qint64 offset, std::int16_t value) {
-        ok_ = ok_ && rom_.writeInteger(offset, value);
-        return *this;
-    }
-    Writer& gearInfo(int row, const GearInfo& gear) {
-        const qint64 g = gearInfoOffset(row);
-        return byte(g, gear.secondary)
-            .byte(g + 3, gear.equip)
-            .byte(g + 4, gear.statBoost)
-            .byte(g + 5, gear.element)
-            .integer(g + 1, gear.price);
-    }
-    bool ok() const { return ok_; }
+using rom::Encoding;
+using rom::Shown;
 
-  private:
-    rom::RomFile& rom_;
-    bool ok_ = true;
+template <typename R> constexpr rom::Field<R> iconField() {
+    return {"ItemIconCBO", "Item Icon:", kNameTable,    0, Encoding::Byte, &R::icon,
+            Shown::Choice, &iconRows,    kFirstIconCode};
+}
+
+template <typename R> constexpr rom::Field<R> secondaryField(const rom::Table& table) {
+    return {"ItemSecondaryLST", "Secondary Stats:", table,        0,
+            Encoding::Byte,     &R::secondary,      Shown::Flags, &secondaryRows};
+}
+
+template <typename R> constexpr rom::Field<R> equipField(const rom::Table& table) {
+    return {"ItemEquipLST", "Equipped by:", table,        3,
+            Encoding::Byte, &R::equip,      Shown::Flags, &equipRows};
+}
+
+template <typename R> constexpr rom::Field<R> statBoostField(const rom::Table& table, int offset) {
+    return {"ItemStatBoostCBO", "Stat Boosted:", table,         offset,
+            Encoding::Byte,     &R::statBoost,   Shown::Choice, &statBoostRows};
+}
+
+template <typename R> constexpr rom::Field<R> priceField(const rom::Table& table) {
+    return {"ItemPriceTXT", "Price:", table, 1, Encoding::Wrapped16, &R::price};
+}
+
+// The gear info bytes 0, 3, 4, 5, then the price, after the record's own fields.
+template <typename R>
+std::vector<rom::Field<R>> withGearInfo(std::initializer_list<rom::Field<R>> own) {
+    std::vector<rom::Field<R>> fields(own);
+    fields.insert(fields.end(), {secondaryField<R>(kGearInfoTable),
+                                 equipField<R>(kGearInfoTable),
+                                 statBoostField<R>(kGearInfoTable, 4),
+                                 {"ElementalResistanceTXT", "Elemental Resistance:", kGearInfoTable,
+                                  5, Encoding::Byte, &R::element, Shown::Element},
+                                 priceField<R>(kGearInfoTable)});
+    return fields;
+}
+
+const std::vector<rom::Field<Weapon>> kWeaponFields = withGearInfo<Weapon>({
+    iconField<Weapon>(),
+    {"ItemWeaponAttackTXT", "Attack:", kWeaponTable, 0, Encoding::Byte, &Weapon::attack},
+    {"ItemWeaponUnknown1TXT", "Unknown:", kWeaponTable, 1, Encoding::Byte, &Weapon::unknown1},
+    {"ItemWeaponCriticalTXT", "Critical %:", kWeaponTable, 2, Encoding::Byte, &Weapon::critical},
+    {"ItemWeaponAilmentCBO", "Status Inflicted:", kWeaponTable, 3, Encoding::Byte, &Weapon::ailment,
+     Shown::Choice, &ailmentRows},
+    {"ItemWeaponDoesInflictCHK", "Does Inflict Status?:", kWeaponTable, 4, Encoding::Byte,
+     &Weapon::inflict, Shown::Check},
+});
+
+const std::vector<rom::Field<Armor>> kArmorFields = withGearInfo<Armor>({
+    iconField<Armor>(),
+    {"ItemArmorDefenseTXT", "Defense:", kArmorTable, 0, Encoding::Byte, &Armor::defense},
+    {"ItemArmorAilmentCBO", "Status Inflicted:", kArmorTable, 1, Encoding::Byte, &Armor::ailment,
+     Shown::Choice, &ailmentRows},
+    {"ItemArmorDoesInflictCHK", "Does Inflict Status?:", kArmorTable, 2, Encoding::Byte,
+     &Armor::inflict, Shown::Check},
+});
+
+const rom::Field<Accessory> kAccessoryFields[] = {
+    iconField<Accessory>(),
+    equipField<Accessory>(kAccessoryInfoTable),
+    {"ItemAccEffected1LST", "Item Effects:", kAccessoryTable, 0, Encoding::Byte,
+     &Accessory::effects1, Shown::Flags, &accEffected1Rows},
+    {"ItemAccEffected2LST", "Item Effects:", kAccessoryTable, 1, Encoding::Byte,
+     &Accessory::effects2, Shown::Flags, &accEffected2Rows},
+    statBoostField<Accessory>(kAccessoryTable, 2),
+    {"ItemAccEffectValueTXT", "Effect Value:", kAccessoryTable, 3, Encoding::Byte,
+     &Accessory::effectValue},
+    secondaryField<Accessory>(kAccessoryInfoTable),
+};
+
+const rom::Field<NormalItem> kNormalItemFields[] = {
+    iconField<NormalItem>(),
+    secondaryField<NormalItem>(kItemInfoTable),
+    priceField<NormalItem>(kItemInfoTable),
 };
 
 } // namespace
 
-GearInfo GearInfo::read(const rom::RomFile& rom, int row) {
-    const qint64 g = gearInfoOffset(row);
-    GearInfo gear;
-    gear.secondary = rom.readByte(g);
-    gear.equip = rom.readByte(g + 3);
-    gear.statBoost = rom.readByte(g + 4);
-    gear.element = rom.readByte(g + 5);
-    gear.price = rom.readInteger(g + 1);
-    return gear;
+rom::FieldTable<Weapon> weaponFields() {
+    return kWeaponFields;
 }
-
-WeaponRecord WeaponRecord::read(const rom::RomFile& rom, int row) {
-    const qint64 w = weaponRecordOffset(row);
-    WeaponRecord r;
-    r.icon = rom.readByte(nameRecordOffset(row));
-    r.attack = rom.readByte(w);
-    r.unknown1 = rom.readByte(w + 1);
-    r.critical = rom.readByte(w + 2);
-    r.ailment = rom.readByte(w + 3);
-    r.inflict = rom.readByte(w + 4);
-    r.gear = GearInfo::read(rom, row);
-    return r;
+rom::FieldTable<Armor> armorFields() {
+    return kArmorFields;
 }
-
-bool WeaponRecord::write(rom::RomFile& rom, int row) const {
-    const qint64 w = weaponRecordOffset(row);
-    return Writer(rom)
-        .byte(nameRecordOffset(row), icon)
-        .byte(w, attack)
-        .byte(w + 1, unknown1)
-        .byte(w + 2, critical)
-        .byte(w + 3, ailment)
-        .byte(w + 4, inflict)
-        .gearInfo(row, gear)
-        .ok();
+rom::FieldTable<Accessory> accessoryFields() {
+    return kAccessoryFields;
 }
-
-QList<Span> WeaponRecord::spans(int row) {
-    return {{nameRecordOffset(row), kNameRecordSize},
-            {weaponRecordOffset(row), kWeaponRecordSize},
-            {gearInfoOffset(row), kGearInfoRecordSize}};
-}
-
-ArmorRecord ArmorRecord::read(const rom::RomFile& rom, int row) {
-    const qint64 a = armorRecordOffset(row);
-    ArmorRecord r;
-    r.icon = rom.readByte(nameRecordOffset(row));
-    r.defense = rom.readByte(a);
-    r.ailment = rom.readByte(a + 1);
-    r.inflict = rom.readByte(a + 2);
-    r.gear = GearInfo::read(rom, row);
-    return r;
-}
-
-bool ArmorRecord::write(rom::RomFile& rom, int row) const {
-    const qint64 a = armorRecordOffset(row);
-    return Writer(rom)
-        .byte(nameRecordOffset(row), icon)
-        .byte(a, defense)
-        .byte(a + 1, ailment)
-        .byte(a + 2, inflict)
-        .gearInfo(row, gear)
-        .ok();
-}
-
-QList<Span> ArmorRecord::spans(int row) {
-    return {{nameRecordOffset(row), kNameRecordSize},
-            {armorRecordOffset(row), kArmorRecordSize},
-            {gearInfoOffset(row), kGearInfoRecordSize}};
-}
-
-AccessoryRecord AccessoryRecord::read(const rom::RomFile& rom, int row) {
-    const qint64 a = accessoryRecordOffset(row);
-    const qint64 i = accessoryInfoOffset(row);
-    AccessoryRecord r;
-    r.icon = rom.readByte(nameRecordOffset(row));
-    r.equip = rom.readByte(i + 3);
-    r.effects1 = rom.readByte(a);
-    r.effects2 = rom.readByte(a + 1);
-    r.statBoost = rom.readByte(a + 2);
-    r.effectValue = rom.readByte(a + 3);
-    r.secondary = rom.readByte(i);
-    return r;
-}
-
-bool AccessoryRecord::write(rom::RomFile& rom, int row) const {
-    const qint64 a = accessoryRecordOffset(row);
-    const qint64 i = accessoryInfoOffset(row);
-    return Writer(rom)
-        .byte(nameRecordOffset(row), icon)
-        .byte(i + 3, equip)
-        .byte(a, effects1)
-        .byte(a + 1, effects2)
-        .byte(a + 2, statBoost)
-        .byte(a + 3, effectValue)
-        .byte(i, secondary)
-        .ok();
-}
-
-QList<Span> AccessoryRecord::spans(int row) {
-    return {{nameRecordOffset(row), kNameRecordSize},
-            {accessoryRecordOffset(row), kAccessoryRecordSize},
-            {accessoryInfoOffset(row), kAccessoryInfoRecordSize}};
-}
-
-NormalItemRecord NormalItemRecord::read(const rom::RomFile& rom, int row) {
-    const qint64 t = itemInfoOffset(row);
-    NormalItemRecord r;
-    r.icon = rom.readByte(nameRecordOffset(row));
-    r.secondary = rom.readByte(t);
-    r.price = rom.readInteger(t + 1);
-    return r;
-}
-
-bool NormalItemRecord::write(rom::RomFile& rom, int row) const {
-    const qint64 t = itemInfoOffset(row);
-    return Writer(rom)
-        .byte(nameRecordOffset(row), icon)
-        .byte(t, secondary)
-        .integer(t + 1, price)
-        .ok();
-}
-
-QList<Span> NormalItemRecord::spans(int row) {
-    return {{nameRecordOffset(row), kNameRecordSize}, {itemInfoOffset(row), kItemInfoRecordSize}};
+rom::FieldTable<NormalItem> normalItemFields() {
+    return kNormalItemFields;
 }
 
 } // namespace items

@@ -4,7 +4,7 @@ namespace items {
 
 // The texts are the game notes as collected, misspellings included.
 const QStringList& ailmentRows() {
-    static const QStringList rows = {
+    static const QStringList fixed = {
         "no ailiment",
         "slightly more damage to dinosaurs",
         "varying damage",
@@ -63,6 +63,46 @@ const QStringList& ailmentRows() {
         "\"Sleep\" - weapon",
         "9999 damage on critical attack - weapon",
     };
+    static const QStringList rows = [] {
+        QStringList all = fixed;
+        while (all.size() < 256)
+            all << QStringLiteral("Nothing or Undocumented");
+        return all;
+    }();
+    return rows;
+}
+
+const QStringList& statBoostRows() {
+    static const QStringList rows = [] {
+        const QString undocumented = QStringLiteral("Undocumented / Unknown");
+        QStringList r = {"Nothing",
+                         "Speed +1",
+                         "Hit +2",
+                         "Strength +2",
+                         "Stamina +2",
+                         "Magic +2",
+                         "Protect against all ailments",
+                         "Speed +3",
+                         "Hit +10",
+                         "Strength +6",
+                         "Magic +6",
+                         "Magic Defense +10",
+                         "Strength +4",
+                         "Speed +2",
+                         "Unknown",
+                         "Stamina +6",
+                         "Magic +4",
+                         "Magic Defense +12",
+                         "Magic +5, Magic Defense +5",
+                         "Strength +10, Stamina +10",
+                         "Magic Defense +5"};
+        while (r.size() < 128)
+            r << undocumented;
+        r << QStringLiteral("Always Evade");
+        while (r.size() < 256)
+            r << undocumented;
+        return r;
+    }();
     return rows;
 }
 

@@ -4,11 +4,15 @@
 
 namespace items {
 
-// The fixed rows of both status effect drop-downs, row v standing for code v. The name
-// list loader appends the rows up to code 255 on every opening.
+// Both status effect lists: row v stands for code v, 256 rows. The first 57 are fixed
+// with the page; the name list loader appends the rest on every opening.
+inline constexpr int kFixedAilmentRows = 57;
 const QStringList& ailmentRows();
 
-// The icon drop-down: row r is icon code r + 31.
+// The stat boost list: row v stands for code v, 256 rows.
+const QStringList& statBoostRows();
+
+// The icon list: row r is icon code r + 31.
 const QStringList& iconRows();
 
 } // namespace items

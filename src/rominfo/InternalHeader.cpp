@@ -1,49 +1,49 @@
 #include "rominfo/InternalHeader.h"
 
-#include "rom/RomFile.h"
-
 namespace rominfo {
+namespace {
 
-InternalHeader readInternalHeader(const rom::RomFile& rom) {
-    InternalHeader header;
-    header.name = rom.readBytes(kNameOffset, kNameLength);
-    header.sramCode = rom.readByte(kSramOffset);
-    header.regionCode = rom.readByte(kRegionOffset);
-    header.version = rom.readByte(kVersionOffset);
-    header.complement = rom.readInteger(kComplementOffset);
-    header.checksum = rom.readInteger(kChecksumOffset);
-    return header;
+using rom::Encoding;
+using rom::Shown;
+using H = InternalHeader;
+constexpr rom::Table T = kHeaderTable;
+
+const rom::Field<InternalHeader> kFields[] = {
+    {"ROMNameTXT", "Internal ROM Name:", T, 0x00, Encoding::Bytes, nullptr, Shown::Text, nullptr, 0,
+     true, [](H& header) -> QByteArray& { return header.name; }, kNameLength},
+    {"SRAMSizeLST", "SRAM Size:", T, 0x18, Encoding::Byte, &H::sramCode, Shown::Choice, &sramRows},
+    {"ROMFormatLST", "ROM Format:", T, 0x19, Encoding::Byte, &H::regionCode, Shown::Choice,
+     &regionRows},
+    {"ROMVersionTXT", "ROM Version:", T, 0x1B, Encoding::Byte, &H::version},
+    // Both halves show together in one box, which the page fills itself.
+    rom::shownOnly<H>({"", "Checksum:", T, 0x1C, Encoding::Unsigned16, &H::complement}),
+    rom::shownOnly<H>({"", "Checksum:", T, 0x1E, Encoding::Unsigned16, &H::checksum}),
+};
+
+} // namespace
+
+rom::FieldTable<InternalHeader> headerFields() {
+    return kFields;
 }
 
-bool writeInternalHeader(rom::RomFile& rom, const HeaderEdit& edit) {
-    const QByteArray name = edit.name.left(kNameLength);
-    bool ok = rom.writeBytes(kNameOffset, QByteArray(kNameLength, ' '));
-    if (!name.isEmpty())
-        ok = rom.writeBytes(kNameOffset, name) && ok;
-    ok = rom.writeByte(kSramOffset, edit.sramCode) && ok;
-    ok = rom.writeByte(kRegionOffset, edit.regionCode) && ok;
-    ok = rom.writeByte(kVersionOffset, edit.version) && ok;
-    return ok;
+const QStringList& sramRows() {
+    static const QStringList rows = {"None",    "16 KBit",  "32 KBit",
+                                     "64 KBit", "128 KBit", "256 KBit"};
+    return rows;
 }
 
-QString nameText(const QByteArray& name) {
-    return QString::fromLatin1(name.constData(), name.size());
+const QStringList& regionRows() {
+    static const QStringList rows = {
+        "Japan (NTSC)",          "USA (NTSC)",    "Europe/Oceania/Asia (PAL)",
+        "Sweden (PAL)",          "Finland (PAL)", "Denmark (PAL)",
+        "France (PAL)",          "Holland (PAL)", "Spain (PAL)",
+        "Germany/Austria (PAL)", "Italy (PAL)",   "Hong Kong/China (PAL)",
+        "Indonesia (PAL)",       "Korea (PAL)"};
+    return rows;
 }
 
-std::optional<QByteArray> encodeName(const QString& text) {
-    QByteArray bytes;
-    for (const QChar c : text.left(kNameLength)) {
-        if (c.unicode() > 0xFF)
-            return std::nullopt;
-        bytes.append(static_cast<char>(c.unicode()));
-    }
-    return bytes;
-}
-
-QString checksumText(std::int16_t complement, std::int16_t checksum) {
-    const auto hex = [](std::int16_t value) {
-        return QString::number(static_cast<std::uint16_t>(value), 16).toUpper();
-    };
+QString checksumText(int complement, int checksum) {
+    const auto hex = [](int value) { return QString::number(value, 16).toUpper(); };
     return hex(complement) + QLatin1Char(' ') + hex(checksum);
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "rominfo/InternalHeader.h"
+
 #include <QObject>
 
-#include <cstdint>
-
 class QFrame;
-class QLabel;
-class QListWidget;
 class QWidget;
 
 namespace rom {
@@ -14,8 +12,9 @@ class RomFile;
 }
 
 namespace ui {
+class FieldBinder;
 class TextBox;
-}
+} // namespace ui
 
 namespace rominfo {
 
@@ -37,14 +36,11 @@ class MiscPage : public QObject {
 
     rom::RomFile& rom_;
     QFrame* frame_ = nullptr;
-    ui::TextBox* nameBox_ = nullptr;
-    ui::TextBox* versionBox_ = nullptr;
+    ui::FieldBinder* fields_ = nullptr;
     ui::TextBox* checksumBox_ = nullptr;
-    QListWidget* regionList_ = nullptr;
-    QListWidget* sramList_ = nullptr;
-    // The codes as last loaded or written: what goes back when a list shows no row.
-    std::uint8_t sramCode_ = 0;
-    std::uint8_t regionCode_ = 0;
+    // The header as last loaded or written: the codes a list shows no row for go back
+    // from here.
+    InternalHeader loaded_;
 };
 
 } // namespace rominfo

@@ -1,6 +1,5 @@
 #include "ui/Controls.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -64,11 +63,6 @@ QListWidget* makeCheckList(QWidget* parent, const QString& name, const QRect& re
     return list;
 }
 
-QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& rect) {
-    return place(new QCheckBox(text, parent), name, rect);
-}
-
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
                         const QRect& rect) {
     return place(new QPushButton(text, parent), name, rect);
@@ -91,16 +85,6 @@ void showByteRow(QComboBox* list, int value) {
 
 void showByteRow(QListWidget* list, int value) {
     list->setCurrentRow(value >= 0 && value < list->count() ? value : -1);
-}
-
-std::uint8_t selectedByte(const QComboBox* list, std::uint8_t loaded) {
-    const int row = list->currentIndex();
-    return row >= 0 && row <= 255 ? static_cast<std::uint8_t>(row) : loaded;
-}
-
-std::uint8_t selectedByte(const QListWidget* list, std::uint8_t loaded) {
-    const int row = list->currentRow();
-    return row >= 0 && row <= 255 ? static_cast<std::uint8_t>(row) : loaded;
 }
 
 void selectFirstRowAndLoad(QListWidget* list, const std::function<void()>& load) {

@@ -5,10 +5,8 @@
 #include <QRect>
 #include <QStringList>
 
-#include <cstdint>
 #include <functional>
 
-class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -37,8 +35,6 @@ QListWidget* makeList(QWidget* parent, const QString& name, const QRect& place,
 // A list whose rows each carry a check box.
 QListWidget* makeCheckList(QWidget* parent, const QString& name, const QRect& place,
                            const QStringList& rows);
-QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& place);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
                         const QRect& place);
 QFrame* makeFrame(QWidget* parent, const QString& name, const QRect& place);
@@ -50,10 +46,6 @@ void lockGrey(QLineEdit* box);
 // has none for it.
 void showByteRow(QComboBox* list, int value);
 void showByteRow(QListWidget* list, int value);
-// The byte a drop-down list stands for: its selected row, or, with no row selected
-// (a value the list cannot show), the byte it was loaded with.
-std::uint8_t selectedByte(const QComboBox* list, std::uint8_t loaded);
-std::uint8_t selectedByte(const QListWidget* list, std::uint8_t loaded);
 
 // Selects row 0 and runs the list's load handler even when row 0 was already selected.
 void selectFirstRowAndLoad(QListWidget* list, const std::function<void()>& load);

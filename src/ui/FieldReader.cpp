@@ -1,8 +1,7 @@
 #include "ui/FieldReader.h"
 
-#include "rom/RomFile.h"
+#include "rom/NumberRules.h"
 #include "ui/Dialogs.h"
-#include "ui/NumberText.h"
 
 #include <QLineEdit>
 
@@ -10,7 +9,7 @@ namespace ui {
 
 long long FieldReader::wholeNumber(const QLineEdit* box, const QString& caption, long long minimum,
                                    long long maximum) {
-    const std::optional<long long> value = parseWholeNumber(box->text());
+    const std::optional<long long> value = rom::parseWholeNumber(box->text());
     if (value && *value >= minimum && *value <= maximum)
         return *value;
     fail(QStringLiteral("%1 enter a whole number from %2 to %3.")
@@ -21,20 +20,9 @@ long long FieldReader::wholeNumber(const QLineEdit* box, const QString& caption,
     return minimum;
 }
 
-std::uint8_t FieldReader::byte(const QLineEdit* box, const QString& caption) {
-    return static_cast<std::uint8_t>(wholeNumber(box, caption, 0, 255));
-}
-
-std::int16_t FieldReader::wrapped16(const QLineEdit* box, const QString& caption) {
-    return wrapToInteger(wholeNumber(box, caption, kWrappedMinimum, kWrappedMaximum));
-}
-
-std::int16_t FieldReader::signed16(const QLineEdit* box, const QString& caption) {
-    return static_cast<std::int16_t>(wholeNumber(box, caption, -32768, 32767));
-}
-
-std::uint16_t FieldReader::unsigned16(const QLineEdit* box, const QString& caption) {
-    return static_cast<std::uint16_t>(wholeNumber(box, caption, 0, 65535));
+int FieldReader::number(const QLineEdit* box, const QString& caption, rom::Encoding encoding) {
+    const rom::EntryRange range = rom::entryRange(encoding);
+    return rom::storedValue(encoding, wholeNumber(box, caption, range.minimum, range.maximum));
 }
 
 void FieldReader::fail(const QString& message, QWidget* focus) {
@@ -42,11 +30,6 @@ void FieldReader::fail(const QString& message, QWidget* focus) {
         return; // the first failure is the one reported
     message_ = message;
     focus_ = focus;
-}
-
-void FieldReader::requireInFile(const rom::RomFile& rom, qint64 offset, qint64 length) {
-    if (!rom.covers(offset, length))
-        fail(tooShortMessage());
 }
 
 bool FieldReader::report(QWidget* parent) const {
@@ -58,7 +41,7 @@ bool FieldReader::report(QWidget* parent) const {
     return false;
 }
 
-QString tooShortMessage() {
+QString FieldReader::tooShortMessage() {
     return QStringLiteral("The open ROM file is too short to hold this record, so nothing was "
                           "written.");
 }

@@ -1,7 +1,7 @@
 // Opening ROM files: copier-header removal, failures, cancels and the name lists.
 #include "rom/CopierHeader.h"
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
-#include "support/RomImage.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -31,10 +31,10 @@ QString titleFor(const QString& name21) {
 }
 
 QByteArray image(std::uint32_t seed, const QString& name = QStringLiteral("VALDRIC TEST IMAGE")) {
-    testrom::ImageOptions options;
+    synth::ImageOptions options;
     options.seed = seed;
     options.internalName = name;
-    return testrom::makeImage(options);
+    return synth::makeImage(options);
 }
 
 QStringList messageTexts(const EditorFixture& editor) {
@@ -66,14 +66,14 @@ class OpenRomTest : public QObject {
 void OpenRomTest::copierHeaderIsRemovedFromExactlyHeaderedSize() {
     EditorFixture editor;
     const QByteArray headerless = image(3, "HEADERED ONE");
-    QByteArray headered = testrom::withCopierHeader(headerless);
+    QByteArray headered = synth::withCopierHeader(headerless);
     QCOMPARE(headered.size(), 4194816);
     const QString path = editor.openImage(headered);
 
     QCOMPARE(messageTexts(editor), QStringList{kHeaderMessage});
     QCOMPARE(editor.messages.first().title, QStringLiteral("Valdric Editor Rodeviruz"));
     QCOMPARE(editor.messages.first().icon, ui::MessageIcon::Exclamation);
-    const QByteArray onDisk = testrom::readFile(path);
+    const QByteArray onDisk = synth::readFile(path);
     QCOMPARE(onDisk.size(), 4194304);
     QCOMPARE(onDisk.at(0), headered.at(512));
     QVERIFY(onDisk == headerless);
@@ -97,7 +97,7 @@ void OpenRomTest::otherSizesAreOpenedUntouched() {
     bytes = bytes.leftJustified(size, '\x33', true);
     const QString path = editor.openImage(bytes);
     QVERIFY(editor.messages.isEmpty());
-    QVERIFY(testrom::readFile(path) == bytes);
+    QVERIFY(synth::readFile(path) == bytes);
     QVERIFY(editor.window().romFile().isOpen());
     QCOMPARE(editor.window().windowTitle(), titleFor("VALDRIC TEST IMAGE   "));
 }
@@ -106,7 +106,7 @@ void OpenRomTest::failedHeaderRemovalLeavesFileUnchangedAndUnopened() {
     EditorFixture editor;
     const QString first = editor.openImage(image(5, "FIRST"), "first.smc");
     const QString title = editor.window().windowTitle();
-    const QByteArray headered = testrom::withCopierHeader(image(6));
+    const QByteArray headered = synth::withCopierHeader(image(6));
     const QString path = editor.writeRom(headered, "headered.smc");
     rom::setHeaderRemovalFault([] { return QStringLiteral("No space left on device"); });
     editor.openRom(path);
@@ -118,7 +118,7 @@ void OpenRomTest::failedHeaderRemovalLeavesFileUnchangedAndUnopened() {
     QVERIFY2(failure.contains(QDir::toNativeSeparators(path)), qPrintable(failure));
     QVERIFY2(failure.contains("No space left on device"), qPrintable(failure));
     QVERIFY2(failure.contains("not changed"), qPrintable(failure));
-    QVERIFY(testrom::readFile(path) == headered);
+    QVERIFY(synth::readFile(path) == headered);
     QCOMPARE(editor.window().romFile().path(), first);
     QCOMPARE(editor.window().windowTitle(), title);
     QCOMPARE(QDir(editor.folder()).entryList(QDir::Files),
@@ -187,11 +187,11 @@ void OpenRomTest::shortFileOpensAndReadsZerosPastTheEnd() {
     QVERIFY(editor.window().romFile().isOpen());
     auto* items = editor.find<QListWidget>("ItemLST");
     QCOMPARE(items->count(), 241);
-    QCOMPARE(items->item(0)->text(), testrom::itemName(0, 9).leftJustified(10, ' '));
-    QCOMPARE(items->item(1)->text(), testrom::itemName(1, 9).leftJustified(10, ' ').left(3));
+    QCOMPARE(items->item(0)->text(), synth::itemName(0, 9).leftJustified(10, ' '));
+    QCOMPARE(items->item(1)->text(), synth::itemName(1, 9).leftJustified(10, ' ').left(3));
     QCOMPARE(items->item(2)->text(), QString());
     QCOMPARE(editor.find<QListWidget>("EnemyLST")->item(0)->text(), QString());
-    QCOMPARE(testrom::readFile(path).size(), cut.size());
+    QCOMPARE(synth::readFile(path).size(), cut.size());
 
     // A file too short for the internal name: the missing places show nothing.
     EditorFixture tiny;
@@ -206,19 +206,19 @@ void OpenRomTest::namesFillEveryListByRow() {
     QCOMPARE(items->count(), 241);
     QCOMPARE(items->currentRow(), -1);
     for (int i : {0, 1, 120, 240})
-        QCOMPARE(items->item(i)->text(), testrom::itemName(i, 10).leftJustified(10, ' '));
+        QCOMPARE(items->item(i)->text(), synth::itemName(i, 10).leftJustified(10, ' '));
     for (const char* name : kItemDropDowns) {
         auto* list = editor.find<QComboBox>(name);
         QCOMPARE(list->count(), 241);
         QCOMPARE(list->currentIndex(), -1);
-        QCOMPARE(list->itemText(0), testrom::itemName(0, 10).leftJustified(10, ' '));
-        QCOMPARE(list->itemText(240), testrom::itemName(240, 10).leftJustified(10, ' '));
+        QCOMPARE(list->itemText(0), synth::itemName(0, 10).leftJustified(10, ' '));
+        QCOMPARE(list->itemText(240), synth::itemName(240, 10).leftJustified(10, ' '));
     }
     auto* enemies = editor.find<QListWidget>("EnemyLST");
     QCOMPARE(enemies->count(), 251);
     QCOMPARE(enemies->currentRow(), -1);
-    QCOMPARE(enemies->item(0)->text(), testrom::enemyName(0, 10).leftJustified(11, ' '));
-    QCOMPARE(enemies->item(250)->text(), testrom::enemyName(250, 10).leftJustified(11, ' '));
+    QCOMPARE(enemies->item(0)->text(), synth::enemyName(0, 10).leftJustified(11, ' '));
+    QCOMPARE(enemies->item(250)->text(), synth::enemyName(250, 10).leftJustified(11, ' '));
 
     auto* boost = editor.find<QComboBox>("ItemStatBoostCBO");
     QCOMPARE(boost->count(), 256);
@@ -254,14 +254,14 @@ void OpenRomTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
     QCOMPARE(editor.find<QListWidget>("EnemyLST")->count(), 251);
     QCOMPARE(editor.find<QComboBox>("ItemStatBoostCBO")->count(), 256);
     QCOMPARE(editor.find<QListWidget>("ItemLST")->item(7)->text(),
-             testrom::itemName(7, 12).leftJustified(10, ' '));
+             synth::itemName(7, 12).leftJustified(10, ' '));
     QCOMPARE(editor.find<QListWidget>("EnemyLST")->item(9)->text(),
-             testrom::enemyName(9, 12).leftJustified(11, ' '));
+             synth::enemyName(9, 12).leftJustified(11, ' '));
     for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n) {
         auto* list = editor.find<QComboBox>(kItemDropDowns[n]);
         QCOMPARE(list->count(), 241);
         QCOMPARE(list->currentIndex(), static_cast<int>(10 + n));
-        QCOMPARE(list->currentText(), testrom::itemName(10 + int(n), 12).leftJustified(10, ' '));
+        QCOMPARE(list->currentText(), synth::itemName(10 + int(n), 12).leftJustified(10, ' '));
     }
     QCOMPARE(editor.find<QComboBox>("ItemWeaponAilmentCBO")->count(), 256);
     QCOMPARE(editor.find<QComboBox>("ItemWeaponAilmentCBO")->currentIndex(), 45);

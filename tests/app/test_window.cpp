@@ -1,7 +1,7 @@
 // The main window's tabs, menus and About window.
 #include "app/AboutDialog.h"
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
-#include "support/RomImage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +79,7 @@ void WindowTest::startsWithNothingReachable() {
 
 void WindowTest::openingEnablesTabsButShowsNoPage() {
     EditorFixture editor;
-    editor.openImage(testrom::makeImage());
+    editor.openImage(synth::makeImage());
     QVERIFY(editor.find<QTabBar>("tabs")->isEnabled());
     QVERIFY(editor.find<QPushButton>("ApplyCMD")->isEnabled());
     QCOMPARE(editor.find<QTabBar>("tabs")->currentIndex(), 0);
@@ -114,7 +114,7 @@ void WindowTest::tabsShowOnePageEach() {
     QFETCH(QString, caption);
     QFETCH(QStringList, shown);
     EditorFixture editor;
-    editor.openImage(testrom::makeImage());
+    editor.openImage(synth::makeImage());
     editor.selectTab("enemy"); // something shown before, so hiding is tested too
     editor.selectTab(key == "enemy" ? "item" : key);
     if (key == "enemy")
@@ -127,7 +127,7 @@ void WindowTest::tabsShowOnePageEach() {
 
 void WindowTest::everyVisitSelectsAndReloadsRowZero() {
     EditorFixture editor;
-    editor.openImage(testrom::makeImage());
+    editor.openImage(synth::makeImage());
     for (const char* list : {"EnemyLST", "CharLST", "ItemLST"}) {
         const QString key = QString(list) == "EnemyLST"  ? "enemy"
                             : QString(list) == "CharLST" ? "char"
@@ -213,7 +213,7 @@ void WindowTest::menusHaveTheirEntriesAndStates() {
 
 void WindowTest::disabledEntriesDoNothingThroughShortcuts() {
     EditorFixture editor;
-    const QString path = editor.openImage(testrom::makeImage());
+    const QString path = editor.openImage(synth::makeImage());
     const QString title = editor.window().windowTitle();
     editor.window().activateWindow();
     QTRY_VERIFY(editor.window().isActiveWindow());
@@ -240,7 +240,7 @@ void WindowTest::webEntriesOpenTheirAddresses() {
 
 void WindowTest::aboutWindowShowsVersionSecond() {
     EditorFixture editor;
-    editor.openImage(testrom::makeImage());
+    editor.openImage(synth::makeImage());
     withModal([&] { editor.find<QAction>("mnuAbout")->trigger(); },
               [&](QWidget* about) {
                   QCOMPARE(about->objectName(), QStringLiteral("About"));

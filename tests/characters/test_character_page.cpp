@@ -1,8 +1,8 @@
 // The character page through the real window: what it shows, and exactly which bytes an
 // Apply changes (every byte of the file is compared before and after).
 
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
-#include "support/RomImage.h"
 #include "ui/TextBox.h"
 
 #include <QAction>
@@ -33,7 +33,7 @@ const QString kElementMessage =
 // tests differs from the stored one in every byte.
 QByteArray characterImage() {
     static const QByteArray image = [] {
-        QByteArray bytes = testrom::makeImage();
+        QByteArray bytes = synth::makeImage();
         const QByteArray record =
             QByteArray::fromHex("03"
                                 "0102" // portrait, unknown 1, unknown 2
@@ -297,8 +297,7 @@ void CharacterPageTest::pageShowsTheRecord() {
     QCOMPARE(f.find<QComboBox>("CharWeaponCBO")->currentIndex(), 5);
     QCOMPARE(f.find<QComboBox>("CharHelmetCBO")->currentIndex(), 90);
     QCOMPARE(f.find<QComboBox>("CharArmorCBO")->currentIndex(), 110);
-    QCOMPARE(f.find<QComboBox>("CharAccessoryCBO")->currentText().trimmed(),
-             testrom::itemName(150));
+    QCOMPARE(f.find<QComboBox>("CharAccessoryCBO")->currentText().trimmed(), synth::itemName(150));
 }
 
 void CharacterPageTest::roundTripWritesExactlyTheFields() {
@@ -325,7 +324,7 @@ void CharacterPageTest::roundTripWritesExactlyTheFields() {
 
     const QByteArray after = f.fileBytes();
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(testrom::changedOffsets(before, after),
+    QCOMPARE(synth::changedOffsets(before, after),
              offsets({{kC, kC}, {kC + 0x03, kC + 0x14}, {kC + 0x27, kC + 0x2E}}));
     QCOMPARE(after.mid(kC, 0x50).toHex().toUpper(),
              QByteArray("05"
@@ -380,14 +379,14 @@ void CharacterPageTest::unchangedApplyChangesNothing() {
     const QByteArray before = f.fileBytes();
     f.apply();
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
 }
 
 void CharacterPageTest::chosenRowReplacesUnshowableByte() {
     QByteArray image = characterImage();
-    testrom::putByte(image, kC, 9);          // portrait
-    testrom::putByte(image, kC + 0x29, 245); // weapon
-    testrom::putByte(image, kC + 0x2A, 241); // accessory
+    synth::putByte(image, kC, 9);          // portrait
+    synth::putByte(image, kC + 0x29, 245); // weapon
+    synth::putByte(image, kC + 0x2A, 241); // accessory
     EditorFixture f;
     openCharacter(f, image);
     QCOMPARE(f.find<QComboBox>("CharPortraitCBO")->currentIndex(), -1);
@@ -397,7 +396,7 @@ void CharacterPageTest::chosenRowReplacesUnshowableByte() {
     f.chooseRow("CharWeaponCBO", 240);
     f.apply();
     const QByteArray after = f.fileBytes();
-    QCOMPARE(testrom::changedOffsets(before, after), (QList<qint64>{kC, kC + 0x29}));
+    QCOMPARE(synth::changedOffsets(before, after), (QList<qint64>{kC, kC + 0x29}));
     QCOMPARE(after.mid(kC + 0x29, 2), QByteArray::fromHex("F0F1"));
     QCOMPARE(after.at(kC), '\x06');
 }
@@ -454,7 +453,7 @@ void CharacterPageTest::invalidEntryWritesNothing() {
     f.chooseRow("CharPortraitCBO", 0);
     enter(f, box, entry);
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages[0].icon, ui::MessageIcon::Exclamation);
     QCOMPARE(f.messages[0].title, "Valdric Editor Rodeviruz");
@@ -515,7 +514,7 @@ void CharacterPageTest::sixteenBitEntries() {
     f.apply();
     const QByteArray after = f.fileBytes();
     if (stored.isEmpty()) {
-        QCOMPARE(testrom::changedOffsets(before, after), QList<qint64>());
+        QCOMPARE(synth::changedOffsets(before, after), QList<qint64>());
         QCOMPARE(f.messages.size(), 1);
         return;
     }
@@ -525,7 +524,7 @@ void CharacterPageTest::sixteenBitEntries() {
     for (qint64 o = offset; o < offset + stored.size(); ++o)
         if (before[o] != stored[o - offset])
             expected << o;
-    QCOMPARE(testrom::changedOffsets(before, after), expected);
+    QCOMPARE(synth::changedOffsets(before, after), expected);
 }
 
 void CharacterPageTest::elementalCheckBlocksTheSave_data() {
@@ -548,7 +547,7 @@ void CharacterPageTest::elementalCheckBlocksTheSave() {
     const QByteArray before = f.fileBytes();
     f.type("CharLevelTXT", "99");
     f.apply();
-    const QList<qint64> changed = testrom::changedOffsets(before, f.fileBytes());
+    const QList<qint64> changed = synth::changedOffsets(before, f.fileBytes());
     if (blocked) {
         QCOMPARE(changed, QList<qint64>());
         QCOMPARE(f.messages.size(), 1);
@@ -580,7 +579,7 @@ void CharacterPageTest::shortFileWritesNothing() {
     QCOMPARE(before.size(), length);
     f.type("CharLevelTXT", "99");
     f.apply();
-    const QList<qint64> changed = testrom::changedOffsets(before, f.fileBytes());
+    const QList<qint64> changed = synth::changedOffsets(before, f.fileBytes());
     if (written) {
         QCOMPARE(changed, QList<qint64>{0x0C01E0 + 0x12});
         QVERIFY(f.messages.isEmpty());
@@ -600,7 +599,7 @@ void CharacterPageTest::noSelectedRowWritesNothing() {
     f.find<QListWidget>("CharLST")->setCurrentRow(-1);
     const QByteArray before = f.fileBytes();
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
     QVERIFY(f.messages.isEmpty());
 }
 
@@ -685,10 +684,10 @@ void CharacterPageTest::powerContextMenuOffersNoPaste() {
     QTest::keyClick(box, Qt::Key_0);
     QCOMPARE(box->text(), "10");
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
     f.type("CharPowerTXT", "20");
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>{kC + 0x0B});
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>{kC + 0x0B});
     QCOMPARE(f.fileBytes().at(kC + 0x0B), '\x14');
 }
 

@@ -1,8 +1,8 @@
 // The enemy page through the real window: what it shows, and exactly which bytes an
 // Apply changes (every byte of the file is compared before and after).
 
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
-#include "support/RomImage.h"
 #include "ui/TextBox.h"
 
 #include <QComboBox>
@@ -28,17 +28,17 @@ const QString kElementMessage =
 // tests differs from the stored one in every byte.
 QByteArray enemyImage() {
     static const QByteArray image = [] {
-        QByteArray bytes = testrom::makeImage();
-        testrom::putInteger(bytes, kS + 0, 1000); // HP E8 03
-        testrom::putByte(bytes, kS + 2, 10);      // level
+        QByteArray bytes = synth::makeImage();
+        synth::putInteger(bytes, kS + 0, 1000); // HP E8 03
+        synth::putByte(bytes, kS + 2, 10);      // level
         const int stats[] = {9, 10, 14, 15, 16, 17, 18, 19, 20};
         for (int n = 0; n < 9; ++n)
-            testrom::putByte(bytes, kS + stats[n], static_cast<std::uint8_t>(20 + n));
-        testrom::putInteger(bytes, kR + 0, 300); // experience 2C 01
-        testrom::putInteger(bytes, kR + 2, 500); // gil F4 01
-        testrom::putByte(bytes, kR + 4, 3);      // dropped item
-        testrom::putByte(bytes, kR + 5, 4);      // charmed item
-        testrom::putByte(bytes, kR + 6, 5);      // tech points
+            synth::putByte(bytes, kS + stats[n], static_cast<std::uint8_t>(20 + n));
+        synth::putInteger(bytes, kR + 0, 300); // experience 2C 01
+        synth::putInteger(bytes, kR + 2, 500); // gil F4 01
+        synth::putByte(bytes, kR + 4, 3);      // dropped item
+        synth::putByte(bytes, kR + 5, 4);      // charmed item
+        synth::putByte(bytes, kR + 6, 5);      // tech points
         return bytes;
     }();
     return image;
@@ -216,7 +216,7 @@ void EnemyPageTest::controlsBeforeTheFirstLoad() {
 
 void EnemyPageTest::pageShowsTheRecords() {
     QByteArray image = enemyImage();
-    testrom::putInteger(image, kS, 0xFFFF);
+    synth::putInteger(image, kS, 0xFFFF);
     EditorFixture f;
     openEnemy(f, image);
     QCOMPARE(f.find<QLineEdit>("EnemyHPTXT")->text(), "65535");
@@ -228,8 +228,8 @@ void EnemyPageTest::pageShowsTheRecords() {
     QCOMPARE(f.find<QLineEdit>("EnemyTechTXT")->text(), "5");
     QCOMPARE(f.find<QComboBox>("EnemyItemDropCBO")->count(), 241);
     QCOMPARE(f.find<QComboBox>("EnemyItemDropCBO")->currentIndex(), 3);
-    QCOMPARE(f.find<QComboBox>("EnemyItemCharmCBO")->currentText().trimmed(), testrom::itemName(4));
-    QCOMPARE(f.find<QLineEdit>("EnemyNameTXT")->text().trimmed(), testrom::enemyName(kEnemy));
+    QCOMPARE(f.find<QComboBox>("EnemyItemCharmCBO")->currentText().trimmed(), synth::itemName(4));
+    QCOMPARE(f.find<QLineEdit>("EnemyNameTXT")->text().trimmed(), synth::enemyName(kEnemy));
     for (const char* name : {"EnemyLST", "EnemyHPTXT", "EnemyItemDropCBO", "EnemyLevelTXT"})
         QVERIFY2(f.find<QWidget>(name)->isEnabled(), name);
 }
@@ -246,7 +246,7 @@ void EnemyPageTest::unknown3() {
     QFETCH(int, enemy);
     QFETCH(qint64, offset);
     QByteArray image = enemyImage();
-    testrom::putInteger(image, offset, 0xBEEF);
+    synth::putInteger(image, offset, 0xBEEF);
     EditorFixture f;
     openEnemy(f, image, enemy);
     QCOMPARE(f.find<QLineEdit>("EnemyUnknown3TXT")->text(), "48879");
@@ -273,7 +273,7 @@ void EnemyPageTest::roundTripWritesExactlyTheFields() {
 
     const QByteArray after = f.fileBytes();
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(testrom::changedOffsets(before, after),
+    QCOMPARE(synth::changedOffsets(before, after),
              offsets({{kS + 0, kS + 2}, {kS + 9, kS + 10}, {kS + 14, kS + 20}, {kR, kR + 6}}));
     QCOMPARE(bytesAt(after, kS, 3), QByteArray::fromHex("D0074D"));
     QCOMPARE(bytesAt(after, kS + 9, 2), QByteArray::fromHex("C8C9"));
@@ -308,13 +308,13 @@ void EnemyPageTest::unchangedApplyChangesNothing() {
     const QByteArray before = f.fileBytes();
     f.apply();
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
 }
 
 void EnemyPageTest::chosenRowReplacesUnshowableItem() {
     QByteArray image = enemyImage();
-    testrom::putByte(image, kR + 4, 250);
-    testrom::putByte(image, kR + 5, 241);
+    synth::putByte(image, kR + 4, 250);
+    synth::putByte(image, kR + 5, 241);
     EditorFixture f;
     openEnemy(f, image);
     QCOMPARE(f.find<QComboBox>("EnemyItemDropCBO")->currentIndex(), -1);
@@ -322,7 +322,7 @@ void EnemyPageTest::chosenRowReplacesUnshowableItem() {
     const QByteArray before = f.fileBytes();
     f.chooseRow("EnemyItemDropCBO", 0);
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>{kR + 4});
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>{kR + 4});
     QCOMPARE(bytesAt(f.fileBytes(), kR + 4, 2), QByteArray::fromHex("00F1"));
 }
 
@@ -363,7 +363,7 @@ void EnemyPageTest::invalidEntryWritesNothing() {
     f.chooseRow("EnemyItemDropCBO", 7);
     enter(f, box, entry);
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages[0].icon, ui::MessageIcon::Exclamation);
     QCOMPARE(f.messages[0].title, "Valdric Editor Rodeviruz");
@@ -410,12 +410,12 @@ void EnemyPageTest::sixteenBitEntries() {
     f.apply();
     const QByteArray after = f.fileBytes();
     if (stored.isEmpty()) {
-        QCOMPARE(testrom::changedOffsets(before, after), QList<qint64>());
+        QCOMPARE(synth::changedOffsets(before, after), QList<qint64>());
         QCOMPARE(f.messages.size(), 1);
     } else {
         QVERIFY(f.messages.isEmpty());
         QCOMPARE(bytesAt(after, offset, 2), stored);
-        const QList<qint64> changed = testrom::changedOffsets(before, after);
+        const QList<qint64> changed = synth::changedOffsets(before, after);
         for (qint64 o : changed)
             QVERIFY2(o == offset || o == offset + 1, qPrintable(QString::number(o, 16)));
     }
@@ -454,7 +454,7 @@ void EnemyPageTest::rounding() {
     f.apply();
     const QByteArray after = f.fileBytes();
     if (stored.isEmpty()) {
-        QCOMPARE(testrom::changedOffsets(before, after), QList<qint64>());
+        QCOMPARE(synth::changedOffsets(before, after), QList<qint64>());
         QCOMPARE(f.messages.size(), 1);
         return;
     }
@@ -463,7 +463,7 @@ void EnemyPageTest::rounding() {
     for (qint64 o = offset; o < offset + stored.size(); ++o)
         if (before[o] != stored[o - offset])
             expected << o;
-    QCOMPARE(testrom::changedOffsets(before, after), expected);
+    QCOMPARE(synth::changedOffsets(before, after), expected);
 }
 
 void EnemyPageTest::elementalCheckBlocksTheSave_data() {
@@ -487,7 +487,7 @@ void EnemyPageTest::elementalCheckBlocksTheSave() {
     const QByteArray before = f.fileBytes();
     f.type("EnemyLevelTXT", "99");
     f.apply();
-    const QList<qint64> changed = testrom::changedOffsets(before, f.fileBytes());
+    const QList<qint64> changed = synth::changedOffsets(before, f.fileBytes());
     if (blocked) {
         QCOMPARE(changed, QList<qint64>());
         QCOMPARE(f.messages.size(), 1);
@@ -520,7 +520,7 @@ void EnemyPageTest::shortFileWritesNothing() {
     QCOMPARE(before.size(), length);
     f.type("EnemyLevelTXT", "99");
     f.apply();
-    const QList<qint64> changed = testrom::changedOffsets(before, f.fileBytes());
+    const QList<qint64> changed = synth::changedOffsets(before, f.fileBytes());
     if (written) {
         QCOMPARE(changed, QList<qint64>{0x0C5D76 + 2});
         QVERIFY(f.messages.isEmpty());
@@ -545,7 +545,7 @@ void EnemyPageTest::noSelectedRowWritesNothing() {
     QVERIFY(f.find<QWidget>("EnemyFRA")->isVisible());
     const QByteArray before = f.fileBytes();
     f.apply();
-    QCOMPARE(testrom::changedOffsets(before, f.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, f.fileBytes()), QList<qint64>());
     QVERIFY(f.messages.isEmpty());
 }
 

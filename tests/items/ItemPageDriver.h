@@ -2,8 +2,8 @@
 
 // Shared by the item page tests: a window with a generated image open on "Item Stats".
 
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
-#include "support/RomImage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,7 +17,7 @@ namespace itemtest {
 
 // The generated image, made once per test program (it takes a moment to build).
 inline const QByteArray& baseImage() {
-    static const QByteArray image = testrom::makeImage();
+    static const QByteArray image = synth::makeImage();
     return image;
 }
 
@@ -60,7 +60,7 @@ class ItemPageDriver {
     QList<qint64> applyAndDiff() {
         const QByteArray before = fixture.fileBytes();
         fixture.apply();
-        return testrom::changedOffsets(before, fixture.fileBytes());
+        return synth::changedOffsets(before, fixture.fileBytes());
     }
 
     std::uint8_t fileByte(qint64 offset) {

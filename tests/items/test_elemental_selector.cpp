@@ -19,9 +19,9 @@ qint64 elementOffset(int row) {
 
 QByteArray selectorImage() {
     return itemtest::imageWith([](QByteArray& bytes) {
-        testrom::putByte(bytes, elementOffset(0), 0);
+        synth::putByte(bytes, elementOffset(0), 0);
         for (auto it = kRowOfStored.begin(); it != kRowOfStored.end(); ++it)
-            testrom::putByte(bytes, elementOffset(it.value()), static_cast<std::uint8_t>(it.key()));
+            synth::putByte(bytes, elementOffset(it.value()), static_cast<std::uint8_t>(it.key()));
     });
 }
 
@@ -128,7 +128,7 @@ void ElementalSelectorTest::sequences() {
 
     const QByteArray before = page.fixture.fileBytes();
     page.fixture.apply();
-    const QList<qint64> changed = testrom::changedOffsets(before, page.fixture.fileBytes());
+    const QList<qint64> changed = synth::changedOffsets(before, page.fixture.fileBytes());
     if (written < 0) {
         QVERIFY(changed.isEmpty());
         QCOMPARE(page.fixture.messages.size(), 1);

@@ -56,7 +56,7 @@ class ItemApplyTest : public QObject {
 // Weapon 5: name record 0x0C0B95, WeaponRecord 0x0C027B, GearInfoRecord 0x0C06C2.
 void ItemApplyTest::weaponRoundTrip() {
     const QByteArray image = itemtest::imageWith([](QByteArray& bytes) {
-        testrom::putByte(bytes, 0x0C0B95, 32);
+        synth::putByte(bytes, 0x0C0B95, 32);
         bytes.replace(0x0C027B, 5, QByteArray::fromHex("0a01050300"));
         bytes.replace(0x0C06C2, 6, QByteArray::fromHex("026400810100"));
     });
@@ -108,7 +108,7 @@ void ItemApplyTest::armorRoundTrip() {
     QFETCH(qint64, armor);
     QFETCH(qint64, info);
     const QByteArray image = itemtest::imageWith([&](QByteArray& bytes) {
-        testrom::putByte(bytes, name, 39);
+        synth::putByte(bytes, name, 39);
         bytes.replace(armor, 3, QByteArray::fromHex("0a0000"));
         bytes.replace(info, 6, QByteArray::fromHex("001000000000"));
     });
@@ -148,7 +148,7 @@ void ItemApplyTest::accessoryRoundTrip() {
     QFETCH(qint64, record);
     QFETCH(qint64, info);
     const QByteArray image = itemtest::imageWith([&](QByteArray& bytes) {
-        testrom::putByte(bytes, name, 41);
+        synth::putByte(bytes, name, 41);
         bytes.replace(record, 4, QByteArray::fromHex("00000000"));
         bytes.replace(info, 4, QByteArray::fromHex("00123400"));
     });
@@ -182,7 +182,7 @@ void ItemApplyTest::normalItemRoundTrip() {
     QFETCH(qint64, name);
     QFETCH(qint64, info);
     const QByteArray image = itemtest::imageWith([&](QByteArray& bytes) {
-        testrom::putByte(bytes, name, 31);
+        synth::putByte(bytes, name, 31);
         bytes.replace(info, 3, QByteArray::fromHex("020a00"));
     });
     ItemPageDriver page(image, row);
@@ -205,7 +205,7 @@ void ItemApplyTest::unchangedApplyWritesNothingNew_data() {
     const auto with = [](std::initializer_list<std::pair<qint64, int>> changes) {
         return itemtest::imageWith([&](QByteArray& bytes) {
             for (const auto& [offset, value] : changes)
-                testrom::putByte(bytes, offset, static_cast<std::uint8_t>(value));
+                synth::putByte(bytes, offset, static_cast<std::uint8_t>(value));
         });
     };
     // Weapon 3: name 0x0C0B7F, inflict 0x0C0275, element 0x0C06BB.
@@ -272,7 +272,7 @@ void ItemApplyTest::keptValuesGiveWayToTheUsersChoice() {
     QFETCH(QStringList, clicks);
     QFETCH(int, written);
     const QByteArray image = itemtest::imageWith([&](QByteArray& bytes) {
-        testrom::putByte(bytes, offset, static_cast<std::uint8_t>(stored));
+        synth::putByte(bytes, offset, static_cast<std::uint8_t>(stored));
     });
     ItemPageDriver page(image, row);
     for (const QString& click : clicks) {
@@ -404,7 +404,7 @@ void ItemApplyTest::recordsPastTheEndWriteNothing() {
     } else {
         QVERIFY(changed.isEmpty());
         QCOMPARE(page.fixture.messages.size(), 1);
-        QCOMPARE(page.fixture.messages[0].text, ui::tooShortMessage());
+        QCOMPARE(page.fixture.messages[0].text, ui::FieldReader::tooShortMessage());
     }
 }
 
@@ -444,7 +444,7 @@ void ItemApplyTest::applyFromTheNotApplicableTabs() {
 
 void ItemApplyTest::elementWithoutStrengthBlocksArmor() {
     const QByteArray image = itemtest::imageWith([](QByteArray& bytes) {
-        testrom::putByte(bytes, 0x0C0901, 0); // armor 100 element
+        synth::putByte(bytes, 0x0C0901, 0); // armor 100 element
     });
     ItemPageDriver page(image, 100);
     page.fixture.type("ItemArmorDefenseTXT", "77");
@@ -492,7 +492,7 @@ void ItemApplyTest::everyFlagByteRoundTrips() {
     for (int value = 0; value < 256; ++value) {
         page.setCheckedByte(list, value);
         page.fixture.apply();
-        testrom::putByte(expected, offset, static_cast<std::uint8_t>(value));
+        synth::putByte(expected, offset, static_cast<std::uint8_t>(value));
         QVERIFY2(page.fixture.fileBytes() == expected, qPrintable(QString::number(value)));
         page.select(row + 1);
         page.select(row);

@@ -265,11 +265,11 @@ void ItemPageTest::categoryDecidesEnabledControls() {
 
 void ItemPageTest::row86IsShownButNotEditable() {
     const QByteArray image = itemtest::imageWith([](QByteArray& bytes) {
-        testrom::putByte(bytes, 0x0C0F10, 37);                           // icon "Fist"
+        synth::putByte(bytes, 0x0C0F10, 37);                             // icon "Fist"
         bytes.replace(0x0C0410, 5, QByteArray::fromHex("2800 0a2a 01")); // ailment 42
-        testrom::putByte(bytes, 0x0C08A8, 0x0A);                         // secondary flags
-        testrom::putByte(bytes, 0x0C08AB, 0x81);                         // equip flags
-        testrom::putByte(bytes, 0x0C08AD, 79);                           // shadow 80%
+        synth::putByte(bytes, 0x0C08A8, 0x0A);                           // secondary flags
+        synth::putByte(bytes, 0x0C08AB, 0x81);                           // equip flags
+        synth::putByte(bytes, 0x0C08AD, 79);                             // shadow 80%
     });
     ItemPageDriver page(image, 86);
     for (const QString& name : kTextBoxes)
@@ -308,7 +308,7 @@ void ItemPageTest::weaponShowsItsRecord() {
     const QByteArray image = itemtest::imageWith([](QByteArray& bytes) {
         bytes.replace(0x0C027B, 5, QByteArray::fromHex("28000a0501")); // weapon 5
         bytes.replace(0x0C06C2, 6, QByteArray::fromHex("8aff7f018025"));
-        testrom::putByte(bytes, 0x0C0B95, 36);
+        synth::putByte(bytes, 0x0C0B95, 36);
     });
     ItemPageDriver page(image, 5);
     QCOMPARE(page.text("ItemWeaponAttackTXT"), QString("40"));
@@ -379,11 +379,11 @@ void ItemPageTest::normalItemShowsItsRecord() {
 
 void ItemPageTest::unshowableValuesShowNoRow() {
     const QByteArray image = itemtest::imageWith([](QByteArray& bytes) {
-        testrom::putByte(bytes, 0x0C0B95, 45);  // weapon 5 icon
-        testrom::putByte(bytes, 0x0C027F, 3);   // weapon 5 inflict
-        testrom::putByte(bytes, 0x0C06C7, 200); // weapon 5 element
-        testrom::putByte(bytes, 0x0C0FAA, 30);  // armor 100 icon
-        testrom::putByte(bytes, 0x0C049E, 1);   // armor 100 inflict
+        synth::putByte(bytes, 0x0C0B95, 45);  // weapon 5 icon
+        synth::putByte(bytes, 0x0C027F, 3);   // weapon 5 inflict
+        synth::putByte(bytes, 0x0C06C7, 200); // weapon 5 element
+        synth::putByte(bytes, 0x0C0FAA, 30);  // armor 100 icon
+        synth::putByte(bytes, 0x0C049E, 1);   // armor 100 inflict
     });
     ItemPageDriver page(image, 100);
     QCOMPARE(page.checkBox("ItemArmorDoesInflictCHK")->checkState(), Qt::Checked);
@@ -400,7 +400,7 @@ void ItemPageTest::unshowableValuesShowNoRow() {
 void ItemPageTest::flagListsKeepStatesWhileAnotherCategoryIsShown() {
     const QByteArray image = itemtest::imageWith([](QByteArray& bytes) {
         bytes.replace(0x0C0534, 2, QByteArray::fromHex("2140")); // accessory 150
-        testrom::putByte(bytes, 0x0C06A4 + 6 * 3 + 3, 0x5A);     // weapon 3 equip flags
+        synth::putByte(bytes, 0x0C06A4 + 6 * 3 + 3, 0x5A);       // weapon 3 equip flags
     });
     ItemPageDriver page(image, 150);
     page.select(200);

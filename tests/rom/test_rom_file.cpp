@@ -1,7 +1,7 @@
 // The ROM file layer: little-endian fields, short files, and header removal.
 #include "rom/CopierHeader.h"
 #include "rom/RomFile.h"
-#include "support/RomImage.h"
+#include "romimage/RomImage.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,7 +20,7 @@ class RomFileTest : public QObject {
   private:
     QString write(const QByteArray& bytes, const QString& name = "rom.smc") {
         const QString path = dir_.filePath(name);
-        if (!testrom::writeFile(path, bytes))
+        if (!synth::writeFile(path, bytes))
             qFatal("cannot write");
         return path;
     }
@@ -46,7 +46,7 @@ void RomFileTest::writesLandInTheFileAtOnce() {
     QVERIFY(rom.writeByte(5, 0xAB));
     QVERIFY(rom.writeBytes(10, "xyz"));
     // Read through a second handle, before any sync: each write is already in the file.
-    QCOMPARE(testrom::readFile(path),
+    QCOMPARE(synth::readFile(path),
              QByteArray::fromHex("0000409C00AB00000000") + "xyz" + QByteArray(3, '\0'));
     QVERIFY(rom.sync());
 }
@@ -64,7 +64,7 @@ void RomFileTest::shortFileReadsZerosAndRefusesWritesPastTheEnd() {
     QVERIFY(!rom.writeInteger(4, 0x1111));
     QVERIFY(!rom.writeByte(5, 0x11));
     QVERIFY(!rom.writeBytes(-1, "a"));
-    QCOMPARE(testrom::readFile(path), QByteArray::fromHex("0102030405"));
+    QCOMPARE(synth::readFile(path), QByteArray::fromHex("0102030405"));
 }
 
 void RomFileTest::openingAnotherFileKeepsTheFirstUntilItOpens() {
@@ -82,22 +82,22 @@ void RomFileTest::openingAnotherFileKeepsTheFirstUntilItOpens() {
 }
 
 void RomFileTest::headerRemovalKeepsEverythingAfterTheHeader() {
-    const QByteArray image = testrom::makeImage();
-    const QString path = write(testrom::withCopierHeader(image), "headered.smc");
+    const QByteArray image = synth::makeImage();
+    const QString path = write(synth::withCopierHeader(image), "headered.smc");
     QVERIFY(rom::hasCopierHeader(path));
     QString error;
     QVERIFY2(rom::removeCopierHeader(path, &error), qPrintable(error));
-    QVERIFY(testrom::readFile(path) == image);
+    QVERIFY(synth::readFile(path) == image);
     QVERIFY(!rom::hasCopierHeader(path));
     QCOMPARE(QDir(dir_.path()).entryList({"headered*"}, QDir::Files | QDir::Hidden),
              QStringList{"headered.smc"});
     // A headerless 4 MiB file is left alone.
     QVERIFY(rom::removeCopierHeader(path, &error));
-    QVERIFY(testrom::readFile(path) == image);
+    QVERIFY(synth::readFile(path) == image);
 }
 
 void RomFileTest::headerRemovalFailureLeavesTheFileAsItWas() {
-    const QByteArray headered = testrom::withCopierHeader(testrom::makeImage());
+    const QByteArray headered = synth::withCopierHeader(synth::makeImage());
     const QString path = write(headered, "fails.smc");
     rom::setHeaderRemovalFault([] { return QStringLiteral("disk full"); });
     QString error;
@@ -105,7 +105,7 @@ void RomFileTest::headerRemovalFailureLeavesTheFileAsItWas() {
     rom::setHeaderRemovalFault({});
     QVERIFY(!removed);
     QCOMPARE(error, QStringLiteral("disk full"));
-    QVERIFY(testrom::readFile(path) == headered);
+    QVERIFY(synth::readFile(path) == headered);
     QCOMPARE(QDir(dir_.path()).entryList({"fails*"}, QDir::Files | QDir::Hidden),
              QStringList{"fails.smc"});
     QVERIFY(!rom::removeCopierHeader(dir_.filePath("gone.smc"), &error));

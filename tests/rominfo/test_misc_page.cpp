@@ -1,5 +1,5 @@
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
-#include "support/RomImage.h"
 #include "ui/TextBox.h"
 
 #include <QApplication>
@@ -39,11 +39,11 @@ struct StoredHeader {
 };
 
 QByteArray imageWith(const StoredHeader& header) {
-    QByteArray image = testrom::makeImage();
+    QByteArray image = synth::makeImage();
     image.replace(kName, 21, header.name);
-    testrom::putByte(image, kSram, static_cast<std::uint8_t>(header.sram));
-    testrom::putByte(image, kRegion, static_cast<std::uint8_t>(header.region));
-    testrom::putByte(image, kVersion, static_cast<std::uint8_t>(header.version));
+    synth::putByte(image, kSram, static_cast<std::uint8_t>(header.sram));
+    synth::putByte(image, kRegion, static_cast<std::uint8_t>(header.region));
+    synth::putByte(image, kVersion, static_cast<std::uint8_t>(header.version));
     return image;
 }
 
@@ -237,8 +237,8 @@ void MiscPageTest::showsTheStoredHeader() {
 
     EditorFixture fixture;
     QByteArray image = imageWith(stored);
-    testrom::putInteger(image, kComplement, static_cast<std::uint16_t>(complement));
-    testrom::putInteger(image, kChecksum, static_cast<std::uint16_t>(checksum));
+    synth::putInteger(image, kComplement, static_cast<std::uint16_t>(complement));
+    synth::putInteger(image, kChecksum, static_cast<std::uint16_t>(checksum));
     fixture.openImage(image);
     QVERIFY(fixture.messages.isEmpty()); // such codes do not fail the opening
     fixture.selectTab("misc");
@@ -355,11 +355,11 @@ void MiscPageTest::applyWritesExactlyTheseBytes() {
     QVERIFY(fixture.messages.isEmpty());
     QByteArray expected = before;
     expected.replace(kName, 21, name);
-    testrom::putByte(expected, kSram, static_cast<std::uint8_t>(sram));
-    testrom::putByte(expected, kRegion, static_cast<std::uint8_t>(region));
-    testrom::putByte(expected, kVersion, static_cast<std::uint8_t>(version));
+    synth::putByte(expected, kSram, static_cast<std::uint8_t>(sram));
+    synth::putByte(expected, kRegion, static_cast<std::uint8_t>(region));
+    synth::putByte(expected, kVersion, static_cast<std::uint8_t>(version));
     const QByteArray after = fixture.fileBytes();
-    QCOMPARE(testrom::changedOffsets(expected, after), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(expected, after), QList<qint64>());
     QCOMPARE(after.mid(kName + 21, 3), before.mid(kName + 21, 3)); // never past the name
 }
 
@@ -396,7 +396,7 @@ void MiscPageTest::refusedEntriesWriteNothing() {
     QFETCH(QString, focused);
 
     EditorFixture fixture;
-    fixture.openImage(testrom::makeImage());
+    fixture.openImage(synth::makeImage());
     fixture.selectTab("misc");
     const QByteArray before = fixture.fileBytes();
 
@@ -417,14 +417,14 @@ void MiscPageTest::refusedEntriesWriteNothing() {
     QCOMPARE(fixture.messages.first().title, QStringLiteral("Valdric Editor Rodeviruz"));
     QCOMPARE(fixture.messages.first().text, message);
     QCOMPARE(fixture.window().focusWidget(), fixture.find<QWidget>(focused));
-    QCOMPARE(testrom::changedOffsets(before, fixture.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, fixture.fileBytes()), QList<qint64>());
 }
 
 void MiscPageTest::checksumIsNeverWritten() {
     EditorFixture fixture;
-    QByteArray image = testrom::makeImage();
-    testrom::putInteger(image, kComplement, 0x0F3A);
-    testrom::putInteger(image, kChecksum, 0xF0C5);
+    QByteArray image = synth::makeImage();
+    synth::putInteger(image, kComplement, 0x0F3A);
+    synth::putInteger(image, kChecksum, 0xF0C5);
     fixture.openImage(image);
     fixture.selectTab("misc");
     auto* checksum = fixture.find<QLineEdit>("ROMChecksumTXT");
@@ -435,7 +435,7 @@ void MiscPageTest::checksumIsNeverWritten() {
     QCOMPARE(after.mid(kComplement, 4), QByteArray::fromHex("3A0FC5F0"));
     QByteArray expected = image;
     expected.replace(kName, 21, spaced("Changed"));
-    QCOMPARE(testrom::changedOffsets(expected, after), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(expected, after), QList<qint64>());
 
     fixture.selectTab("enemy");
     fixture.selectTab("misc");
@@ -444,7 +444,7 @@ void MiscPageTest::checksumIsNeverWritten() {
 
 void MiscPageTest::reselectingTheTabDiscardsEdits() {
     EditorFixture fixture;
-    fixture.openImage(testrom::makeImage());
+    fixture.openImage(synth::makeImage());
     fixture.selectTab("misc");
     const QByteArray before = fixture.fileBytes();
     typeCharacters(fixture.find<QLineEdit>("ROMNameTXT"), "Edited");
@@ -461,12 +461,12 @@ void MiscPageTest::reselectingTheTabDiscardsEdits() {
     QCOMPARE(fixture.find<QListWidget>("SRAMSizeLST")->currentRow(), 3);
     fixture.apply();
     QVERIFY(fixture.messages.isEmpty());
-    QCOMPARE(testrom::changedOffsets(before, fixture.fileBytes()), QList<qint64>());
+    QCOMPARE(synth::changedOffsets(before, fixture.fileBytes()), QList<qint64>());
 }
 
 void MiscPageTest::pageKeepsWhatWasTypedAfterApply() {
     EditorFixture fixture;
-    fixture.openImage(testrom::makeImage());
+    fixture.openImage(synth::makeImage());
     fixture.selectTab("misc");
     typeCharacters(fixture.find<QLineEdit>("ROMNameTXT"), "Kept");
     fixture.type("ROMVersionTXT", " 7");
@@ -490,7 +490,7 @@ void MiscPageTest::shortFile() {
     QFETCH(qint64, length);
     QFETCH(bool, written);
     EditorFixture fixture;
-    const QByteArray image = testrom::makeImage().left(length);
+    const QByteArray image = synth::makeImage().left(length);
     fixture.openImage(image);
     fixture.selectTab("misc");
     fixture.messages.clear();
@@ -504,12 +504,12 @@ void MiscPageTest::shortFile() {
         QVERIFY(fixture.messages.isEmpty());
         QByteArray expected = image;
         expected.replace(kName, 21, spaced("AB"));
-        testrom::putByte(expected, kVersion, 9);
-        QCOMPARE(testrom::changedOffsets(expected, after), QList<qint64>());
+        synth::putByte(expected, kVersion, 9);
+        QCOMPARE(synth::changedOffsets(expected, after), QList<qint64>());
     } else {
         QCOMPARE(fixture.messages.size(), 1);
         QCOMPARE(fixture.messages.first().text, kTooShort);
-        QCOMPARE(testrom::changedOffsets(image, after), QList<qint64>());
+        QCOMPARE(synth::changedOffsets(image, after), QList<qint64>());
     }
 }
 
@@ -528,7 +528,7 @@ void MiscPageTest::elementalCheckBlocksTheSave() {
     QFETCH(QString, held);
     QFETCH(bool, blocked);
     EditorFixture fixture;
-    const QByteArray image = testrom::makeImage();
+    const QByteArray image = synth::makeImage();
     fixture.openImage(image);
     fixture.selectTab("misc");
     // The item page leaves its composed value here when it is left.
@@ -538,7 +538,7 @@ void MiscPageTest::elementalCheckBlocksTheSave() {
     fixture.selectRow("ROMFormatLST", 13);
     fixture.apply();
 
-    const QList<qint64> changed = testrom::changedOffsets(image, fixture.fileBytes());
+    const QList<qint64> changed = synth::changedOffsets(image, fixture.fileBytes());
     if (blocked) {
         QCOMPARE(fixture.messages.size(), 1);
         QCOMPARE(fixture.messages.first().text, kElementMessage);

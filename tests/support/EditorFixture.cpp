@@ -1,6 +1,6 @@
 #include "support/EditorFixture.h"
 
-#include "support/RomImage.h"
+#include "romimage/RomImage.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -27,7 +27,7 @@ EditorFixture::~EditorFixture() {
 
 QString EditorFixture::writeRom(const QByteArray& bytes, const QString& name) {
     const QString path = dir_.filePath(name);
-    if (!testrom::writeFile(path, bytes))
+    if (!synth::writeFile(path, bytes))
         qFatal("could not write the test image %s", qPrintable(path));
     return path;
 }
@@ -103,5 +103,5 @@ void EditorFixture::toggleCheckRow(const QString& listName, int row) {
 }
 
 QByteArray EditorFixture::fileBytes() const {
-    return testrom::readFile(romPath_);
+    return synth::readFile(romPath_);
 }

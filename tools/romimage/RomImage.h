@@ -9,7 +9,7 @@
 // Synthetic ROM images of the layout the editor works on: invented names in the game's
 // name text, plausible values in every table, a valid internal header, and seeded noise
 // everywhere else so that a stray write anywhere shows up as a changed byte.
-namespace testrom {
+namespace synth {
 
 inline constexpr qint64 kImageSize = 4194304;
 
@@ -37,4 +37,4 @@ QByteArray readFile(const QString& path);
 // Offsets at which two images differ (with the length difference counted as changes).
 QList<qint64> changedOffsets(const QByteArray& before, const QByteArray& after);
 
-} // namespace testrom
+} // namespace synth

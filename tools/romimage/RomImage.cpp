@@ -1,10 +1,10 @@
-#include "support/RomImage.h"
+#include "romimage/RomImage.h"
 
 #include <QFile>
 
 #include <random>
 
-namespace testrom {
+namespace synth {
 namespace {
 
 const char* const kSyllables[] = {"ka",  "ro",  "mir", "tel", "dun", "va",  "sho", "bel",
@@ -219,4 +219,4 @@ QList<qint64> changedOffsets(const QByteArray& before, const QByteArray& after) 
     return changed;
 }
 
-} // namespace testrom
+} // namespace synth

@@ -1,17 +1,18 @@
 // Median time of one ROM opening, from the chosen file to the name lists filled (the
 // dialog itself excluded), with no page, the item page or the enemy page showing; beside
 // it the floor: the same name reads and row appends with no window shown.
-#include "rom/NameLists.h"
+#include "EditorSession.h"
+#include "enemies/EnemyRecord.h"
+#include "items/ItemCategory.h"
 #include "rom/NameText.h"
 #include "rom/RomFile.h"
-#include "support/EditorFixture.h"
-#include "support/RomImage.h"
+#include "romimage/RomImage.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -38,30 +39,28 @@ double floorMilliseconds(const QString& path) {
         std::vector<std::unique_ptr<QComboBox>> dropDowns;
         for (int n = 0; n < 6; ++n)
             dropDowns.push_back(std::make_unique<QComboBox>());
-        for (int i = 0; i < rom::kItemCount; ++i) {
-            const QString name = rom::ReadNameText(rom, rom::kItemNameTable + 11 * i, 11);
+        for (int i = 0; i < items::kItemCount; ++i) {
+            const QString name = rom::ReadNameText(rom, items::kNameTable.recordOffset(i), 11);
             items.addItem(name);
             for (auto& list : dropDowns)
                 list->addItem(name);
         }
-        for (int i = 0; i < rom::kEnemyCount; ++i)
-            enemies.addItem(rom::ReadNameText(rom, rom::kEnemyNameTable + 11 * i, 11));
+        for (int i = 0; i < enemies::kEnemyCount; ++i)
+            enemies.addItem(rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i), 11));
         samples.push_back(timer.nsecsElapsed() / 1e6);
     }
     return median(samples);
 }
 
-double openingMilliseconds(EditorFixture& editor, const QString& path) {
-    ui::setFileNameHandler([path] { return path; });
+double openingMilliseconds(tools::EditorSession& editor, const QString& path) {
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer timer;
         timer.start();
-        editor.find<QAction>("mnuOpenROM")->trigger();
+        editor.open(path);
         samples.push_back(timer.nsecsElapsed() / 1e6);
         QApplication::processEvents(); // let the window settle between runs
     }
-    ui::setFileNameHandler({});
     return median(samples);
 }
 
@@ -69,9 +68,12 @@ double openingMilliseconds(EditorFixture& editor, const QString& path) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    EditorFixture editor;
-    const QString path = editor.writeRom(testrom::makeImage(), "bench.smc");
-    editor.openRom(path);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("bench.smc");
+    if (!synth::writeFile(path, synth::makeImage()))
+        return 1;
+    tools::EditorSession editor;
+    editor.open(path);
     const double floor = floorMilliseconds(path);
 
     const std::pair<const char*, const char*> cases[] = {{"no page shown", "future"},

@@ -1,9 +1,8 @@
 // Renders the main window with an image open, for the README:
 //   screenshot IMAGE.smc OUTPUT.png [tab key] [row]
-#include "support/EditorFixture.h"
+#include "EditorSession.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QPixmap>
 
 #include <cstdio>
@@ -14,20 +13,14 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: screenshot IMAGE OUTPUT.png [tab] [row]\n");
         return 2;
     }
-    EditorFixture editor;
-    editor.openRom(QString::fromLocal8Bit(argv[1]));
+    tools::EditorSession editor;
+    editor.open(QString::fromLocal8Bit(argv[1]));
     if (argc > 3)
         editor.selectTab(QString::fromLatin1(argv[3]));
-    if (argc > 4) {
-        const char* lists[] = {"ItemLST", "EnemyLST", "CharLST"};
-        for (const char* name : lists) {
-            auto* list = editor.find<QListWidget>(QString::fromLatin1(name));
-            if (list && list->isVisible())
-                editor.selectRow(QString::fromLatin1(name), QString::fromLatin1(argv[4]).toInt());
-        }
-    }
+    if (argc > 4)
+        editor.selectRow(QString::fromLatin1(argv[4]).toInt());
     QApplication::processEvents();
-    if (!editor.window().grab().save(QString::fromLocal8Bit(argv[2]))) {
+    if (!editor.window.grab().save(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "could not write %s\n", argv[2]);
         return 1;
     }

@@ -1,6 +1,6 @@
 // Writes the demo image opened by `make run`: a synthetic image with a 512-byte copier
 // header in front, so that the first opening shows the header being removed.
-#include "support/RomImage.h"
+#include "romimage/RomImage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,10 +16,10 @@ int main(int argc, char* argv[]) {
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    testrom::ImageOptions options;
+    synth::ImageOptions options;
     options.seed = 2005;
     options.internalName = QStringLiteral("VALDRIC DEMO");
-    if (!testrom::writeFile(path, testrom::withCopierHeader(testrom::makeImage(options)))) {
+    if (!synth::writeFile(path, synth::withCopierHeader(synth::makeImage(options)))) {
         std::fprintf(stderr, "could not write %s\n", argv[1]);
         return 1;
     }

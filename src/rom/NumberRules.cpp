@@ -1,8 +1,8 @@
-#include "ui/NumberText.h"
+#include "rom/NumberRules.h"
 
 #include <QRegularExpression>
 
-namespace ui {
+namespace rom {
 
 std::optional<long long> parseWholeNumber(const QString& text) {
     const QString t = text.trimmed();
@@ -37,9 +37,28 @@ std::optional<long long> parseWholeNumber(const QString& text) {
     return negative ? -value : value;
 }
 
-std::int16_t wrapToInteger(long long value) {
-    const long long stored = value > 32767 ? value - 65536 : value;
-    return static_cast<std::int16_t>(stored);
+EntryRange entryRange(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Byte:
+        return {0, 255};
+    case Encoding::Signed16:
+        return {-32768, 32767};
+    case Encoding::Unsigned16:
+        return {0, 65535};
+    case Encoding::Wrapped16:
+        return {-32768, 98303};
+    case Encoding::Signed32:
+        return {-2147483648LL, 2147483647LL};
+    case Encoding::Bytes:
+        break;
+    }
+    return {0, 0};
 }
 
-} // namespace ui
+int storedValue(Encoding encoding, long long entry) {
+    if (encoding == Encoding::Wrapped16)
+        return static_cast<int>(((entry % 65536) + 65536) % 65536);
+    return static_cast<int>(entry);
+}
+
+} // namespace rom

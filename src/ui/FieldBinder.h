@@ -1,0 +1,87 @@
+#pragma once
+
+#include "rom/FieldTable.h"
+#include "ui/FieldReader.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace ui {
+
+// Maps the fields of a record onto a page's controls, each found by the field's control
+// name: shows a record in them and reads an edited record back. A control that cannot
+// show a stored value (a list without its row, a box without its state) keeps that value
+// for the save until the user changes the control.
+class FieldBinder : public QObject {
+    Q_OBJECT
+  public:
+    explicit FieldBinder(QWidget* page);
+
+    // For a control the binder cannot drive itself.
+    using ShowValue = std::function<void(int value)>;
+    using ReadValue =
+        std::function<int(const rom::FieldView& field, FieldReader& reader, int loaded)>;
+    void bindCustom(const QString& control, ShowValue show, ReadValue read);
+
+    template <typename Record> void show(rom::FieldTable<Record> fields, Record record) {
+        for (const rom::Field<Record>& field : fields) {
+            if (field.encoding == rom::Encoding::Bytes)
+                showText(rom::viewOf(field), field.text(record));
+            else
+                showValue(rom::viewOf(field), record.*field.member);
+        }
+    }
+
+    // The record as the page now shows it, starting from `loaded`: fields that are only
+    // shown keep their loaded values.
+    template <typename Record>
+    Record read(rom::FieldTable<Record> fields, const Record& loaded, FieldReader& reader) {
+        Record edited = loaded;
+        for (const rom::Field<Record>& field : fields) {
+            if (!field.written)
+                continue;
+            if (field.encoding == rom::Encoding::Bytes)
+                field.text(edited) = readText(rom::viewOf(field), reader);
+            else
+                edited.*field.member = readValue(rom::viewOf(field), loaded.*field.member, reader);
+        }
+        return edited;
+    }
+
+    // Converts every field, and only when all are storable writes the record's spans in
+    // order; tells the user when an entry or the file refuses. Returns the record as
+    // written, or nothing when nothing was written.
+    template <typename Record>
+    std::optional<Record> save(rom::RomFile& rom, rom::FieldTable<Record> fields, int index,
+                               const Record& loaded) {
+        FieldReader reader;
+        reader.requireInFile(rom, fields, index);
+        const Record edited = read(fields, loaded, reader);
+        if (!reader.report(window()))
+            return std::nullopt;
+        checkWritten(window(), rom,
+                     rom::writeSpans(rom, rom::spansOf(fields, index, loaded, edited)));
+        return edited;
+    }
+
+  private:
+    QWidget* control(const QString& name);
+    QWidget* window() const;
+    void showValue(const rom::FieldView& field, int value);
+    int readValue(const rom::FieldView& field, int loaded, FieldReader& reader);
+    void showText(const rom::FieldView& field, const QByteArray& bytes);
+    QByteArray readText(const rom::FieldView& field, FieldReader& reader);
+
+    QWidget* page_;
+    QHash<QString, QWidget*> controls_;
+    QHash<QString, std::pair<ShowValue, ReadValue>> custom_;
+    QSet<const QWidget*> touched_;
+};
+
+} // namespace ui
