@@ -45,7 +45,6 @@ class Form1 : public QMainWindow {
     void mnuAbout_Click();
 
     const rom::RomFile& romFile() const { return rom_; }
-    bool isLoadingLists() const { return loadingLists_; }
 
   signals:
     // The program is to end with this status (Exit, Cancel, or the window closed).

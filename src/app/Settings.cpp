@@ -29,10 +29,6 @@ void write(const QString& key, const QString& value) {
     s.sync();
 }
 
-QString storePath() {
-    return store().fileName();
-}
-
 } // namespace settings
 
 bool dataFileExists(const QString& path) {

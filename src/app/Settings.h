@@ -16,8 +16,6 @@ inline const QString kLastVersionUsed = QStringLiteral("Last Version Used");
 
 QString read(const QString& key);
 void write(const QString& key, const QString& value);
-// Where the store lives, for the README and the tests.
-QString storePath();
 
 } // namespace settings
 

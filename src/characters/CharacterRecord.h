@@ -4,7 +4,6 @@
 
 namespace characters {
 
-inline constexpr int kCharacterCount = 7;
 // Seven records of 80 bytes. Bytes 0x15-0x16, 0x19-0x26, 0x2F-0x31 and 0x37-0x4F are
 // neither read nor written.
 inline constexpr rom::Table kCharacterTable{0x0C0000, 80};

@@ -2,9 +2,31 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 #include <unistd.h>
 
 namespace rom {
+namespace {
+std::optional<DiskFault>& diskFault() {
+    static std::optional<DiskFault> fault;
+    return fault;
+}
+
+// How many of `length` bytes the injected fault lets through (all without one).
+qint64 bytesAllowed(qint64 length) {
+    std::optional<DiskFault>& fault = diskFault();
+    if (!fault || fault->bytesBeforeFailure < 0)
+        return length;
+    const qint64 allowed = std::min(length, fault->bytesBeforeFailure);
+    fault->bytesBeforeFailure -= allowed;
+    return allowed;
+}
+} // namespace
+
+void setDiskFault(std::optional<DiskFault> fault) {
+    diskFault() = std::move(fault);
+}
 
 bool RomFile::open(const QString& path, QString* error) {
     auto candidate = std::make_unique<QFile>(path);
@@ -55,54 +77,36 @@ QByteArray RomFile::readBytes(qint64 offset, qint64 length) const {
     return bytes;
 }
 
-std::uint8_t RomFile::readByte(qint64 offset) const {
-    return static_cast<std::uint8_t>(readBytes(offset, 1).at(0));
-}
-
-std::int16_t RomFile::readInteger(qint64 offset) const {
-    const QByteArray b = readBytes(offset, 2);
-    const auto value = static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[0]) |
-                                                  (static_cast<std::uint8_t>(b[1]) << 8));
-    return static_cast<std::int16_t>(value);
-}
-
-std::int32_t RomFile::readLong(qint64 offset) const {
-    const QByteArray b = readBytes(offset, 4);
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<std::uint8_t>(b[i]);
-    return static_cast<std::int32_t>(value);
-}
-
 bool RomFile::writeBytes(qint64 offset, const QByteArray& bytes) {
     if (!covers(offset, bytes.size())) {
         lastError_ = QStringLiteral("The write would run past the end of the file.");
         return false;
     }
-    if (!file_->seek(offset) || file_->write(bytes) != bytes.size()) {
+    const qint64 allowed = bytesAllowed(bytes.size());
+    if (!file_->seek(offset) || file_->write(bytes.constData(), allowed) != allowed) {
         lastError_ = file_->errorString();
+        return false;
+    }
+    if (allowed < bytes.size()) {
+        lastError_ = diskFault()->reason;
         return false;
     }
     return true;
 }
 
-bool RomFile::writeByte(qint64 offset, std::uint8_t value) {
-    return writeBytes(offset, QByteArray(1, static_cast<char>(value)));
-}
-
-bool RomFile::writeInteger(qint64 offset, std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    QByteArray bytes(2, '\0');
-    bytes[0] = static_cast<char>(bits & 0xFF);
-    bytes[1] = static_cast<char>(bits >> 8);
-    return writeBytes(offset, bytes);
-}
-
 bool RomFile::sync() {
     if (!file_)
         return false;
-    if (!file_->flush() || ::fsync(file_->handle()) != 0) {
+    if (diskFault() && diskFault()->syncFails) {
+        lastError_ = diskFault()->reason;
+        return false;
+    }
+    if (!file_->flush()) {
         lastError_ = file_->errorString();
+        return false;
+    }
+    if (::fsync(file_->handle()) != 0) {
+        lastError_ = qt_error_string(errno);
         return false;
     }
     return true;

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace rom {
 
@@ -30,14 +30,8 @@ class RomFile {
     // True when every byte of [offset, offset + length) lies inside the file.
     bool covers(qint64 offset, qint64 length) const;
 
-    std::uint8_t readByte(qint64 offset) const;
-    std::int16_t readInteger(qint64 offset) const; // signed 16-bit little-endian
-    std::int32_t readLong(qint64 offset) const;    // signed 32-bit little-endian
     QByteArray readBytes(qint64 offset, qint64 length) const;
-
-    // Each write refuses (and writes nothing) when any byte would lie past the end.
-    bool writeByte(qint64 offset, std::uint8_t value);
-    bool writeInteger(qint64 offset, std::int16_t value);
+    // Refuses (and writes nothing) when any byte would lie past the end.
     bool writeBytes(qint64 offset, const QByteArray& bytes);
 
     // Flushes and fsyncs the file; used at the end of every Apply.
@@ -48,5 +42,15 @@ class RomFile {
     std::unique_ptr<QFile> file_;
     QString lastError_;
 };
+
+// Seam for tests: stands in for a failing disk under every RomFile. Writes fail once
+// `bytesBeforeFailure` more bytes have reached the file (the write that crosses the limit
+// is cut short there); with `syncFails`, sync() fails. Both report `reason`.
+struct DiskFault {
+    qint64 bytesBeforeFailure = -1; // -1: writes never fail
+    bool syncFails = false;
+    QString reason = QStringLiteral("No space left on device");
+};
+void setDiskFault(std::optional<DiskFault> fault);
 
 } // namespace rom

@@ -27,7 +27,6 @@ TextBox* ColumnForm::addTextBox(int column, int row, const QString& name, const 
     addCaption(column, row, name, caption);
     TextBox* box = makeTextBox(frame_, name, twips(c.boxLeft, rowTop(row), c.boxWidth, kBoxHeight),
                                typingLimit);
-    setCaption(box, caption);
     return box;
 }
 
@@ -38,12 +37,7 @@ QComboBox* ColumnForm::addDropDown(int column, int row, const QString& name, con
     QComboBox* list = makeDropDown(
         frame_, name,
         twips(c.boxLeft, rowTop(row), width > 0 ? width : c.boxWidth, kDropDownHeight), rows);
-    setCaption(list, caption);
     return list;
-}
-
-void ColumnForm::setCaption(const QWidget* control, const QString& caption) {
-    captions_.insert(control, caption);
 }
 
 } // namespace ui

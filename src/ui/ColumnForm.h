@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -15,8 +14,7 @@ namespace ui {
 class TextBox;
 
 // A page laid out as columns of caption-and-box rows, in twips. Each caption is a label
-// named after its box (EnemyHPTXT gets EnemyHPLBL); the form remembers every box's caption
-// so that messages can name the field as the page labels it.
+// named after its box (EnemyHPTXT gets EnemyHPLBL).
 class ColumnForm {
   public:
     struct Column {
@@ -37,9 +35,6 @@ class ColumnForm {
                            int width = 0, const QStringList& rows = {});
     QLabel* addCaption(int column, int row, const QString& boxName, const QString& caption);
 
-    void setCaption(const QWidget* control, const QString& caption);
-    QString caption(const QWidget* control) const { return captions_.value(control); }
-
     int rowTop(int row) const { return top_ + row * rowStep_; }
     const Column& column(int index) const { return columns_.at(index); }
     static QString labelName(const QString& boxName);
@@ -49,7 +44,6 @@ class ColumnForm {
     std::vector<Column> columns_;
     int top_;
     int rowStep_;
-    QHash<const QWidget*, QString> captions_;
 };
 
 } // namespace ui

@@ -68,84 +68,62 @@ class StartupTest : public QObject {
 
     void firstStartWritesSettingsAndKeepsDesignTitle();
     void laterStartKeepsInstallValuesAndShowsNoRomTitle();
-    void emptyInstalledValueCountsAsFirstStart();
-    void exitAndCancelWriteLastVersionClosingDoesNot_data();
     void exitAndCancelWriteLastVersionClosingDoesNot();
     void ctrlXInTextBoxExitsWithoutCutting();
-    void missingDataFileEndsBeforeAnyWindowOrSetting_data();
-    void missingDataFileEndsBeforeAnyWindowOrSetting();
-    void presentDataFileShowsTheWindow_data();
-    void presentDataFileShowsTheWindow();
+    void dataFileDecidesWhetherTheWindowShows_data();
+    void dataFileDecidesWhetherTheWindowShows();
 };
 
+// Also when "Installed" is present but empty.
 void StartupTest::firstStartWritesSettingsAndKeepsDesignTitle() {
-    EditorFixture editor;
-    editor.window().CheckInstallation();
-    QCOMPARE(editor.window().windowTitle(), kFirstStartTitle);
-    QCOMPARE(rawSetting("Installed"),
-             QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-    QCOMPARE(rawSetting("Installed Path"), QCoreApplication::applicationDirPath());
-    QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("1.0b"));
+    for (const bool installedButEmpty : {false, true}) {
+        clearSettings();
+        if (installedButEmpty) {
+            QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
+            s.setValue("Valdric Editor Rodeviruz/Installed", "");
+            s.setValue("Valdric Editor Rodeviruz/Installed Path", "/opt/old");
+        }
+        EditorFixture editor;
+        editor.window().CheckInstallation();
+        QCOMPARE(editor.window().windowTitle(), kFirstStartTitle);
+        QCOMPARE(rawSetting("Installed"),
+                 QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        QCOMPARE(rawSetting("Installed Path"), QCoreApplication::applicationDirPath());
+        QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("1.0b"));
+    }
 }
 
 void StartupTest::laterStartKeepsInstallValuesAndShowsNoRomTitle() {
-    {
-        EditorFixture first;
-        first.window().CheckInstallation();
-    }
     QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
     s.setValue("Valdric Editor Rodeviruz/Installed", "1/2/05");
     s.setValue("Valdric Editor Rodeviruz/Installed Path", "/opt/elsewhere");
     s.setValue("Valdric Editor Rodeviruz/Last Version Used", "0.9b");
     s.sync();
-
-    EditorFixture second;
-    second.window().CheckInstallation();
-    QCOMPARE(second.window().windowTitle(), kNoRomTitle);
+    EditorFixture editor;
+    editor.window().CheckInstallation();
+    QCOMPARE(editor.window().windowTitle(), kNoRomTitle);
     QCOMPARE(rawSetting("Installed"), QStringLiteral("1/2/05"));
     QCOMPARE(rawSetting("Installed Path"), QStringLiteral("/opt/elsewhere"));
     QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("0.9b"));
 }
 
-void StartupTest::emptyInstalledValueCountsAsFirstStart() {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-    s.setValue("Valdric Editor Rodeviruz/Installed", "");
-    s.setValue("Valdric Editor Rodeviruz/Installed Path", "/opt/old");
-    s.sync();
-    EditorFixture editor;
-    editor.window().CheckInstallation();
-    QCOMPARE(editor.window().windowTitle(), kFirstStartTitle);
-    QVERIFY(!rawSetting("Installed").isEmpty());
-    QCOMPARE(rawSetting("Installed Path"), QCoreApplication::applicationDirPath());
-    QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("1.0b"));
-}
-
-void StartupTest::exitAndCancelWriteLastVersionClosingDoesNot_data() {
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("lastVersion");
-    QTest::newRow("File > Exit") << "exit"
-                                 << "1.0b";
-    QTest::newRow("Cancel button") << "cancel"
-                                   << "1.0b";
-    QTest::newRow("closing the window") << "close"
-                                        << "0.5b";
-}
-
 void StartupTest::exitAndCancelWriteLastVersionClosingDoesNot() {
-    QFETCH(QString, how);
-    QFETCH(QString, lastVersion);
-    EditorFixture editor;
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-    s.setValue("Valdric Editor Rodeviruz/Last Version Used", "0.5b");
-    s.sync();
-    if (how == "exit")
-        editor.find<QAction>("mnuExit")->trigger();
-    else if (how == "cancel")
-        editor.click("QuitCMD");
-    else
-        editor.window().close();
-    QCOMPARE(editor.quitStatuses, QList<int>{0});
-    QCOMPARE(rawSetting("Last Version Used"), lastVersion);
+    const std::pair<QString, QString> cases[] = {
+        {"exit", "1.0b"}, {"cancel", "1.0b"}, {"close", "0.5b"}};
+    for (const auto& [how, lastVersion] : cases) {
+        EditorFixture editor;
+        QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
+        s.setValue("Valdric Editor Rodeviruz/Last Version Used", "0.5b");
+        s.sync();
+        if (how == "exit")
+            editor.find<QAction>("mnuExit")->trigger();
+        else if (how == "cancel")
+            editor.click("QuitCMD");
+        else
+            editor.window().close();
+        QCOMPARE(editor.quitStatuses, QList<int>{0});
+        QCOMPARE(rawSetting("Last Version Used"), lastVersion);
+    }
 }
 
 // Ctrl+X is Exit even while a text box has the focus; the box keeps its text.
@@ -160,67 +138,48 @@ void StartupTest::ctrlXInTextBoxExitsWithoutCutting() {
     QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(editor.quitStatuses, QList<int>{0});
     QCOMPARE(box->text(), QStringLiteral("123"));
-    QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("1.0b"));
 }
 
-void StartupTest::missingDataFileEndsBeforeAnyWindowOrSetting_data() {
-    QTest::addColumn<bool>("folderInstead");
-    QTest::newRow("no file") << false;
-    QTest::newRow("a folder named valdric.tbl") << true;
-}
-
-void StartupTest::missingDataFileEndsBeforeAnyWindowOrSetting() {
-    QFETCH(bool, folderInstead);
-    QTemporaryDir program;
-    QTemporaryDir config;
-    if (folderInstead)
-        QVERIFY(QDir(program.path()).mkdir("valdric.tbl"));
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", config.path());
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {"--child-startup", program.path()});
-    QVERIFY(child.waitForFinished(30000));
-    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QVERIFY(child.exitCode() != 0);
-    QCOMPARE(out,
-             QStringLiteral("MESSAGE critical|Valdric Editor Rodeviruz|You are missing a vital "
-                            "data file, you will need to reinstall the program to fix this "
-                            "error.  This application will now close.\n"));
-    QVERIFY2(QDir(config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             "a setting was written");
-}
-
-void StartupTest::presentDataFileShowsTheWindow_data() {
+// The real start-up in a child process. A missing data file (or a folder of its name) ends
+// the program with the critical message before any setting is touched or window shown;
+// with the file present the window shows, also when the settings cannot be kept.
+void StartupTest::dataFileDecidesWhetherTheWindowShows_data() {
+    QTest::addColumn<QString>("dataFile");
     QTest::addColumn<bool>("storeUnusable");
-    QTest::newRow("settings store usable") << false;
-    QTest::newRow("settings folder is a file") << true;
+    QTest::addColumn<QString>("output");
+    const QString missing = "MESSAGE critical|Valdric Editor Rodeviruz|You are missing a vital "
+                            "data file, you will need to reinstall the program to fix this error."
+                            "  This application will now close.\n";
+    QTest::newRow("no data file") << "none" << false << missing;
+    QTest::newRow("a folder named valdric.tbl") << "folder" << false << missing;
+    QTest::newRow("data file present") << "file" << false << "SHOWN Form1\n";
+    QTest::newRow("settings folder is a file") << "file" << true << "SHOWN Form1\n";
 }
 
-// The program works on when its settings cannot be kept.
-void StartupTest::presentDataFileShowsTheWindow() {
+void StartupTest::dataFileDecidesWhetherTheWindowShows() {
+    QFETCH(QString, dataFile);
     QFETCH(bool, storeUnusable);
+    QFETCH(QString, output);
     QTemporaryDir program;
     QTemporaryDir configParent;
-    QString config = configParent.path();
-    if (storeUnusable) {
-        config = configParent.filePath("not-a-folder");
-        QFile blocker(config);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    }
-    QFile data(program.filePath("valdric.tbl"));
-    QVERIFY(data.open(QIODevice::WriteOnly));
-    data.close();
+    const QString config = storeUnusable ? configParent.filePath("file") : configParent.path();
+    if (storeUnusable)
+        QVERIFY(QFile(config).open(QIODevice::WriteOnly));
+    if (dataFile == "folder")
+        QVERIFY(QDir(program.path()).mkdir("valdric.tbl"));
+    if (dataFile == "file")
+        QVERIFY(QFile(program.filePath("valdric.tbl")).open(QIODevice::WriteOnly));
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", config);
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {"--child-startup", program.path()});
     QVERIFY(child.waitForFinished(30000));
-    QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()),
-             QStringLiteral("SHOWN Form1\n"));
-    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), output);
+    QCOMPARE(child.exitCode() == 0, dataFile == "file");
+    if (dataFile != "file")
+        QVERIFY2(QDir(config).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 "a setting was written");
 }
 
 int main(int argc, char* argv[]) {

@@ -1,16 +1,17 @@
-// The main window's tabs, menus and About window.
-#include "app/AboutDialog.h"
+// The main window: opening ROM files (copier-header removal, failures, cancels, the name
+// lists), nothing reachable before, one page per tab, and row 0 reloaded on every visit.
+#include "rom/CopierHeader.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDialog>
+#include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -18,29 +19,27 @@
 
 namespace {
 
-const char* const kFrames[] = {"MiscFRA", "EnemyFRA", "CharFRA", "ItemFRA"};
+const QString kNoRomTitle =
+    QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - No ROM Loaded");
+const QString kHeaderMessage = QStringLiteral("This ROM has a header, so I'm removing it to make "
+                                              "it compatible with my program and Tidewright");
+const char* const kItemDropDowns[] = {"CharWeaponCBO",    "CharHelmetCBO",    "CharArmorCBO",
+                                      "CharAccessoryCBO", "EnemyItemDropCBO", "EnemyItemCharmCBO"};
 
-QStringList visibleFrames(EditorFixture& editor) {
+QByteArray image(std::uint32_t seed, const QString& name = QStringLiteral("VALDRIC TEST IMAGE")) {
+    return synth::makeImage({seed, name});
+}
+
+QStringList visibleFrames(EditorFixture& f) {
     QStringList shown;
-    for (const char* name : kFrames)
-        if (editor.find<QFrame>(name)->isVisible())
+    for (const char* name : {"MiscFRA", "EnemyFRA", "CharFRA", "ItemFRA"})
+        if (f.find<QFrame>(name)->isVisible())
             shown << name;
     return shown;
 }
 
-// Runs `check` on the modal window that `open` shows, then closes it.
-void withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& check) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        seen = true;
-        check(modal);
-        if (modal->isVisible())
-            static_cast<QDialog*>(modal)->reject();
-    });
-    open();
-    QVERIFY(seen);
+QString itemName(int index, std::uint32_t seed) {
+    return synth::itemName(index, seed).leftJustified(10, ' ');
 }
 
 } // namespace
@@ -48,222 +47,191 @@ void withModal(const std::function<void()>& open, const std::function<void(QWidg
 class WindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void startsWithNothingReachable();
-    void openingEnablesTabsButShowsNoPage();
-    void tabsShowOnePageEach_data();
+    void headeredImageIsMadeHeaderlessAndOpened();
+    void failedHeaderRemovalKeepsFileAndOpenRom();
+    void cancelAndUnopenableFiles();
+    void secondOpeningReplacesNamesAndKeepsDropDownRows();
+    void loadingShowsProgressAndHoldsCommands();
+    void nothingIsReachableBeforeARomIsOpen();
     void tabsShowOnePageEach();
     void everyVisitSelectsAndReloadsRowZero();
-    void sharedControlsSitWhereTheLayoutPutsThem_data();
-    void sharedControlsSitWhereTheLayoutPutsThem();
-    void menusHaveTheirEntriesAndStates();
-    void disabledEntriesDoNothingThroughShortcuts();
-    void webEntriesOpenTheirAddresses();
-    void aboutWindowShowsVersionSecond();
 };
 
-void WindowTest::startsWithNothingReachable() {
-    EditorFixture editor;
-    editor.window();
-    QVERIFY(visibleFrames(editor).isEmpty());
-    auto* tabs = editor.find<QTabBar>("tabs");
-    QVERIFY(!tabs->isEnabled());
-    QCOMPARE(tabs->currentIndex(), 0);
+void WindowTest::headeredImageIsMadeHeaderlessAndOpened() {
+    EditorFixture f;
+    const QByteArray headerless = image(3, "HEADERED ONE");
+    const QString path = f.openImage(synth::withCopierHeader(headerless));
+    QCOMPARE(f.messageTexts(), QStringList{kHeaderMessage});
+    QCOMPARE(f.messages.first().icon, ui::MessageIcon::Exclamation);
+    QCOMPARE(f.messages.first().title, QStringLiteral("Valdric Editor Rodeviruz"));
+    QVERIFY(synth::readFile(path) == headerless);
+    QCOMPARE(f.window().windowTitle(),
+             QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - HEADERED ONE         "));
+    QCOMPARE(QDir(f.folder()).entryList(QDir::Files), QStringList{"test.smc"});
+}
+
+void WindowTest::failedHeaderRemovalKeepsFileAndOpenRom() {
+    EditorFixture f;
+    const QString first = f.openImage(image(5, "FIRST"), "first.smc");
+    const QString title = f.window().windowTitle();
+    const QByteArray headered = synth::withCopierHeader(image(6));
+    const QString path = f.writeRom(headered, "headered.smc");
+    rom::setHeaderRemovalFault([] { return QStringLiteral("No space left on device"); });
+    f.openRom(path);
+    rom::setHeaderRemovalFault({});
+    QCOMPARE(
+        f.messageTexts(),
+        (QStringList{kHeaderMessage, QStringLiteral("The copier header could not be removed "
+                                                    "from \"%1\": No space left on device\nThe "
+                                                    "file was not changed.")
+                                         .arg(QDir::toNativeSeparators(path))}));
+    QVERIFY(synth::readFile(path) == headered);
+    QCOMPARE(f.window().romFile().path(), first);
+    QCOMPARE(f.window().windowTitle(), title);
+}
+
+// A cancel with no ROM open shows the cancel message; otherwise the open ROM, its title
+// and the visible page stay as they were.
+void WindowTest::cancelAndUnopenableFiles() {
+    const std::tuple<bool, QString, QString> cases[] = {
+        {false, "",
+         "You probably pressed cancel you moron.  -_-  Try loading it again this time "
+         "press OK. ^_^"},
+        {true, "", ""},
+        {true, "not-there.smc", "could not be opened"},
+        {true, "folder.smc", "could not be opened"}};
+    for (const auto& [romOpen, chosen, message] : cases) {
+        EditorFixture f;
+        QVERIFY(QDir(f.folder()).mkdir("folder.smc"));
+        const QString first = romOpen ? f.openImage(image(8, "STILL HERE")) : QString();
+        if (romOpen)
+            f.selectTab("enemy");
+        const QString title = f.window().windowTitle();
+        f.openRom(chosen.isEmpty() ? chosen : QDir(f.folder()).filePath(chosen));
+        QCOMPARE(f.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(f.messages[0].text.contains(message), qPrintable(f.messages[0].text));
+        QCOMPARE(f.window().romFile().path(), first);
+        QCOMPARE(f.window().windowTitle(), romOpen ? title : kNoRomTitle);
+        QCOMPARE(f.find<QFrame>("EnemyFRA")->isVisible(), romOpen);
+        QCOMPARE(f.find<QTabBar>("tabs")->isEnabled(), romOpen);
+        QVERIFY(!QFileInfo::exists(QDir(f.folder()).filePath("not-there.smc")));
+    }
+}
+
+void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
+    EditorFixture f;
+    f.openImage(image(11), "one.smc");
+    for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n)
+        f.find<QComboBox>(kItemDropDowns[n])->setCurrentIndex(int(10 + n));
+    f.find<QComboBox>("ItemArmorAilmentCBO")->setCurrentIndex(200);
+    f.openImage(image(12), "two.smc");
+
+    auto* items = f.find<QListWidget>("ItemLST");
+    auto* enemies = f.find<QListWidget>("EnemyLST");
+    QCOMPARE(items->count(), 241);
+    QCOMPARE(enemies->count(), 251);
+    QCOMPARE(f.find<QComboBox>("ItemStatBoostCBO")->count(), 256);
+    QCOMPARE(f.find<QComboBox>("ItemWeaponAilmentCBO")->count(), 256);
+    for (int i : {0, 240})
+        QCOMPARE(items->item(i)->text(), itemName(i, 12));
+    QCOMPARE(enemies->item(250)->text(), synth::enemyName(250, 12).leftJustified(11, ' '));
+    QCOMPARE(items->currentRow(), -1);
+    for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n) {
+        auto* list = f.find<QComboBox>(kItemDropDowns[n]);
+        QCOMPARE(list->count(), 241);
+        QCOMPARE(list->currentText(), itemName(int(10 + n), 12));
+    }
+    QCOMPARE(f.find<QComboBox>("ItemArmorAilmentCBO")->currentIndex(), 200);
+}
+
+// While the lists fill, pending events run once per row: the progress shows, Cancel is held
+// during the item names, and a second Open ROM or Apply started meanwhile does nothing.
+void WindowTest::loadingShowsProgressAndHoldsCommands() {
+    EditorFixture f;
+    f.openImage(image(13), "first.smc");
+    const QString second = f.writeRom(image(14), "second.smc");
+    int dialogs = 0;
+    QStringList captions;
+    bool quitHeldDuringItems = true;
+    QTimer sampler;
+    sampler.setInterval(0);
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        auto* label = f.find<QLabel>("LoadingLBL");
+        if (!label->isVisible() || !f.find<QProgressBar>("pbar")->isVisible())
+            return;
+        if (!captions.contains(label->text()))
+            captions << label->text();
+        if (label->text() == " Loading Items..." && f.find<QPushButton>("QuitCMD")->isEnabled())
+            quitHeldDuringItems = false;
+        f.find<QAction>("mnuOpenROM")->trigger();
+        f.apply();
+    });
+    sampler.start();
+    ui::setFileNameHandler([&] {
+        ++dialogs;
+        return second;
+    });
+    f.find<QAction>("mnuOpenROM")->trigger();
+    sampler.stop();
+    ui::setFileNameHandler({});
+
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(captions, (QStringList{" Loading Items...", " Loading Enemies..."}));
+    QVERIFY(quitHeldDuringItems);
+    QVERIFY(!f.find<QLabel>("LoadingLBL")->isVisible());
+    QVERIFY(f.find<QPushButton>("QuitCMD")->isEnabled());
+    QCOMPARE(f.messages.size(), 0);
+}
+
+void WindowTest::nothingIsReachableBeforeARomIsOpen() {
+    EditorFixture f;
+    auto* tabs = f.find<QTabBar>("tabs");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(visibleFrames(editor).isEmpty());
-    QVERIFY(!editor.find<QPushButton>("ApplyCMD")->isEnabled());
-    QVERIFY(editor.find<QPushButton>("QuitCMD")->isEnabled());
-    QCOMPARE(editor.window().centralWidget()->size(), QSize(836, 632));
-    QCOMPARE(editor.window().font().family(), QStringLiteral("Tahoma"));
-}
-
-void WindowTest::openingEnablesTabsButShowsNoPage() {
-    EditorFixture editor;
-    editor.openImage(synth::makeImage());
-    QVERIFY(editor.find<QTabBar>("tabs")->isEnabled());
-    QVERIFY(editor.find<QPushButton>("ApplyCMD")->isEnabled());
-    QCOMPARE(editor.find<QTabBar>("tabs")->currentIndex(), 0);
-    QCOMPARE(editor.find<QTabBar>("tabs")->tabText(0), QStringLiteral("Future Option [N/A]"));
-    QVERIFY(visibleFrames(editor).isEmpty());
-    const QByteArray before = editor.fileBytes();
-    editor.apply(); // no page and no item row: nothing to write
-    QVERIFY(editor.fileBytes() == before);
-    QVERIFY(editor.messages.isEmpty());
-}
-
-void WindowTest::tabsShowOnePageEach_data() {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("misc") << "misc"
-                          << "Miscellaneous" << QStringList{"MiscFRA"};
-    QTest::newRow("enemy") << "enemy"
-                           << "Enemy Stats" << QStringList{"EnemyFRA"};
-    QTest::newRow("char") << "char"
-                          << "Character Stats" << QStringList{"CharFRA"};
-    QTest::newRow("item") << "item"
-                          << "Item Stats" << QStringList{"ItemFRA"};
-    QTest::newRow("shop") << "shop"
-                          << "Item Shops [N/A]" << QStringList{};
-    QTest::newRow("future") << "future"
-                            << "Future Option [N/A]" << QStringList{};
+    QCOMPARE(visibleFrames(f), QStringList());
+    QVERIFY(!f.find<QPushButton>("ApplyCMD")->isEnabled());
+    f.openImage(synth::makeImage());
+    QVERIFY(tabs->isEnabled());
+    QCOMPARE(visibleFrames(f), QStringList());
+    QCOMPARE(f.applyAndDiff(), QList<qint64>()); // no page and no item row
 }
 
 void WindowTest::tabsShowOnePageEach() {
-    QFETCH(QString, key);
-    QFETCH(QString, caption);
-    QFETCH(QStringList, shown);
-    EditorFixture editor;
-    editor.openImage(synth::makeImage());
-    editor.selectTab("enemy"); // something shown before, so hiding is tested too
-    editor.selectTab(key == "enemy" ? "item" : key);
-    if (key == "enemy")
-        editor.selectTab("enemy");
-    auto* tabs = editor.find<QTabBar>("tabs");
-    QCOMPARE(tabs->tabText(tabs->currentIndex()), caption);
-    QCOMPARE(visibleFrames(editor), shown);
-    QVERIFY(!editor.find<QLabel>("LoadingLBL")->isVisible());
+    EditorFixture f;
+    f.openImage(synth::makeImage());
+    const std::pair<const char*, QStringList> tabs[] = {
+        {"enemy", {"EnemyFRA"}}, {"misc", {"MiscFRA"}}, {"char", {"CharFRA"}},
+        {"item", {"ItemFRA"}},   {"shop", {}},          {"enemy", {"EnemyFRA"}},
+        {"future", {}}};
+    for (const auto& [key, shown] : tabs) {
+        f.selectTab(key);
+        QCOMPARE(visibleFrames(f), shown);
+    }
 }
 
 void WindowTest::everyVisitSelectsAndReloadsRowZero() {
-    EditorFixture editor;
-    editor.openImage(synth::makeImage());
-    for (const char* list : {"EnemyLST", "CharLST", "ItemLST"}) {
-        const QString key = QString(list) == "EnemyLST"  ? "enemy"
-                            : QString(list) == "CharLST" ? "char"
-                                                         : "item";
-        editor.selectTab(key);
-        QCOMPARE(editor.find<QListWidget>(list)->currentRow(), 0);
-        editor.selectRow(list, 5);
-        QCOMPARE(editor.find<QListWidget>(list)->currentRow(), 5);
-        editor.selectTab("misc");
-        editor.selectTab(key);
-        QCOMPARE(editor.find<QListWidget>(list)->currentRow(), 0);
+    EditorFixture f;
+    f.openImage(synth::makeImage());
+    const std::pair<const char*, const char*> pages[] = {
+        {"enemy", "EnemyLST"}, {"char", "CharLST"}, {"item", "ItemLST"}};
+    for (const auto& [key, list] : pages) {
+        f.selectTab(key);
+        f.selectRow(list, 5);
+        f.selectTab("misc");
+        f.selectTab(key);
+        QCOMPARE(f.find<QListWidget>(list)->currentRow(), 0);
     }
     // Row 0 already selected: the visit still reloads it, dropping what was typed.
-    editor.selectTab("enemy");
-    QVERIFY(editor.find<QLineEdit>("EnemyHPTXT"));
-    const QString stored = editor.find<QLineEdit>("EnemyHPTXT")->text();
-    QVERIFY(!stored.isEmpty());
-    editor.type("EnemyHPTXT", "1");
-    editor.selectTab("misc");
-    editor.selectTab("enemy");
-    QCOMPARE(editor.find<QLineEdit>("EnemyHPTXT")->text(), stored);
-}
-
-// Twips at 15 to the pixel.
-void WindowTest::sharedControlsSitWhereTheLayoutPutsThem_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("place");
-    QTest::newRow("MiscFRA") << "MiscFRA" << QRect(22, 30, 637, 377);
-    QTest::newRow("EnemyFRA") << "EnemyFRA" << QRect(22, 30, 637, 317);
-    QTest::newRow("CharFRA") << "CharFRA" << QRect(22, 30, 637, 359);
-    QTest::newRow("ItemFRA") << "ItemFRA" << QRect(22, 30, 799, 483);
-    QTest::newRow("pbarFRA") << "pbarFRA" << QRect(18, 574, 805, 19);
-    QTest::newRow("pbar") << "pbar" << QRect(4, 0, 663, 17);
-    QTest::newRow("LoadingLBL") << "LoadingLBL" << QRect(676, 0, 115, 19);
-    QTest::newRow("ApplyCMD") << "ApplyCMD" << QRect(630, 608, 99, 19);
-    QTest::newRow("QuitCMD") << "QuitCMD" << QRect(730, 608, 99, 19);
-}
-
-void WindowTest::sharedControlsSitWhereTheLayoutPutsThem() {
-    QFETCH(QString, name);
-    QFETCH(QRect, place);
-    EditorFixture editor;
-    auto* widget = editor.find<QWidget>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->geometry(), place);
-    QCOMPARE(editor.find<QTabBar>("tabs")->pos(), QPoint(6, 0));
-    QCOMPARE(editor.find<QPushButton>("ApplyCMD")->text(), QStringLiteral("Apply Changes"));
-    QCOMPARE(editor.find<QPushButton>("QuitCMD")->text(), QStringLiteral("Cancel"));
-    QCOMPARE(editor.find<QLabel>("LoadingLBL")->text(), QStringLiteral("Loading..."));
-}
-
-void WindowTest::menusHaveTheirEntriesAndStates() {
-    EditorFixture editor;
-    struct Entry {
-        const char* name;
-        const char* caption;
-        const char* shortcut;
-        bool enabled;
-    };
-    const Entry entries[] = {
-        {"mnuOpenROM", "&Open ROM", "Ctrl+O", true},
-        {"mnuSaveROM", "&Save ROM", "Ctrl+S", false},
-        {"mnuCloseROM", "&Close ROM", "Ctrl+C", false},
-        {"mnuExit", "E&xit", "Ctrl+X", true},
-        {"mnuContents", "&Contents", "F1", false},
-        {"mnuTips", "&Tips and Tricks", "F2", false},
-        {"mnuLinkSite", "Goto &Cartridge Forge", "F3", true},
-        {"mnuUtils", "Get ROM Utilities", "F4", true},
-        {"mnuAbout", "&About", "F12", true},
-    };
-    for (const Entry& e : entries) {
-        auto* action = editor.find<QAction>(e.name);
-        QVERIFY2(action, e.name);
-        QCOMPARE(action->text(), QString(e.caption));
-        QCOMPARE(action->shortcut(), QKeySequence(e.shortcut));
-        QCOMPARE(action->isEnabled(), e.enabled);
-    }
-    QCOMPARE(editor.find<QMenu>("mnuFile")->title(), QStringLiteral("&File"));
-    QCOMPARE(editor.find<QMenu>("mnuHelp")->title(), QStringLiteral("&Help"));
-    for (const char* name : {"mnuSeparator1", "mnuSeparator2", "mnuSeparator3", "mnuSeparator4"})
-        QVERIFY2(editor.find<QAction>(name)->isSeparator(), name);
-}
-
-void WindowTest::disabledEntriesDoNothingThroughShortcuts() {
-    EditorFixture editor;
-    const QString path = editor.openImage(synth::makeImage());
-    const QString title = editor.window().windowTitle();
-    editor.window().activateWindow();
-    QTRY_VERIFY(editor.window().isActiveWindow());
-    for (const char* keys : {"Ctrl+S", "Ctrl+C", "F1", "F2"})
-        QTest::keySequence(&editor.window(), QKeySequence(keys));
-    QVERIFY(editor.window().romFile().isOpen());
-    QCOMPARE(editor.window().romFile().path(), path);
-    QCOMPARE(editor.window().windowTitle(), title);
-    QVERIFY(editor.messages.isEmpty());
-    QVERIFY(editor.quitStatuses.isEmpty());
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
-}
-
-void WindowTest::webEntriesOpenTheirAddresses() {
-    EditorFixture editor;
-    editor.window().activateWindow();
-    QTRY_VERIFY(editor.window().isActiveWindow());
-    QTest::keySequence(&editor.window(), QKeySequence("F3"));
-    editor.find<QAction>("mnuUtils")->trigger();
-    QCOMPARE(editor.webAddresses,
-             (QStringList{"https://cartridgeforge.example/",
-                          "https://cartridgeforge.example/utilities/snesaud.html"}));
-}
-
-void WindowTest::aboutWindowShowsVersionSecond() {
-    EditorFixture editor;
-    editor.openImage(synth::makeImage());
-    withModal([&] { editor.find<QAction>("mnuAbout")->trigger(); },
-              [&](QWidget* about) {
-                  QCOMPARE(about->objectName(), QStringLiteral("About"));
-                  QCOMPARE(about->windowTitle(), QStringLiteral("About this Program..."));
-                  const QStringList lines =
-                      about->findChild<QLabel*>("ProgramInfoLBL")->text().split("\r\n");
-                  QCOMPARE(lines.size(), 8);
-                  QCOMPARE(lines[0],
-                           QStringLiteral("Valdric Editor Rodeviruz (VEC) - Released: 02/01/2005"));
-                  QCOMPARE(lines[1], QStringLiteral("Version: 1.0"));
-                  QVERIFY(lines[2].isEmpty() && lines[4].isEmpty() && lines[6].isEmpty());
-                  QVERIFY(lines[3].startsWith("Information: "));
-                  QVERIFY(lines[5].startsWith("Special Thanks: "));
-                  QVERIFY(about->findChild<QLabel*>("WarningLBL")->text().startsWith("READ THIS:"));
-                  QCOMPARE(about->findChild<QLabel*>("Image1")->pixmap().size(), QSize(400, 160));
-                  auto* link = about->findChild<QLabel*>("URLLBL");
-                  QTest::mouseClick(link, Qt::LeftButton);
-                  QCOMPARE(editor.webAddresses, QStringList{"https://quillmark.example/"});
-                  auto* close = about->findChild<QPushButton*>("CloseCMD");
-                  QCOMPARE(close->text(), QStringLiteral("&Close"));
-                  QTest::mouseClick(close, Qt::LeftButton);
-                  QVERIFY(!about->isVisible());
-              });
+    f.selectTab("enemy");
+    const QString stored = f.find<QLineEdit>("EnemyHPTXT")->text();
+    f.type("EnemyHPTXT", "1");
+    f.selectTab("misc");
+    f.find<QLineEdit>("ROMVersionTXT")->setText("77");
+    f.selectTab("enemy");
+    QCOMPARE(f.find<QLineEdit>("EnemyHPTXT")->text(), stored);
+    f.selectTab("misc");
+    QCOMPARE(f.find<QLineEdit>("ROMVersionTXT")->text(), QString("0"));
 }
 
 QTEST_MAIN(WindowTest)

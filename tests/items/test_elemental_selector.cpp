@@ -1,11 +1,12 @@
 // The six elemental resistance boxes, clicked as a user clicks them, with the nested
 // handler cascades, and what Apply then writes or refuses.
 
-#include "ItemPageDriver.h"
+#include "romimage/RomImage.h"
+#include "support/EditorFixture.h"
 
-#include <QFrame>
-
-using itemtest::ItemPageDriver;
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -18,11 +19,11 @@ qint64 elementOffset(int row) {
 }
 
 QByteArray selectorImage() {
-    return itemtest::imageWith([](QByteArray& bytes) {
-        synth::putByte(bytes, elementOffset(0), 0);
-        for (auto it = kRowOfStored.begin(); it != kRowOfStored.end(); ++it)
-            synth::putByte(bytes, elementOffset(it.value()), static_cast<std::uint8_t>(it.key()));
-    });
+    QByteArray bytes = synth::makeImage();
+    synth::putByte(bytes, elementOffset(0), 0);
+    for (auto it = kRowOfStored.begin(); it != kRowOfStored.end(); ++it)
+        synth::putByte(bytes, elementOffset(it.value()), static_cast<std::uint8_t>(it.key()));
+    return bytes;
 }
 
 const QStringList kBoxes = {"FireCHK", "WaterCHK", "ShadowCHK", "BoltCHK", "FiftyCHK", "EightyCHK"};
@@ -32,24 +33,28 @@ const QMap<QString, QString> kBoxOfToken = {{"F", "FireCHK"},   {"W", "WaterCHK"
 
 // Runs "L<byte>" (select the weapon storing that byte) and box clicks; returns the last
 // weapon row selected.
-int runSteps(ItemPageDriver& page, const QString& steps) {
+int runSteps(EditorFixture& f, const QString& steps) {
     int row = 0;
     for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
         if (step.startsWith('L')) {
             row = kRowOfStored.value(step.mid(1).toInt());
-            page.select(row);
+            f.selectRow("ItemLST", row);
         } else {
-            page.fixture.click(kBoxOfToken.value(step));
+            f.click(kBoxOfToken.value(step));
         }
     }
     return row;
 }
 
-QString states(ItemPageDriver& page, bool (QCheckBox::*state)() const) {
+QString states(EditorFixture& f, bool (QCheckBox::*state)() const) {
     QString flags;
     for (const QString& name : kBoxes)
-        flags += (page.checkBox(name)->*state)() ? '1' : '0';
+        flags += (f.find<QCheckBox>(name)->*state)() ? '1' : '0';
     return flags;
+}
+
+QString held(EditorFixture& f) {
+    return f.find<QLineEdit>("ElementalResistanceTXT")->text();
 }
 
 } // namespace
@@ -60,7 +65,6 @@ class ElementalSelectorTest : public QObject {
     void sequences_data();
     void sequences();
     void heldValueOutlivesThePage();
-    void handlersRunWhenCodeChangesABox();
 };
 
 // Box states are written Fire, Water, Shadow, Lightning, 50%, 80%. `written` is the
@@ -119,26 +123,23 @@ void ElementalSelectorTest::sequences() {
     QFETCH(QString, checked);
     QFETCH(QString, enabled);
     QFETCH(int, written);
-    const QByteArray image = selectorImage();
-    ItemPageDriver page(image);
-    const int row = runSteps(page, steps);
-    QCOMPARE(page.text("ElementalResistanceTXT"), QString::number(held));
-    QCOMPARE(states(page, &QCheckBox::isChecked), checked);
-    QCOMPARE(states(page, &QCheckBox::isEnabled), enabled);
+    EditorFixture f;
+    f.openAt(selectorImage(), "item", 0);
+    const int row = runSteps(f, steps);
+    QCOMPARE(::held(f), QString::number(held));
+    QCOMPARE(states(f, &QCheckBox::isChecked), checked);
+    QCOMPARE(states(f, &QCheckBox::isEnabled), enabled);
 
-    const QByteArray before = page.fixture.fileBytes();
-    page.fixture.apply();
-    const QList<qint64> changed = synth::changedOffsets(before, page.fixture.fileBytes());
+    const QList<qint64> changed = f.applyAndDiff();
     if (written < 0) {
         QVERIFY(changed.isEmpty());
-        QCOMPARE(page.fixture.messages.size(), 1);
-        QCOMPARE(page.fixture.messages[0].text,
-                 QString("You need to check one of either 50% Resistance or 80% Resistance "
-                         "checkboxes before you can proceed."));
+        QCOMPARE(f.messageTexts(),
+                 QStringList("You need to check one of either 50% Resistance or "
+                             "80% Resistance checkboxes before you can proceed."));
         return;
     }
-    QVERIFY(page.fixture.messages.isEmpty());
-    QCOMPARE(int(page.fileByte(elementOffset(row))), written);
+    QCOMPARE(f.messageTexts(), QStringList());
+    QCOMPARE(int(quint8(f.fileBytes().at(elementOffset(row)))), written);
     for (qint64 offset : changed)
         QCOMPARE(offset, elementOffset(row));
 }
@@ -146,32 +147,19 @@ void ElementalSelectorTest::sequences() {
 // The held value stays after the page is left, and Apply still refuses it elsewhere.
 void ElementalSelectorTest::heldValueOutlivesThePage() {
     const QByteArray image = selectorImage();
-    ItemPageDriver page(image);
-    runSteps(page, "L0 S");
-    page.select(160);
-    QCOMPARE(page.text("ElementalResistanceTXT"), QString("64"));
-    QVERIFY(page.checkBox("ShadowCHK")->isChecked());
-    page.fixture.type("ItemAccEffectValueTXT", "99");
-    page.fixture.apply();
-    page.select(200);
-    page.fixture.selectTab("enemy");
-    page.fixture.apply();
-    QCOMPARE(page.fixture.fileBytes(), image);
-    QCOMPARE(page.fixture.messages.size(), 2);
-}
-
-// Code that sets a box runs its handler at once, nested; setting the same state runs none.
-void ElementalSelectorTest::handlersRunWhenCodeChangesABox() {
-    ItemPageDriver page(selectorImage());
-    page.checkBox("WaterCHK")->setChecked(true);
-    QCOMPARE(page.text("ElementalResistanceTXT"), QString("32"));
-    page.checkBox("WaterCHK")->setChecked(true);
-    QCOMPARE(page.text("ElementalResistanceTXT"), QString("32"));
-    page.checkBox("EightyCHK")->setChecked(true);
-    QCOMPARE(page.text("ElementalResistanceTXT"), QString("47"));
-    QVERIFY(!page.checkBox("FiftyCHK")->isEnabled());
-    page.checkBox("FiftyCHK")->setEnabled(true); // enabling runs nothing
-    QCOMPARE(page.text("ElementalResistanceTXT"), QString("47"));
+    EditorFixture f;
+    f.openAt(image, "item", 0);
+    runSteps(f, "L0 S");
+    f.selectRow("ItemLST", 160);
+    QCOMPARE(held(f), QString("64"));
+    QVERIFY(f.find<QCheckBox>("ShadowCHK")->isChecked());
+    f.type("ItemAccEffectValueTXT", "99");
+    f.apply();
+    f.selectTab("enemy");
+    f.type("EnemyLevelTXT", "99");
+    f.apply();
+    QVERIFY(f.fileBytes() == image);
+    QCOMPARE(f.messages.size(), 2);
 }
 
 QTEST_MAIN(ElementalSelectorTest)

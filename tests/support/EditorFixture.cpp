@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,14 +14,12 @@ EditorFixture::EditorFixture() {
     ui::setMessageHandler([this](ui::MessageIcon icon, const QString& title, const QString& text) {
         messages.append({icon, title, text});
     });
-    ui::setWebHandler([this](const QUrl& url) { webAddresses << url.toString(); });
 }
 
 EditorFixture::~EditorFixture() {
     window_.reset();
     ui::setMessageHandler({});
     ui::setFileNameHandler({});
-    ui::setWebHandler({});
 }
 
 QString EditorFixture::writeRom(const QByteArray& bytes, const QString& name) {
@@ -58,29 +55,35 @@ QString EditorFixture::openImage(const QByteArray& bytes, const QString& name) {
     return path;
 }
 
+void EditorFixture::openAt(const QByteArray& bytes, const QString& key, int row) {
+    openImage(bytes);
+    selectTab(key);
+    const QString list = key == "enemy" ? "EnemyLST" : key == "char" ? "CharLST" : "ItemLST";
+    if (key != "misc" && row != 0)
+        selectRow(list, row);
+}
+
 void EditorFixture::selectTab(const QString& key) {
     auto* tabs = find<QTabBar>("tabs");
-    for (int i = 0; i < tabs->count(); ++i) {
-        if (tabs->tabData(i).toString() == key) {
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabData(i).toString() == key)
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-            return;
-        }
-    }
-    qFatal("no tab %s", qPrintable(key));
 }
 
 void EditorFixture::selectRow(const QString& listName, int row) {
     auto* list = find<QListWidget>(listName);
     list->scrollToItem(list->item(row));
-    const QRect rect = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
 }
 
-void EditorFixture::chooseRow(const QString& dropDownName, int row) {
-    auto* list = find<QComboBox>(dropDownName);
-    list->setFocus();
-    list->setCurrentIndex(row);
-    emit list->activated(row);
+void EditorFixture::chooseRow(const QString& listName, int row) {
+    if (auto* list = find<QComboBox>(listName)) {
+        list->setFocus();
+        list->setCurrentIndex(row);
+    } else {
+        selectRow(listName, row);
+    }
 }
 
 void EditorFixture::type(const QString& boxName, const QString& text) {
@@ -91,17 +94,35 @@ void EditorFixture::type(const QString& boxName, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
+void EditorFixture::enter(const QString& boxName, const QString& text) {
+    type(boxName, text);
+    if (auto* box = find<QLineEdit>(boxName); box->text() != text)
+        box->setText(text);
+}
+
 void EditorFixture::click(const QString& buttonName) {
     auto* button = find<QAbstractButton>(buttonName);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 
 void EditorFixture::toggleCheckRow(const QString& listName, int row) {
-    auto* list = find<QListWidget>(listName);
-    QListWidgetItem* item = list->item(row);
+    QListWidgetItem* item = find<QListWidget>(listName)->item(row);
     item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+QList<qint64> EditorFixture::applyAndDiff() {
+    const QByteArray before = fileBytes();
+    apply();
+    return synth::changedOffsets(before, fileBytes());
 }
 
 QByteArray EditorFixture::fileBytes() const {
     return synth::readFile(romPath_);
+}
+
+QStringList EditorFixture::messageTexts() const {
+    QStringList texts;
+    for (const Message& m : messages)
+        texts << m.text;
+    return texts;
 }

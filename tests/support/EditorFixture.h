@@ -9,12 +9,6 @@
 
 #include <memory>
 
-class QAbstractButton;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QListWidget;
-
 // Drives the real main window the way a user does: message boxes and the open dialog are
 // answered through the ui seams, everything else goes through the window's own controls.
 class EditorFixture {
@@ -27,35 +21,36 @@ class EditorFixture {
 
     EditorFixture();
     ~EditorFixture();
-    EditorFixture(const EditorFixture&) = delete;
-    EditorFixture& operator=(const EditorFixture&) = delete;
 
     QString folder() const { return dir_.path(); }
-    // Writes a file into the fixture's folder and returns its path.
     QString writeRom(const QByteArray& bytes, const QString& name = QStringLiteral("test.smc"));
-
     app::Form1& window();
 
     // File > Open ROM with the dialog answering `path` (an empty path is a cancel).
     void openRom(const QString& path);
-    // Writes `bytes` to a file and opens it; returns the path.
     QString openImage(const QByteArray& bytes, const QString& name = QStringLiteral("test.smc"));
+    // Opens `bytes` and selects `row` of the page behind the tab `key`.
+    void openAt(const QByteArray& bytes, const QString& key, int row);
 
     template <typename W> W* find(const QString& name) { return window().findChild<W*>(name); }
 
     void selectTab(const QString& key);
-    void selectRow(const QString& listName, int row);       // a click on the row
-    void chooseRow(const QString& dropDownName, int row);   // the user picks a drop-down row
-    void type(const QString& boxName, const QString& text); // select all, then type
-    void click(const QString& buttonName);                  // any button or check box
-    void toggleCheckRow(const QString& listName, int row);  // a check-list row's box
+    void selectRow(const QString& listName, int row);   // a click on the row
+    void chooseRow(const QString& listName, int row);   // a drop-down's or a list's row
+    void type(const QString& box, const QString& text); // select all, then type
+    // Types `text`; what the typing limit or a key filter keeps out is put into the box
+    // directly, as a long loaded value edited in place would be.
+    void enter(const QString& box, const QString& text);
+    void click(const QString& buttonName); // any button or check box
+    void toggleCheckRow(const QString& listName, int row);
     void apply() { click(QStringLiteral("ApplyCMD")); }
+    // Presses Apply and returns the offsets of the file that changed.
+    QList<qint64> applyAndDiff();
 
     QByteArray fileBytes() const;
-    QString romPath() const { return romPath_; }
+    QStringList messageTexts() const;
 
     QList<Message> messages;
-    QStringList webAddresses;
     QList<int> quitStatuses;
 
   private:

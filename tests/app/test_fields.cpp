@@ -1,0 +1,342 @@
+// Every editable field through the real window: what it shows, which bytes a typed or
+// chosen value lands on (offsets written out from the game's layout), which entries are
+// refused with nothing written, and what happens when the disk fails.
+#include "romimage/RomImage.h"
+#include "support/EditorFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+
+QByteArray imageWith(qint64 offset, const QByteArray& bytes) {
+    static const QByteArray base = synth::makeImage();
+    QByteArray image = base;
+    image.replace(offset, bytes.size(), bytes);
+    return image;
+}
+
+// Enemy 5: stats at 0x0C4773, rewards at 0x0C5E23. Character 3 at 0x0C00F0. Weapon 5:
+// 0x0C027B, gear info 0x0C06C2. Armor 90: 0x0C047E, gear info 0x0C08C0. Accessory 150:
+// 0x0C0534, info 0x0C0A24. Normal items 189 and 240: 0x0C0ABF and 0x0C0B58.
+enum Range { Byte, Wrapped, Signed, Unsigned };
+const int kRanges[][2] = {{0, 255}, {-32768, 98303}, {-32768, 32767}, {0, 65535}};
+struct TextCase {
+    const char* tab;
+    int row;
+    const char* box;
+    qint64 offset;
+    const char* stored; // hex
+    const char* shown;
+    const char* entry;
+    const char* written; // hex
+    const char* caption;
+    Range range;
+};
+// clang-format off
+const TextCase kText[] = {
+    {"enemy", 5, "EnemyLevelTXT", 0x0C4775, "0A", "10", "255", "FF", "Level:", Byte},
+    {"enemy", 5, "EnemySpeedTXT", 0x0C477C, "14", "20", "12.5", "0C", "Speed:", Byte},
+    {"enemy", 5, "EnemyMagicTXT", 0x0C477D, "AB", "171", "13.5", "0E", "Magic:", Byte},
+    {"enemy", 5, "EnemyAttackTXT", 0x0C4781, "01", "1", " 7 ", "07", "Attack:", Byte},
+    {"enemy", 5, "EnemyDefenseTXT", 0x0C4782, "02", "2", "200", "C8", "Defense:", Byte},
+    {"enemy", 5, "EnemyBoltDefTXT", 0x0C4783, "03", "3", "201", "C9", "Lightning Defense:", Byte},
+    {"enemy", 5, "EnemyFireDefTXT", 0x0C4784, "04", "4", "202", "CA", "Fire Defense:", Byte},
+    {"enemy", 5, "EnemyWaterDefTXT", 0x0C4785, "05", "5", "203", "CB", "Water Defense:", Byte},
+    {"enemy", 5, "EnemyDarkDefTXT", 0x0C4786, "06", "6", "204", "CC", "Shadow Defense:", Byte},
+    {"enemy", 5, "EnemyEvadeTXT", 0x0C4787, "07", "7", "205", "CD", "Evade:", Byte},
+    {"enemy", 5, "EnemyTechTXT", 0x0C5E29, "08", "8", "9", "09", "Tech Points:", Byte},
+    {"enemy", 5, "EnemyHPTXT", 0x0C4773, "FFFF", "65535", "40000", "409C", "HP:", Wrapped},
+    {"enemy", 5, "EnemyEXPTXT", 0x0C5E23, "0080", "32768", "70000", "7011", "Experience:", Wrapped},
+    {"enemy", 5, "EnemyGilTXT", 0x0C5E25, "F401", "500", "-1", "FFFF", "Gil:", Wrapped},
+    {"char", 3, "CharHPMINTXT", 0x0C00F3, "FFFF", "-1", "-2", "FEFF", "HP (Min / Max):", Signed},
+    {"char", 3, "CharHPMAXTXT", 0x0C00F5, "6400", "100", "32767", "FF7F", "HP (Min / Max):", Signed},
+    {"char", 3, "CharMPMINTXT", 0x0C00F7, "0080", "-32768", "300", "2C01", "MP (Min / Max):", Signed},
+    {"char", 3, "CharMPMAXTXT", 0x0C00F9, "2800", "40", "-300", "D4FE", "MP (Min / Max):", Signed},
+    {"char", 3, "CharPowerTXT", 0x0C00FB, "0A", "10", "99", "63", "Power:", Byte},
+    {"char", 3, "CharStaminaTXT", 0x0C00FC, "0B", "11", "98", "62", "Stamina:", Byte},
+    {"char", 3, "CharSpeedTXT", 0x0C00FD, "0C", "12", "97", "61", "Speed:", Byte},
+    {"char", 3, "CharMagicTXT", 0x0C00FE, "0D", "13", "96", "60", "Magic:", Byte},
+    {"char", 3, "CharHitTXT", 0x0C00FF, "0E", "14", "95", "5F", "Hit:", Byte},
+    {"char", 3, "CharEvadeTXT", 0x0C0100, "0F", "15", "94", "5E", "Evade:", Byte},
+    {"char", 3, "CharMagicDefenseTXT", 0x0C0101, "10", "16", "93", "5D", "Magic Defense:", Byte},
+    {"char", 3, "CharLevelTXT", 0x0C0102, "05", "5", "92", "5C", "Level:", Byte},
+    {"char", 3, "CharEXPTXT", 0x0C0103, "409C", "40000", "65535", "FFFF", "Experience:", Unsigned},
+    {"char", 3, "CharEXP2LevelTXT", 0x0C011B, "D007", "2000", "1", "0100", "Experience to Level:", Unsigned},
+    {"char", 3, "CharTech2LevelTXT", 0x0C011D, "2C01", "300", "258", "0201", "Tech to Level:", Unsigned},
+    {"item", 5, "ItemWeaponAttackTXT", 0x0C027B, "0A", "10", "200", "C8", "Attack:", Byte},
+    {"item", 5, "ItemWeaponUnknown1TXT", 0x0C027C, "01", "1", "7", "07", "Unknown:", Byte},
+    {"item", 5, "ItemWeaponCriticalTXT", 0x0C027D, "05", "5", "55", "37", "Critical %:", Byte},
+    {"item", 5, "ItemPriceTXT", 0x0C06C3, "FFFF", "65535", "40000", "409C", "Price:", Wrapped},
+    {"item", 90, "ItemArmorDefenseTXT", 0x0C047E, "1E", "30", "99", "63", "Defense:", Byte},
+    {"item", 90, "ItemPriceTXT", 0x0C08C1, "FF7F", "32767", "65000", "E8FD", "Price:", Wrapped},
+    {"item", 150, "ItemAccEffectValueTXT", 0x0C0537, "19", "25", "250", "FA", "Effect Value:", Byte},
+    {"item", 189, "ItemPriceTXT", 0x0C0AC0, "E8FD", "65000", "98303", "FF7F", "Price:", Wrapped},
+    {"item", 240, "ItemPriceTXT", 0x0C0B59, "0100", "1", "12.5", "0C00", "Price:", Wrapped},
+    {"misc", 0, "ROMVersionTXT", 0x00FFDB, "00", "0", "12", "0C", "ROM Version:", Byte},
+};
+// clang-format on
+
+// A picked row of a list, toggled row of a check-list, or clicks on a check box.
+struct ChoiceCase {
+    const char* tab;
+    int row;
+    const char* control;
+    qint64 offset;
+    int stored;
+    int shown; // selected row, the byte the check rows spell, or the check state
+    int pick;
+    int written;
+};
+// clang-format off
+const ChoiceCase kChoices[] = {
+    {"enemy", 5, "EnemyItemDropCBO", 0x0C5E27, 250, -1, 0, 0},
+    {"enemy", 5, "EnemyItemCharmCBO", 0x0C5E28, 3, 3, 240, 240},
+    {"char", 3, "CharPortraitCBO", 0x0C00F0, 9, -1, 6, 6},
+    {"char", 3, "CharHelmetCBO", 0x0C0117, 90, 90, 91, 91},
+    {"char", 3, "CharArmorCBO", 0x0C0118, 110, 110, 111, 111},
+    {"char", 3, "CharWeaponCBO", 0x0C0119, 5, 5, 0, 0},
+    {"char", 3, "CharAccessoryCBO", 0x0C011A, 150, 150, 151, 151},
+    {"item", 5, "ItemIconCBO", 0x0C0B95, 45, -1, 6, 37},
+    {"item", 5, "ItemWeaponAilmentCBO", 0x0C027E, 200, 200, 45, 45},
+    {"item", 5, "ItemStatBoostCBO", 0x0C06C6, 128, 128, 6, 6},
+    {"item", 5, "ItemEquipLST", 0x0C06C5, 0x80, 0x80, 1, 0x82},
+    {"item", 5, "ItemSecondaryLST", 0x0C06C2, 0x0A, 0x0A, 7, 0x8A},
+    {"item", 5, "ItemWeaponDoesInflictCHK", 0x0C027F, 0, 0, 1, 2},
+    {"item", 5, "ItemWeaponDoesInflictCHK", 0x0C027F, 2, 2, 1, 1},
+    {"item", 90, "ItemArmorAilmentCBO", 0x0C047F, 45, 45, 0, 0},
+    {"item", 90, "ItemArmorDoesInflictCHK", 0x0C0480, 3, 0, 1, 1},
+    {"item", 150, "ItemAccEffected1LST", 0x0C0534, 0x41, 0x41, 5, 0x61},
+    {"item", 150, "ItemAccEffected2LST", 0x0C0535, 0x90, 0x90, 6, 0xD0},
+    {"item", 150, "ItemStatBoostCBO", 0x0C0536, 6, 6, 20, 20},
+    {"item", 150, "ItemEquipLST", 0x0C0A27, 0x01, 0x01, 7, 0x81},
+    {"item", 150, "ItemSecondaryLST", 0x0C0A24, 0xFF, 0xFF, 0, 0xFE},
+    {"item", 189, "ItemSecondaryLST", 0x0C0ABF, 0x8A, 0x8A, 1, 0x88},
+    {"item", 189, "ItemIconCBO", 0x0C137D, 31, 0, 1, 32},
+    {"misc", 0, "ROMFormatLST", 0x00FFD9, 20, -1, 13, 13},
+    {"misc", 0, "SRAMSizeLST", 0x00FFD8, 3, 3, 0, 0},
+};
+// clang-format on
+
+int shownChoice(EditorFixture& f, const QString& name) {
+    if (auto* box = f.find<QCheckBox>(name))
+        return box->checkState() == Qt::PartiallyChecked ? 2 : box->isChecked();
+    if (auto* list = f.find<QComboBox>(name))
+        return list->currentIndex();
+    auto* list = f.find<QListWidget>(name);
+    if (!list->item(0)->data(Qt::CheckStateRole).isValid())
+        return list->currentRow();
+    int value = 0;
+    for (int r = 0; r < 8; ++r)
+        value |= (list->item(r)->checkState() == Qt::Checked) << r;
+    return value;
+}
+
+void pick(EditorFixture& f, const QString& name, int pick) {
+    if (f.find<QCheckBox>(name)) {
+        for (int n = 0; n < pick; ++n)
+            f.click(name);
+    } else if (name.endsWith("LST") && name.startsWith("Item")) {
+        f.toggleCheckRow(name, pick);
+    } else {
+        f.chooseRow(name, pick);
+    }
+}
+
+} // namespace
+
+class FieldsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void textFieldsShowRefuseAndStore_data();
+    void textFieldsShowRefuseAndStore();
+    void choicesShowAndStore_data();
+    void choicesShowAndStore();
+    void unchangedApplyKeepsEveryByte();
+    void shortFilesWriteNothing();
+    void internalName();
+    void diskFailures();
+    void powerBoxTakesDigitsOnly();
+};
+
+void FieldsTest::textFieldsShowRefuseAndStore_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < int(std::size(kText)); ++i)
+        QTest::addRow("%s %d %s", kText[i].tab, kText[i].row, kText[i].box) << i;
+}
+
+// Shows the stored value; refuses one kind of bad entry (taken in turn a field) with
+// nothing written, not even a valid edit of another field of the page; then stores a
+// good entry at exactly the field's bytes.
+void FieldsTest::textFieldsShowRefuseAndStore() {
+    QFETCH(int, index);
+    const TextCase& c = kText[index];
+    const int minimum = kRanges[c.range][0];
+    const int maximum = kRanges[c.range][1];
+    const QString bad[] = {
+        "", "ab", QString::number(maximum + 1), QString::number(minimum - 1), "1,0", "1e2", "+5"};
+    EditorFixture f;
+    f.openAt(imageWith(c.offset, QByteArray::fromHex(c.stored)), c.tab, c.row);
+    QCOMPARE(f.find<QLineEdit>(c.box)->text(), QString(c.shown));
+    for (const TextCase& other : kText)
+        if (QString(other.tab) == c.tab && other.row == c.row && QString(other.box) != c.box) {
+            f.enter(other.box, other.entry);
+            break;
+        }
+    f.enter(c.box, bad[index % std::size(bad)]);
+    QCOMPARE(f.applyAndDiff(), QList<qint64>());
+    QCOMPARE(f.messageTexts(), QStringList(QStringLiteral("%1 enter a whole number from %2 to %3.")
+                                               .arg(c.caption)
+                                               .arg(minimum)
+                                               .arg(maximum)));
+    QCOMPARE(f.window().focusWidget(), f.find<QWidget>(c.box));
+
+    EditorFixture g;
+    g.openAt(imageWith(c.offset, QByteArray::fromHex(c.stored)), c.tab, c.row);
+    const QByteArray written = QByteArray::fromHex(c.written);
+    g.enter(c.box, c.entry);
+    const QList<qint64> changed = g.applyAndDiff();
+    QCOMPARE(g.messageTexts(), QStringList());
+    QCOMPARE(g.fileBytes().mid(c.offset, written.size()), written);
+    for (qint64 offset : changed)
+        QVERIFY(offset >= c.offset && offset < c.offset + written.size());
+}
+
+void FieldsTest::choicesShowAndStore_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < int(std::size(kChoices)); ++i)
+        QTest::addRow("%d %s %d", i, kChoices[i].control, kChoices[i].stored) << i;
+}
+
+void FieldsTest::choicesShowAndStore() {
+    QFETCH(int, index);
+    const ChoiceCase& c = kChoices[index];
+    EditorFixture f;
+    f.openAt(imageWith(c.offset, QByteArray(1, char(c.stored))), c.tab, c.row);
+    QCOMPARE(shownChoice(f, c.control), c.shown);
+    pick(f, c.control, c.pick);
+    QCOMPARE(f.applyAndDiff(), c.stored == c.written ? QList<qint64>() : QList<qint64>{c.offset});
+    QCOMPARE(int(quint8(f.fileBytes().at(c.offset))), c.written);
+    QCOMPARE(f.messageTexts(), QStringList());
+}
+
+// Values the controls cannot show go back as they were.
+void FieldsTest::unchangedApplyKeepsEveryByte() {
+    const std::tuple<const char*, int, qint64, QByteArray> cases[] = {
+        {"enemy", 5, 0x0C4773, QByteArray(23, '\xFF')},
+        {"enemy", 5, 0x0C5E23, QByteArray(7, '\xFF')},
+        {"char", 3, 0x0C00F0, QByteArray(80, '\xFF')},
+        {"item", 5, 0x0C027B, QByteArray::fromHex("FFFFFFFF03")},
+        {"item", 5, 0x0C06C2, QByteArray(6, '\xC8')}, // element 200 too
+        {"item", 5, 0x0C0B95, QByteArray(1, '\x14')}, // icon 20
+        {"item", 90, 0x0C047E, QByteArray::fromHex("1E2D03")},
+        {"item", 150, 0x0C0534, QByteArray(4, '\xFF')},
+        {"item", 189, 0x0C0ABF, QByteArray(3, '\xFF')},
+        {"misc", 0, 0x00FFD8, QByteArray::fromHex("09FF")}};
+    for (const auto& [tab, row, offset, bytes] : cases) {
+        EditorFixture f;
+        f.openAt(imageWith(offset, bytes), tab, row);
+        QCOMPARE(f.applyAndDiff(), QList<qint64>());
+        QCOMPARE(f.messageTexts(), QStringList());
+    }
+}
+
+// A record that does not lie wholly in the file is not written at all.
+void FieldsTest::shortFilesWriteNothing() {
+    const std::tuple<const char*, int, const char*, qint64, qint64> cases[] = {
+        {"enemy", 250, "EnemyLevelTXT", 0x0C64DC, -1}, // rewards' last byte missing
+        {"enemy", 250, "EnemyLevelTXT", 0x0C64DD, 0x0C5D78},
+        {"char", 6, "CharLevelTXT", 0x0C022F, -1},
+        {"item", 240, "ItemPriceTXT", 0x0C15B8, -1}, // the name record's last byte missing
+        {"misc", 0, "ROMVersionTXT", 0x00FFDB, -1},
+        {"misc", 0, "ROMVersionTXT", 0x00FFDC, 0x00FFDB}};
+    for (const auto& [tab, row, box, length, written] : cases) {
+        EditorFixture f;
+        f.openAt(imageWith(0, {}).left(length), tab, row);
+        f.messages.clear();
+        f.enter(box, "99");
+        QCOMPARE(f.applyAndDiff(), written < 0 ? QList<qint64>() : QList<qint64>{written});
+        QCOMPARE(f.fileBytes().size(), length);
+        QCOMPARE(f.messageTexts(),
+                 written < 0 ? QStringList("The open ROM file is too short to hold this record, "
+                                           "so nothing was written.")
+                             : QStringList());
+    }
+}
+
+// Padded with spaces, never past its 21 bytes; characters without a byte are refused.
+void FieldsTest::internalName() {
+    const std::pair<QString, QByteArray> cases[] = {
+        {"Tales", QByteArray("Tales").leftJustified(21, ' ')},
+        {"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRSTU"},
+        {QString::fromUtf8("Ärger"), QByteArray("\xC4rger").leftJustified(21, ' ')},
+        {QString::fromUtf8("Ωmega"), QByteArray()}};
+    for (const auto& [typed, written] : cases) {
+        EditorFixture f;
+        f.openAt(imageWith(0, {}), "misc", 0);
+        f.find<QLineEdit>("ROMNameTXT")->setText(typed); // as pasted
+        const QList<qint64> changed = f.applyAndDiff();
+        for (qint64 offset : changed)
+            QVERIFY(offset >= 0x00FFC0 && offset < 0x00FFD5);
+        QCOMPARE(f.fileBytes().mid(0x00FFC0, 21),
+                 written.isEmpty() ? f.fileBytes().mid(0x00FFC0, 21) : written);
+        QCOMPARE(f.messageTexts(), written.isEmpty() ? QStringList("Internal ROM Name: use only "
+                                                                   "characters of ISO 8859-1 "
+                                                                   "(Latin-1).")
+                                                     : QStringList());
+        QCOMPARE(changed.isEmpty(), written.isEmpty());
+    }
+}
+
+// A disk that fails part way, or refuses the sync, is reported, never passed as success.
+void FieldsTest::diskFailures() {
+    const std::pair<rom::DiskFault, QString> cases[] = {
+        {{2, false},
+         "The record could not be written completely, so it may be only partly "
+         "changed in the file: No space left on device"},
+        {{-1, true},
+         "The changes were written but could not be saved to the disk: No space left "
+         "on device"}};
+    for (const auto& [fault, message] : cases) {
+        EditorFixture f;
+        f.openAt(imageWith(0x0C477D, QByteArray::fromHex("AB")), "enemy", 5);
+        for (const char* box : {"EnemyLevelTXT", "EnemySpeedTXT", "EnemyMagicTXT"})
+            f.enter(box, "99");
+        rom::setDiskFault(fault);
+        f.apply();
+        rom::setDiskFault(std::nullopt);
+        QCOMPARE(f.messageTexts(), QStringList(message));
+        const QByteArray file = f.fileBytes(); // level, speed, then magic
+        QCOMPARE(file.mid(0x0C4775, 1) + file.mid(0x0C477C, 2),
+                 QByteArray::fromHex(fault.syncFails ? "636363" : "6363AB"));
+    }
+}
+
+// Only digits and Backspace reach the Power box; letters, signs and pasting do not.
+void FieldsTest::powerBoxTakesDigitsOnly() {
+    const std::tuple<int, int, const char*, const char*> keys[] = {
+        {Qt::Key_A, Qt::NoModifier, "a", "1"},
+        {Qt::Key_Minus, Qt::NoModifier, "-", "1"},
+        {Qt::Key_V, Qt::ControlModifier, "\x16", "1"},
+        {Qt::Key_Insert, Qt::ShiftModifier, "", "1"},
+        {Qt::Key_0, Qt::NoModifier, "0", "10"},
+        {Qt::Key_Backspace, Qt::NoModifier, "\b", ""}};
+    EditorFixture f;
+    f.openAt(imageWith(0, {}), "char", 3);
+    QApplication::clipboard()->setText("5"); // "15" would fit the typing limit
+    auto* box = f.find<QLineEdit>("CharPowerTXT");
+    for (const auto& [key, modifiers, text, expected] : keys) {
+        f.type("CharPowerTXT", "1");
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QApplication::sendEvent(box, &press);
+        QCOMPARE(box->text(), QString(expected));
+    }
+}
+
+QTEST_MAIN(FieldsTest)
+#include "test_fields.moc"
