@@ -2,7 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake g++ make qt6-base-dev fonts-wine xvfb xauth
+PACKAGES   := cmake g++ make qt6-base-dev zlib1g-dev libcsv-dev fonts-wine xvfb xauth
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 
@@ -45,6 +45,7 @@ test: build build-asan
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/valdric-bench
+	$(BUILD)/valdric-bench-patches
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,192 @@
+#include "patches/Bps.h"
+#include "patches/Diff.h"
+#include "patches/Ips.h"
+
+#include <QTest>
+
+#include <zlib.h>
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+QByteArray zeros(qsizetype size) {
+    return QByteArray(size, '\0');
+}
+
+QByteArray put(QByteArray image, qsizetype at, const QByteArray& bytes) {
+    return image.replace(at, bytes.size(), bytes);
+}
+
+// "PATCH", the records given in hex, "EOF".
+QByteArray ipsPatch(const char* records) {
+    return "PATCH" + QByteArray::fromHex(records) + "EOF";
+}
+
+quint32 crcOf(const QByteArray& data) {
+    return crc32_z(0, reinterpret_cast<const Bytef*>(data.constData()), data.size());
+}
+
+quint32 littleEndian32(const QByteArray& data, qsizetype at) {
+    return quint8(data[at]) | quint8(data[at + 1]) << 8 | quint8(data[at + 2]) << 16 |
+           quint32(quint8(data[at + 3])) << 24;
+}
+
+// Applies a BPS patch as the format describes it, sharing nothing with the encoder. Only the
+// two linear actions are accepted, as the encoder writes no others.
+std::optional<QByteArray> applyBps(const QByteArray& source, const QByteArray& patch) {
+    const qsizetype end = patch.size() - 12;
+    qsizetype at = 4;
+    const auto number = [&]() -> std::optional<quint64> {
+        for (quint64 data = 0, shift = 1; at < end; shift <<= 7, data += shift) {
+            const quint8 x = patch[at++];
+            data += (x & 0x7F) * shift;
+            if (x & 0x80)
+                return data;
+        }
+        return {};
+    };
+    const auto sourceSize = number(), targetSize = number(), metadataSize = number();
+    if (!patch.startsWith("BPS1") || sourceSize != quint64(source.size()) || !targetSize ||
+        metadataSize != 0u)
+        return {};
+    QByteArray target;
+    while (at < end) {
+        const auto action = number();
+        const qsizetype length = action ? (*action >> 2) + 1 : 0;
+        if (action && (*action & 3) == 0 && target.size() + length <= source.size())
+            target += source.mid(target.size(), length);
+        else if (action && (*action & 3) == 1 && at + length <= end)
+            target += patch.mid(std::exchange(at, at + length), length);
+        else
+            return {};
+    }
+    return target.size() == qsizetype(*targetSize) ? std::optional(target) : std::nullopt;
+}
+
+// A deterministic pseudo-random 4 MiB image.
+QByteArray noiseImage() {
+    QByteArray image(4 * 1024 * 1024, Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char& byte : image)
+        byte = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+    return image;
+}
+
+} // namespace
+
+class PatchesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void summary_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QList<qint64>>("changedPlacesRemoved");
+        QTest::newRow("none") << zeros(4) << zeros(4) << QList<qint64>{0, 0, 0};
+        QTest::newRow("two places")
+            << zeros(8) << QByteArray::fromHex("0001020005000000") << QList<qint64>{3, 2, 0};
+        QTest::newRow("runs across a word edge and at the last byte")
+            << zeros(21) << put(put(zeros(21), 7, "\1\1"), 20, "\1") << QList<qint64>{3, 2, 0};
+        QTest::newRow("last common byte joins the tail")
+            << zeros(4) << QByteArray::fromHex("000000010000") << QList<qint64>{3, 1, 0};
+        QTest::newRow("tail apart")
+            << zeros(4) << QByteArray::fromHex("0100000007") << QList<qint64>{2, 2, 0};
+        QTest::newRow("shortened") << zeros(6) << zeros(4) << QList<qint64>{0, 0, 2};
+    }
+    void summary() {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        QFETCH(QList<qint64>, changedPlacesRemoved);
+        const patches::DiffSummary s = patches::summarizeDiff(source, target);
+        QCOMPARE((QList<qint64>{s.changedBytes, s.places, s.removedBytes}), changedPlacesRemoved);
+        QCOMPARE(s.unchanged(), changedPlacesRemoved == QList<qint64>({0, 0, 0}));
+    }
+
+    // An empty patch stands for a refusal.
+    void ips_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("patch");
+        const QByteArray eofZone = zeros(0x454F48);
+        const QByteArray big = zeros(0x1000001);
+        QTest::newRow("no change") << zeros(16) << zeros(16) << QByteArray("PATCHEOF");
+        QTest::newRow("one byte") << zeros(32) << put(zeros(32), 0x10, "\xAB")
+                                  << ipsPatch("000010 0001 AB");
+        QTest::newRow("two runs, the second into a longer tail")
+            << zeros(8) << QByteArray::fromHex("00010200000000070809")
+            << ipsPatch("000001 0002 0102  000007 0003 070809");
+        QTest::newRow("tail of zeros") << zeros(4) << zeros(6) << ipsPatch("000004 0002 0000");
+        QTest::newRow("change at 0x454F46")
+            << eofZone << put(eofZone, 0x454F46, "\1") << ipsPatch("454F45 0002 0001");
+        QTest::newRow("70,000 bytes in two records")
+            << zeros(0x20000) << put(zeros(0x20000), 0x10, QByteArray(70000, '\x11'))
+            << "PATCH" + QByteArray::fromHex("000010 FFFF") + QByteArray(65535, '\x11') +
+                   QByteArray::fromHex("01000F 1171") + QByteArray(4465, '\x11') + "EOF";
+        QTest::newRow("second record of a split lands on 0x454F46")
+            << eofZone << put(eofZone, 0x444F47, QByteArray(0x10000, '\x22'))
+            << "PATCH" + QByteArray::fromHex("444F47 FFFF") + QByteArray(65535, '\x22') +
+                   QByteArray::fromHex("454F45 0002 2222") + "EOF";
+        QTest::newRow("last addressable offset")
+            << big << put(big, 0xFFFFFF, "\1") << ipsPatch("FFFFFF 0001 01");
+        QTest::newRow("past the last offset") << big << put(big, 0x1000000, "\1") << QByteArray();
+        QTest::newRow("shorter target") << zeros(4) << zeros(3) << QByteArray();
+    }
+    void ips() {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, patch);
+        const patches::IpsResult result = patches::createIps(source, target);
+        QCOMPARE(result.ok(), !patch.isEmpty());
+        QCOMPARE(result.patch, patch);
+    }
+
+    // Whole patches but their checksums: sizes below 128 take one byte.
+    void bpsBytes_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("one byte changed") << QByteArray("ABCD") << QByteArray("ABXD")
+                                          << QByteArray::fromHex("42505331 848480 84 8158 80");
+        QTest::newRow("shortened")
+            << QByteArray("ABCD") << QByteArray("AB") << QByteArray::fromHex("42505331 848280 84");
+        QTest::newRow("grown") << QByteArray("AB") << QByteArray("ABCD")
+                               << QByteArray::fromHex("42505331 828480 84 854344");
+    }
+    void bpsBytes() {
+        QFETCH(QByteArray, source);
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, body);
+        const QByteArray patch = patches::createBps(source, target);
+        QCOMPARE(patch.size(), body.size() + 12);
+        QCOMPARE(patch.first(body.size()), body);
+    }
+
+    void bpsApplies_data() {
+        QTest::addColumn<QByteArray>("target");
+        const QByteArray source = noiseImage();
+        const qsizetype middle = source.size() / 2;
+        QTest::newRow("start, middle and end")
+            << put(put(put(source, 0, "\1\2\3"), middle, QByteArray(300, '\7')), source.size() - 2,
+                   "\xFE\xFF");
+        QTest::newRow("unchanged") << source;
+        QTest::newRow("grown") << put(source, middle, "\5") + QByteArray(1000, '\0');
+        QTest::newRow("shortened") << put(source, 0, "\5").first(middle);
+    }
+    void bpsApplies() {
+        QFETCH(QByteArray, target);
+        const QByteArray source = noiseImage();
+        const QByteArray patch = patches::createBps(source, target);
+        QCOMPARE(patch.first(8), QByteArray::fromHex("42505331 007F7E80")); // 0x400000 bytes
+        const std::optional<QByteArray> applied = applyBps(source, patch);
+        QVERIFY(applied.has_value());
+        QVERIFY(*applied == target);
+        const qsizetype footer = patch.size() - 12;
+        QCOMPARE(littleEndian32(patch, footer), crcOf(source));
+        QCOMPARE(littleEndian32(patch, footer + 4), crcOf(target));
+        QCOMPARE(littleEndian32(patch, footer + 8), crcOf(patch.first(footer + 8)));
+    }
+};
+
+QTEST_GUILESS_MAIN(PatchesTest)
+#include "test_patches.moc"

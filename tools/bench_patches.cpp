@@ -1,0 +1,74 @@
+// Median time of creating an IPS and a BPS patch for a 4 MiB image with 1, 100 and 10,000
+// changed places spread evenly over it, beside the diff summary alone.
+#include "patches/Bps.h"
+#include "patches/Diff.h"
+#include "patches/Ips.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 15;
+constexpr qsizetype kImageSize = 4 * 1024 * 1024;
+
+QByteArray noiseImage() {
+    QByteArray image(kImageSize, Qt::Uninitialized);
+    quint32 state = 2024;
+    for (char& byte : image) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<char>(state >> 24);
+    }
+    return image;
+}
+
+// Each place is a record-sized edit of three bytes.
+QByteArray edited(const QByteArray& source, int places) {
+    QByteArray target = source;
+    const qsizetype step = kImageSize / places;
+    for (int place = 0; place < places; ++place)
+        for (qsizetype i = 0; i < 3; ++i)
+            target[place * step + step / 2 + i] =
+                static_cast<char>(~source[place * step + step / 2 + i]);
+    return target;
+}
+
+double medianMilliseconds(const std::function<qsizetype()>& work, qsizetype& size) {
+    std::vector<double> samples;
+    for (int run = 0; run < kRuns; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        size = work();
+        samples.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+} // namespace
+
+int main() {
+    const QByteArray source = noiseImage();
+    std::printf("4 MiB image, median of %d runs\n", kRuns);
+    for (const int places : {1, 100, 10000}) {
+        const QByteArray target = edited(source, places);
+        qsizetype counted = 0;
+        qsizetype ipsSize = 0;
+        qsizetype bpsSize = 0;
+        const double diff = medianMilliseconds(
+            [&] { return qsizetype(patches::summarizeDiff(source, target).places); }, counted);
+        const double ips = medianMilliseconds(
+            [&] { return patches::createIps(source, target).patch.size(); }, ipsSize);
+        const double bps =
+            medianMilliseconds([&] { return patches::createBps(source, target).size(); }, bpsSize);
+        std::printf("%6lld places: summary %6.2f ms   IPS %6.2f ms (%lld bytes)   BPS %6.2f ms "
+                    "(%lld bytes)\n",
+                    static_cast<long long>(counted), diff, ips, static_cast<long long>(ipsSize),
+                    bps, static_cast<long long>(bpsSize));
+    }
+    return 0;
+}
