@@ -298,6 +298,12 @@ void Form1::OpenROM() {
             failedOpen();
         return; // a cancel keeps the open ROM as it is
     }
+    openRomPath(path);
+}
+
+void Form1::openRomPath(const QString& path) {
+    if (loadingLists_) // no second opening in the middle of one
+        return;
     if (!prepareHeaderlessFile(path))
         return;
     QString error;
@@ -311,6 +317,7 @@ void Form1::OpenROM() {
     loadNameLists();
     miscPage_->LoadMiscellaneous();
     tabs_->setEnabled(true);
+    emit romOpened(rom_.path());
 }
 
 void Form1::setRomTitle() {
