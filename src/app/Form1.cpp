@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/AboutDialog.h"
+#include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "characters/CharacterPage.h"
 #include "enemies/EnemyPage.h"
@@ -103,6 +104,7 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
+    addRecentFilesMenu(file, this);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);
