@@ -1,4 +1,5 @@
-// Opening from outside the window: the recent-files menu.
+// Opening from outside the window: the command line and the recent-files menu.
+#include "app/Application.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "support/EditorFixture.h"
@@ -6,9 +7,14 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProcess>
+#include <QTabBar>
 #include <QTest>
 
 namespace {
+
+const QString kTitle =
+    QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - VALDRIC TEST IMAGE   ");
 
 // The recent entries as the menu shows them when it opens.
 QStringList recentEntries(EditorFixture& editor) {
@@ -28,8 +34,80 @@ class DesktopTest : public QObject {
     Q_OBJECT
   private slots:
     void init() { app::recent::clear(); }
+    void commandLineOpensTheFirstFileNamed_data();
+    void commandLineOpensTheFirstFileNamed();
+    void helpAndVersionNeedNoWindowNorDataFile_data();
+    void helpAndVersionNeedNoWindowNorDataFile();
     void recentMenuKeepsTheLastEightInItsOwnStore();
 };
+
+void DesktopTest::commandLineOpensTheFirstFileNamed_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("none") << ""
+                          << "";
+    QTest::newRow("a good file") << "good.smc"
+                                 << "";
+    QTest::newRow("a headered file") << "headered.smc"
+                                     << "This ROM has a header, so I'm removing "
+                                        "it to make it compatible with my "
+                                        "program and Tidewright";
+    QTest::newRow("a missing file") << "missing.smc"
+                                    << "The file \"%1\" could not be opened for reading and "
+                                       "writing: No such file or directory";
+}
+
+void DesktopTest::commandLineOpensTheFirstFileNamed() {
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    EditorFixture editor;
+    const QString good = editor.writeRom(testrom::makeImage(), "good.smc");
+    editor.writeRom(testrom::withCopierHeader(testrom::makeImage()), "headered.smc");
+    const QString path = editor.folder() + '/' + file;
+    const QString before = editor.window().windowTitle();
+    app::startWindow(editor.window(), file.isEmpty() ? QStringList{"valdric-editor"}
+                                                     : QStringList{"valdric-editor", path, good});
+    QVERIFY(!editor.window().romFile().isOpen()); // not before the event loop runs
+    QCoreApplication::sendPostedEvents(&editor.window(), QEvent::MetaCall);
+
+    QCOMPARE(editor.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(editor.messages[0].text, message.replace("%1", path));
+    const bool opened = file == "good.smc" || file == "headered.smc";
+    QCOMPARE(editor.window().romFile().path(), opened ? path : QString());
+    QCOMPARE(editor.window().windowTitle(), opened ? kTitle : before);
+    QCOMPARE(editor.find<QTabBar>("tabs")->isEnabled(), opened);
+    QCOMPARE(app::recent::files(), opened ? QStringList{path} : QStringList());
+    QCOMPARE(QFileInfo(editor.folder() + "/headered.smc").size(),
+             testrom::kImageSize + (file == "headered.smc" ? 0 : 512));
+}
+
+void DesktopTest::helpAndVersionNeedNoWindowNorDataFile_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("--help") << QStringList{"--help"} << "Usage: valdric-editor [FILE]";
+    QTest::newRow("-h") << QStringList{"-h"} << "Usage: valdric-editor [FILE]";
+    QTest::newRow("--version after a file")
+        << QStringList{"rom.smc", "--version"} << "Valdric Editor Rodeviruz 1.0";
+}
+
+// The program is copied away from its data file and started with no display to reach.
+void DesktopTest::helpAndVersionNeedNoWindowNorDataFile() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, firstLine);
+    QTemporaryDir folder;
+    QVERIFY(QFile::copy(qEnvironmentVariable("VALDRIC_EDITOR"), folder.filePath("program")));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    child.setProcessEnvironment(env);
+    child.start(folder.filePath("program"), arguments);
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.readAllStandardError(), QByteArray());
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()).section('\n', 0, 0), firstLine);
+}
 
 void DesktopTest::recentMenuKeepsTheLastEightInItsOwnStore() {
     app::settings::write(app::settings::kInstalled, "1/2/05");
