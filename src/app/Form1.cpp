@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/AboutDialog.h"
+#include "app/FileDrops.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "characters/CharacterPage.h"
@@ -94,6 +95,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
+    new FileDrops(this);
 }
 
 Form1::~Form1() {

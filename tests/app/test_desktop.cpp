@@ -1,4 +1,4 @@
-// Opening from outside the window: the command line and the recent-files menu.
+// Opening from outside the window: the command line, drops and the recent-files menu.
 #include "app/Application.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
@@ -6,10 +6,14 @@
 #include "support/RomImage.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -28,6 +32,19 @@ QStringList recentEntries(EditorFixture& editor) {
     return shown;
 }
 
+// Drags `urls` onto `target` and drops them; true when both the drag and the drop are taken.
+bool dropOn(QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    enter.ignore();
+    drop.ignore();
+    QApplication::sendEvent(target, &enter);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
 } // namespace
 
 class DesktopTest : public QObject {
@@ -38,6 +55,9 @@ class DesktopTest : public QObject {
     void commandLineOpensTheFirstFileNamed();
     void helpAndVersionNeedNoWindowNorDataFile_data();
     void helpAndVersionNeedNoWindowNorDataFile();
+    void dropsOpenTheFirstLocalFile_data();
+    void dropsOpenTheFirstLocalFile();
+    void nothingIsTakenWhileTheListsLoad();
     void recentMenuKeepsTheLastEightInItsOwnStore();
 };
 
@@ -107,6 +127,58 @@ void DesktopTest::helpAndVersionNeedNoWindowNorDataFile() {
     QCOMPARE(child.readAllStandardError(), QByteArray());
     QCOMPARE(child.exitCode(), 0);
     QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()).section('\n', 0, 0), firstLine);
+}
+
+void DesktopTest::dropsOpenTheFirstLocalFile_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("dropped");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("one file") << "Form1" << QStringList{"a.smc"} << "a.smc";
+    QTest::newRow("two files") << "Form1" << QStringList{"b.smc", "a.smc"} << "b.smc";
+    QTest::newRow("onto a text box") << "EnemyHPTXT" << QStringList{"a.smc"} << "a.smc";
+    QTest::newRow("a web address") << "Form1" << QStringList{"https://example.org/a.smc"} << "";
+    QTest::newRow("a folder") << "Form1" << QStringList{"folder.smc"} << "";
+}
+
+void DesktopTest::dropsOpenTheFirstLocalFile() {
+    QFETCH(QString, target);
+    QFETCH(QStringList, dropped);
+    QFETCH(QString, opened);
+    EditorFixture editor;
+    editor.writeRom(testrom::makeImage(), "a.smc");
+    editor.writeRom(testrom::makeImage(), "b.smc");
+    QVERIFY(QDir(editor.folder()).mkdir("folder.smc"));
+    QList<QUrl> urls;
+    for (const QString& name : dropped)
+        urls << (name.contains(':') ? QUrl(name)
+                                    : QUrl::fromLocalFile(editor.folder() + '/' + name));
+    auto* widget = editor.window().findChild<QWidget*>(target);
+    auto* box = qobject_cast<QLineEdit*>(widget ? widget : &editor.window());
+    QCOMPARE(dropOn(widget ? widget : &editor.window(), urls), !opened.isEmpty());
+    QCoreApplication::sendPostedEvents(&editor.window(), QEvent::MetaCall);
+    QCOMPARE(editor.window().romFile().path(),
+             opened.isEmpty() ? QString() : editor.folder() + '/' + opened);
+    QCOMPARE(editor.window().windowTitle() == kTitle, !opened.isEmpty());
+    if (box)
+        QVERIFY(box->text().isEmpty()); // the text box did not take the address as text
+}
+
+void DesktopTest::nothingIsTakenWhileTheListsLoad() {
+    EditorFixture editor;
+    const QString first = editor.writeRom(testrom::makeImage(), "first.smc");
+    const QString second = editor.writeRom(testrom::makeImage(), "second.smc");
+    QList<bool> takenWhileLoading;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (editor.window().isLoadingLists() && takenWhileLoading.isEmpty())
+            takenWhileLoading << dropOn(&editor.window(), {QUrl::fromLocalFile(second)});
+    });
+    sampler.start(0);
+    editor.window().openRomPath(first);
+    sampler.stop();
+    QCoreApplication::sendPostedEvents(&editor.window(), QEvent::MetaCall);
+    QCOMPARE(takenWhileLoading, QList<bool>{false});
+    QCOMPARE(editor.window().romFile().path(), first);
 }
 
 void DesktopTest::recentMenuKeepsTheLastEightInItsOwnStore() {
