@@ -2,7 +2,8 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake g++ make qt6-base-dev fonts-wine xvfb xauth
+# librsvg2-bin renders the icon.
+PACKAGES   := cmake g++ make qt6-base-dev fonts-wine xvfb xauth librsvg2-bin
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -72,6 +73,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
     setWindowTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
     setFont(ui::windowFont());
+    setWindowIcon(QIcon(QStringLiteral(":/valdric-editor.png")));
 
     auto* client = new QWidget(this);
     client->setObjectName("Form1Client");

@@ -1,4 +1,4 @@
-// Opening from outside the window: the command line, drops and the recent-files menu.
+// Opening from outside the window (command line, drops, the recent-files menu) and the icon.
 #include "app/Application.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
@@ -100,6 +100,7 @@ void DesktopTest::commandLineOpensTheFirstFileNamed() {
     QCOMPARE(app::recent::files(), opened ? QStringList{path} : QStringList());
     QCOMPARE(QFileInfo(editor.folder() + "/headered.smc").size(),
              testrom::kImageSize + (file == "headered.smc" ? 0 : 512));
+    QCOMPARE(editor.window().windowIcon().availableSizes(), QList<QSize>{QSize(256, 256)});
 }
 
 void DesktopTest::helpAndVersionNeedNoWindowNorDataFile_data() {
