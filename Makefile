@@ -1,12 +1,16 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README, `make run` and `make test`, and `make package`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake g++ make qt6-base-dev zlib1g-dev libcsv-dev fonts-wine xvfb xauth
+# zlib and libcsv build the core; librsvg2-bin renders the icon; file and dpkg-dev let
+# CPack find the package's library dependencies; desktop-file-utils, xvfb and x11-utils serve
+# the package test.
+PACKAGES   := cmake g++ make qt6-base-dev zlib1g-dev libcsv-dev fonts-wine xvfb xauth \
+              librsvg2-bin file dpkg-dev desktop-file-utils x11-utils
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 
-.PHONY: all deps build build-asan run test test-asan bench format demo
+.PHONY: all deps build build-asan run test test-asan bench format demo package
 
 all: build
 
@@ -42,6 +46,10 @@ test: build build-asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# build/valdric-editor_1.0_amd64.deb
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/valdric-bench

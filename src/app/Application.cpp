@@ -4,9 +4,11 @@
 #include "app/Settings.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
+#include "ui/Program.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace app {
 
@@ -14,7 +16,31 @@ QString dataFilePath(const QString& programDirectory) {
     return programDirectory + QDir::separator() + QStringLiteral("valdric.tbl");
 }
 
-int run(const QString& programDirectory) {
+QString informationText(const QStringList& arguments) {
+    const QStringList options = arguments.mid(1);
+    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h")))
+        return QStringLiteral("Usage: valdric-editor [FILE]\n"
+                              "%1 %2: a stat editor for the 4 MiB SNES ROM image of Valdric.\n"
+                              "FILE is opened at start-up as File > Open ROM opens a chosen file.\n"
+                              "\n"
+                              "  -h, --help     print this text and end\n"
+                              "  -v, --version  print the version and end\n")
+            .arg(ui::kProgramTitle, ui::versionText());
+    if (options.contains(QStringLiteral("--version")) || options.contains(QStringLiteral("-v")))
+        return ui::kProgramTitle + QLatin1Char(' ') + ui::versionText() + QLatin1Char('\n');
+    return QString();
+}
+
+void startWindow(Form1& window, const QStringList& arguments) {
+    window.show();
+    if (arguments.size() < 2)
+        return;
+    const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
+    QMetaObject::invokeMethod(
+        &window, [&window, path] { window.openRomPath(path); }, Qt::QueuedConnection);
+}
+
+int run(const QString& programDirectory, const QStringList& arguments) {
     if (!dataFileExists(dataFilePath(programDirectory))) {
         ui::showMessage(nullptr, ui::MessageIcon::Critical,
                         QStringLiteral("You are missing a vital data file, you will need to "
@@ -26,7 +52,7 @@ int run(const QString& programDirectory) {
     Form1 window;
     window.CheckInstallation();
     QObject::connect(&window, &Form1::quitRequested, qApp, &QCoreApplication::exit);
-    window.show();
+    startWindow(window, arguments);
     return QApplication::exec();
 }
 

@@ -1,7 +1,9 @@
 #include "app/Form1.h"
 
 #include "app/AboutDialog.h"
+#include "app/FileDrops.h"
 #include "app/NameLists.h"
+#include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "characters/CharacterPage.h"
 #include "enemies/EnemyPage.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -70,6 +73,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
     setWindowTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
     setFont(ui::windowFont());
+    setWindowIcon(QIcon(QStringLiteral(":/valdric-editor.png")));
 
     auto* client = new QWidget(this);
     client->setObjectName("Form1Client");
@@ -93,6 +97,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
+    new FileDrops(this);
 }
 
 Form1::~Form1() {
@@ -103,6 +108,7 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
+    addRecentFilesMenu(file, this);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);
@@ -307,6 +313,12 @@ void Form1::OpenROM() {
             failedOpen();
         return; // a cancel keeps the open ROM as it is
     }
+    openRomPath(path);
+}
+
+void Form1::openRomPath(const QString& path) {
+    if (loadingLists_) // no second opening in the middle of one
+        return;
     if (!prepareHeaderlessFile(path))
         return;
     QString error;
@@ -320,6 +332,7 @@ void Form1::OpenROM() {
     loadNameLists();
     miscPage_->LoadMiscellaneous();
     tabs_->setEnabled(true);
+    emit romOpened(rom_.path());
 }
 
 void Form1::setRomTitle() {

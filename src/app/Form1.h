@@ -37,7 +37,11 @@ class Form1 : public QMainWindow {
     // The first-run test against the settings store.
     void CheckInstallation();
 
+    // File > Open ROM: the dialog, then openRomPath with the chosen file.
     void OpenROM();
+    // Everything after the dialog: header test and removal, open, title, lists, tabs. The
+    // command line, a drop and the recent-files menu open files through it too.
+    void openRomPath(const QString& path);
     void tabs_Click();
     void ApplyCMD_Click();
     void mnuExit_Click();
@@ -45,10 +49,13 @@ class Form1 : public QMainWindow {
     void mnuAbout_Click();
 
     const rom::RomFile& romFile() const { return rom_; }
+    bool isLoadingLists() const { return loadingLists_; }
 
   signals:
     // The program is to end with this status (Exit, Cancel, or the window closed).
     void quitRequested(int status);
+    // A file was opened and its lists filled.
+    void romOpened(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,99 @@
+#include "app/RecentFiles.h"
+
+#include "app/Form1.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+
+namespace app {
+namespace recent {
+namespace {
+const QString kKey = QStringLiteral("Recent Files");
+
+QSettings store() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"),
+                     QStringLiteral("valdric-editor"));
+}
+} // namespace
+
+QStringList files() {
+    return store().value(kKey).toStringList().mid(0, kLimit);
+}
+
+void add(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList list = files();
+    list.removeAll(absolute);
+    list.prepend(absolute);
+    QSettings s = store();
+    s.setValue(kKey, list.mid(0, kLimit));
+    s.sync();
+}
+
+void clear() {
+    QSettings s = store();
+    s.remove(kKey);
+    s.sync();
+}
+
+QString storePath() {
+    return store().fileName();
+}
+
+} // namespace recent
+
+namespace {
+
+// The submenu keeps its kLimit entries, the separator and "Clear Menu" for good; a refresh
+// only changes what they show, so an entry may safely refresh the menu it belongs to.
+void refresh(QMenu* menu) {
+    const QStringList paths = recent::files();
+    const QList<QAction*> actions = menu->actions();
+    for (int n = 0; n < recent::kLimit; ++n) {
+        QAction* entry = actions.at(n);
+        entry->setVisible(n < paths.size());
+        if (n >= paths.size())
+            continue;
+        const QFileInfo file(paths.at(n));
+        entry->setText(QStringLiteral("&%1 %2").arg(n + 1).arg(
+            file.fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        entry->setToolTip(QDir::toNativeSeparators(file.filePath()));
+        entry->setData(file.filePath());
+        entry->setEnabled(file.isFile());
+    }
+    actions.last()->setEnabled(!paths.isEmpty());
+}
+
+} // namespace
+
+QMenu* addRecentFilesMenu(QMenu* fileMenu, Form1* window) {
+    QMenu* menu = fileMenu->addMenu(QStringLiteral("Open &Recent"));
+    menu->setObjectName("mnuOpenRecent");
+    menu->setToolTipsVisible(true);
+    for (int n = 0; n < recent::kLimit; ++n) {
+        QAction* entry = menu->addAction(QString());
+        entry->setObjectName(QStringLiteral("mnuRecent%1").arg(n));
+        QObject::connect(entry, &QAction::triggered, window,
+                         [window, entry] { window->openRomPath(entry->data().toString()); });
+    }
+    menu->addSeparator();
+    QAction* clear = menu->addAction(QStringLiteral("Clear Menu"));
+    clear->setObjectName("mnuClearRecent");
+    QObject::connect(clear, &QAction::triggered, menu, [menu] {
+        recent::clear();
+        refresh(menu);
+    });
+    QObject::connect(window, &Form1::romOpened, menu, [menu](const QString& path) {
+        recent::add(path);
+        refresh(menu);
+    });
+    // Files come and go while the program runs: look again each time the menu opens.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { refresh(menu); });
+    refresh(menu);
+    return menu;
+}
+
+} // namespace app
