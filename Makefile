@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 # zlib and libcsv build the core; librsvg2-bin renders the icon; file and dpkg-dev let
 # CPack find the package's library dependencies; desktop-file-utils, xvfb and x11-utils serve
 # the package test.
-PACKAGES   := cmake g++ make qt6-base-dev zlib1g-dev libcsv-dev fonts-wine xvfb xauth \
+PACKAGES   := cmake g++ make qt6-base-dev libqt6sql6-sqlite zlib1g-dev libcsv-dev fonts-wine xvfb xauth \
               librsvg2-bin file dpkg-dev desktop-file-utils x11-utils
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc

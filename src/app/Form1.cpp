@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/AboutDialog.h"
+#include "app/EditHistory.h"
 #include "app/FileDrops.h"
 #include "app/NameLists.h"
 #include "app/RecentFiles.h"
@@ -80,12 +81,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     client->setFixedSize(836, 632);
     setCentralWidget(client);
 
+    edits_ = std::make_unique<EditHistory>(*this, rom_);
     buildMenus();
     buildTabs();
-    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_);
-    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_);
-    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_);
-    itemPage_ = std::make_unique<items::ItemPage>(client, rom_);
+    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);
+    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_, *edits_);
+    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_, *edits_);
+    itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *edits_);
     buildStatusStrip();
 
     applyButton_ =
@@ -114,6 +116,10 @@ void Form1::buildMenus() {
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);
     addSeparator(file, "mnuSeparator2");
     exitAction_ = addEntry(file, "mnuExit", "E&xit", QKeySequence("Ctrl+X"), true);
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    edits_->fillEditMenu(edit);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -229,10 +235,8 @@ void Form1::ApplyCMD_Click() {
         ui::showWarning(this, kElementMessage);
         return;
     }
-    if (saveVisibleRecord() && !rom_.sync())
-        ui::showWarning(this, QStringLiteral("The changes were written but could not be saved "
-                                             "to the disk: %1")
-                                  .arg(rom_.errorString()));
+    if (edits_->stillSameFile())
+        saveVisibleRecord();
 }
 
 // At most one save runs: the visible page's, or on the item page the category's. Armor
@@ -332,7 +336,78 @@ void Form1::openRomPath(const QString& path) {
     loadNameLists();
     miscPage_->LoadMiscellaneous();
     tabs_->setEnabled(true);
+    edits_->fileOpened();
     emit romOpened(rom_.path());
+}
+
+void Form1::fileReplaced() {
+    const QString path = rom_.path();
+    QListWidget* list = visibleList();
+    const int row = list ? list->currentRow() : -1;
+    ui::showWarning(this, QStringLiteral("The file \"%1\" was changed by another program, so "
+                                         "nothing was written to it. It is opened again as it is "
+                                         "now.")
+                              .arg(QDir::toNativeSeparators(path)));
+    openRomPath(path);
+    if (rom_.pathState() != rom::RomFile::PathState::SameFile)
+        showNoRom(); // what is there now cannot be opened: the old file must not be edited
+    else
+        reloadVisiblePage(row);
+}
+
+void Form1::fileMissing() {
+    ui::showWarning(this, QStringLiteral("The file \"%1\" is no longer there, so nothing was "
+                                         "written to it.")
+                              .arg(QDir::toNativeSeparators(rom_.path())));
+    showNoRom();
+}
+
+void Form1::showNoRom() {
+    rom_.close();
+    setWindowTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    showPage(nullptr);
+    tabs_->setCurrentIndex(0);
+    tabs_->setEnabled(false);
+    applyButton_->setEnabled(false);
+    edits_->updateEditMenu();
+}
+
+QListWidget* Form1::visibleList() const {
+    if (enemyPage_->frame()->isVisible())
+        return enemyPage_->list();
+    if (characterPage_->frame()->isVisible())
+        return characterPage_->list();
+    if (itemPage_->frame()->isVisible())
+        return itemPage_->list();
+    return nullptr;
+}
+
+void Form1::reloadVisiblePage(int row) {
+    if (miscPage_->frame()->isVisible())
+        miscPage_->LoadMiscellaneous();
+    QListWidget* list = visibleList();
+    if (!list)
+        return;
+    if (row < 0)
+        row = list->currentRow();
+    if (row < 0 || row >= list->count())
+        return;
+    if (list->currentRow() != row) {
+        list->setCurrentRow(row); // the list's row handler loads it
+    } else if (list == enemyPage_->list()) {
+        enemyPage_->EnemyLST_Click();
+    } else if (list == characterPage_->list()) {
+        characterPage_->CharLST_Click();
+    } else {
+        itemPage_->ItemLST_Click();
+    }
+}
+
+QStringList Form1::itemNames() const {
+    QStringList names;
+    for (int row = 0; row < itemPage_->list()->count(); ++row)
+        names << itemPage_->list()->item(row)->text();
+    return names;
 }
 
 void Form1::setRomTitle() {

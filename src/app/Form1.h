@@ -8,6 +8,7 @@
 
 class QAction;
 class QLabel;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
@@ -26,6 +27,8 @@ class MiscPage;
 }
 
 namespace app {
+
+class EditHistory;
 
 // The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
 class Form1 : public QMainWindow {
@@ -51,6 +54,16 @@ class Form1 : public QMainWindow {
     const rom::RomFile& romFile() const { return rom_; }
     bool isLoadingLists() const { return loadingLists_; }
 
+    // Another program saved a new file over the open one: it is opened again as it is now,
+    // and the visible page shows what it holds.
+    void fileReplaced();
+    // Nothing is at the open file's path any more: back to the "No ROM Loaded" state.
+    void fileMissing();
+    // Shows again, from the file, the record the visible page shows (or row `row`).
+    void reloadVisiblePage(int row = -1);
+    // The rows of the item lists, as the name loader filled them.
+    QStringList itemNames() const;
+
   signals:
     // The program is to end with this status (Exit, Cancel, or the window closed).
     void quitRequested(int status);
@@ -63,10 +76,13 @@ class Form1 : public QMainWindow {
 
   private:
     void buildMenus();
+    void buildEditMenu();
     void buildTabs();
     void buildStatusStrip();
     void showPage(QWidget* page);
     bool saveVisibleRecord();
+    QListWidget* visibleList() const;
+    void showNoRom();
     void failedOpen();
     bool prepareHeaderlessFile(const QString& path);
     void loadNameLists();
@@ -74,6 +90,7 @@ class Form1 : public QMainWindow {
     bool isCtrlXForThisWindow(QObject* watched, QEvent* event) const;
 
     rom::RomFile rom_;
+    std::unique_ptr<EditHistory> edits_;
     QTabBar* tabs_ = nullptr;
     QProgressBar* pbar_ = nullptr;
     QLabel* loadingLabel_ = nullptr;

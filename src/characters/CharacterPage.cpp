@@ -4,6 +4,7 @@
 #include "ui/ColumnForm.h"
 #include "ui/Controls.h"
 #include "ui/FieldBinder.h"
+#include "ui/FileAccess.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -62,7 +63,8 @@ const char* const kEnabledLast[] = {"CharLevelTXT", "CharEXPTXT", "CharEXP2Level
 
 } // namespace
 
-CharacterPage::CharacterPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
+CharacterPage::CharacterPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access)
+    : rom_(rom), access_(access) {
     frame_ = ui::makeFrame(window, "CharFRA", ui::twips(330, 450, 9555, 5385));
     list_ = ui::makeList(frame_, "CharLST", ui::twips(kListLeft, kTop, kListWidth, kListHeight),
                          characterNames());
@@ -138,7 +140,7 @@ void CharacterPage::CharLST_Click() {
 
 void CharacterPage::LoadCharacter() {
     const int index = list_->currentRow();
-    if (index < 0)
+    if (index < 0 || !access_.stillSameFile())
         return;
     loaded_ = rom::readRecord(rom_, characterFields(), index);
     setEnabled(kEditors, std::size(kEditors), true);
@@ -150,11 +152,14 @@ bool CharacterPage::SaveCharacter() {
     const int index = list_->currentRow();
     if (index < 0)
         return false;
-    // The page keeps what the user typed.
-    const std::optional<Character> written = fields_->save(rom_, characterFields(), index, loaded_);
-    if (written)
-        loaded_ = *written;
-    return written.has_value();
+    const auto outcome = fields_->save(rom_, access_, {"char", index, list_->currentItem()->text()},
+                                       characterFields(), loaded_);
+    if (outcome == ui::FileAccess::Outcome::Conflict)
+        LoadCharacter();
+    else if (outcome == ui::FileAccess::Outcome::Written ||
+             outcome == ui::FileAccess::Outcome::Failed)
+        loaded_ = rom::readRecord(rom_, characterFields(), index); // the page keeps what was typed
+    return outcome == ui::FileAccess::Outcome::Written;
 }
 
 } // namespace characters

@@ -19,6 +19,7 @@ class RomFile;
 namespace ui {
 class ColumnForm;
 class FieldBinder;
+class FileAccess;
 class TextBox;
 } // namespace ui
 
@@ -28,7 +29,7 @@ namespace characters {
 class CharacterPage : public QObject {
     Q_OBJECT
   public:
-    CharacterPage(QWidget* window, rom::RomFile& rom);
+    CharacterPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~CharacterPage() override;
 
     QFrame* frame() const { return frame_; }
@@ -46,7 +47,8 @@ class CharacterPage : public QObject {
     void addPair(int row, const char* firstName, const char* secondName);
     void setEnabled(const char* const* names, std::size_t count, bool enabled);
 
-    rom::RomFile& rom_;
+    const rom::RomFile& rom_;
+    ui::FileAccess& access_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
     std::unique_ptr<ui::ColumnForm> form_;

@@ -3,6 +3,7 @@
 #include "ui/ColumnForm.h"
 #include "ui/Controls.h"
 #include "ui/FieldBinder.h"
+#include "ui/FileAccess.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -52,7 +53,8 @@ const char* const kEditors[] = {
 
 } // namespace
 
-EnemyPage::EnemyPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
+EnemyPage::EnemyPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access)
+    : rom_(rom), access_(access) {
     frame_ = ui::makeFrame(window, "EnemyFRA", ui::twips(330, 450, 9555, 4755));
     list_ = ui::makeList(frame_, "EnemyLST", ui::twips(kListLeft, kTop, kListWidth, kListHeight));
     form_ = std::make_unique<ui::ColumnForm>(frame_, kColumns, kTop, kRowStep);
@@ -113,7 +115,7 @@ void EnemyPage::EnemyLST_Click() {
 
 void EnemyPage::LoadEnemy() {
     const int index = list_->currentRow();
-    if (index < 0)
+    if (index < 0 || !access_.stillSameFile())
         return;
     loaded_ = rom::readRecord(rom_, enemyFields(), index);
     setEditorsEnabled(true);
@@ -124,10 +126,12 @@ bool EnemyPage::SaveEnemy() {
     const int index = list_->currentRow();
     if (index < 0)
         return false; // the list was refilled and nothing is selected
-    if (!fields_->save(rom_, enemyFields(), index, loaded_))
+    const auto outcome = fields_->save(
+        rom_, access_, {"enemy", index, list_->currentItem()->text()}, enemyFields(), loaded_);
+    if (!outcome || *outcome == ui::FileAccess::Outcome::Refused)
         return false;
     LoadEnemy(); // shows what the file now holds; the name box keeps what was typed
-    return true;
+    return *outcome == ui::FileAccess::Outcome::Written;
 }
 
 } // namespace enemies

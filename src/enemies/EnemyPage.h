@@ -19,6 +19,7 @@ class RomFile;
 namespace ui {
 class ColumnForm;
 class FieldBinder;
+class FileAccess;
 class TextBox;
 } // namespace ui
 
@@ -28,7 +29,7 @@ namespace enemies {
 class EnemyPage : public QObject {
     Q_OBJECT
   public:
-    EnemyPage(QWidget* window, rom::RomFile& rom);
+    EnemyPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~EnemyPage() override;
 
     QFrame* frame() const { return frame_; }
@@ -45,7 +46,8 @@ class EnemyPage : public QObject {
     void buildControls();
     void setEditorsEnabled(bool enabled);
 
-    rom::RomFile& rom_;
+    const rom::RomFile& rom_;
+    ui::FileAccess& access_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
     std::unique_ptr<ui::ColumnForm> form_;

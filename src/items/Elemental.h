@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 
 namespace items {
@@ -23,6 +25,21 @@ constexpr bool isShowableElement(int value) {
 // An element chosen without a strength, which Apply refuses to write.
 constexpr bool lacksStrength(long long value) {
     return value == kFire || value == kWater || value == kShadow || value == kBolt;
+}
+
+// "Fire 80%" for the values the selector shows, "None" for 0; empty for any other byte.
+inline QString elementName(int value) {
+    if (value == 0)
+        return QStringLiteral("None");
+    if (!isShowableElement(value))
+        return QString();
+    const char* const names[] = {"Fire", "Water", "Shadow", "Lightning"};
+    int element = 0;
+    while (((value >> 4) >> element) != 1)
+        ++element;
+    return QStringLiteral("%1 %2%")
+        .arg(QLatin1String(names[element]))
+        .arg((value & 0x0F) == kFifty ? 50 : 80);
 }
 
 } // namespace items

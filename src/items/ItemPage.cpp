@@ -6,6 +6,7 @@
 #include "items/WideCheckBox.h"
 #include "ui/Controls.h"
 #include "ui/FieldBinder.h"
+#include "ui/FileAccess.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,7 +80,8 @@ void disable(std::initializer_list<QWidget*> controls) {
 
 } // namespace
 
-ItemPage::ItemPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
+ItemPage::ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access)
+    : rom_(rom), access_(access) {
     frame_ = ui::makeFrame(window, "ItemFRA", ui::twips(330, 450, 11985, 7245));
     list_ = ui::makeList(frame_, "ItemLST", ui::twips(150, 240, 1755, 6885));
     fields_ = new ui::FieldBinder(frame_);
@@ -186,6 +188,8 @@ int ItemPage::selectedRow() const {
 
 // Row 86 is loaded as a weapon and then blanked; rows 148 and 188 only blank the page.
 void ItemPage::ItemLST_Click() {
+    if (!access_.stillSameFile())
+        return;
     DisableAll();
     const int row = selectedRow();
     switch (categoryOfRow(row)) {
@@ -261,10 +265,14 @@ template <typename Record>
 bool ItemPage::saveItem(ItemCategory category, rom::FieldTable<Record> fields, const Record& loaded,
                         void (ItemPage::*reload)()) {
     const int row = selectedRow();
-    if (categoryOfRow(row) != category || !fields_->save(rom_, fields, row, loaded))
+    if (categoryOfRow(row) != category)
+        return false;
+    const auto outcome =
+        fields_->save(rom_, access_, {"item", row, list_->currentItem()->text()}, fields, loaded);
+    if (!outcome || *outcome == ui::FileAccess::Outcome::Refused)
         return false;
     (this->*reload)();
-    return true;
+    return *outcome == ui::FileAccess::Outcome::Written;
 }
 
 bool ItemPage::SaveWeapon() {

@@ -17,7 +17,8 @@ class RomFile;
 }
 namespace ui {
 class FieldBinder;
-}
+class FileAccess;
+} // namespace ui
 
 namespace items {
 
@@ -29,7 +30,7 @@ class ElementalSelector;
 class ItemPage : public QObject {
     Q_OBJECT
   public:
-    ItemPage(QWidget* window, rom::RomFile& rom);
+    ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~ItemPage() override;
 
     QFrame* frame() const { return frame_; }
@@ -68,7 +69,8 @@ class ItemPage : public QObject {
     bool saveItem(ItemCategory category, rom::FieldTable<Record> fields, const Record& loaded,
                   void (ItemPage::*reload)());
 
-    rom::RomFile& rom_;
+    const rom::RomFile& rom_;
+    ui::FileAccess& access_;
     QFrame* frame_ = nullptr;
     QListWidget* list_ = nullptr;
     ui::FieldBinder* fields_ = nullptr;

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace rom {
 namespace {
 std::function<QString()>& removalFault() {
@@ -42,10 +44,13 @@ bool removeCopierHeader(const QString& path, QString* error) {
     if (!copy.open(QIODevice::WriteOnly))
         return failed(copy.errorString());
     const QByteArray headerless = image.mid(kCopierHeaderSize);
-    if (copy.write(headerless) != headerless.size()) {
-        const QString why = copy.errorString();
+    // A full disk gives a short write with no error of its own, and commit() would still
+    // put the short copy in place: the reason is the one the system gave the failing write.
+    errno = 0;
+    if (copy.write(headerless) != headerless.size() || !copy.flush()) {
+        const int cause = errno;
         copy.cancelWriting();
-        return failed(why);
+        return failed(cause != 0 ? qt_error_string(cause) : copy.errorString());
     }
     if (removalFault()) {
         const QString why = removalFault()();
@@ -55,8 +60,11 @@ bool removeCopierHeader(const QString& path, QString* error) {
         }
     }
     // commit() flushes, fsyncs and renames the temporary file over the original.
-    if (!copy.commit())
-        return failed(copy.errorString());
+    errno = 0;
+    if (!copy.commit()) {
+        const int cause = errno;
+        return failed(cause != 0 ? qt_error_string(cause) : copy.errorString());
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace rom {
@@ -42,10 +43,25 @@ bool RomFile::open(const QString& path, QString* error) {
             *error = candidate->errorString();
         return false;
     }
+    struct stat opened {};
+    if (::fstat(candidate->handle(), &opened) != 0) {
+        if (error)
+            *error = qt_error_string(errno);
+        return false;
+    }
     // Only once the new file is open does the previous one go.
     file_ = std::move(candidate);
+    identity_ = {quint64(opened.st_dev), quint64(opened.st_ino), qint64(opened.st_size)};
     lastError_.clear();
     return true;
+}
+
+RomFile::PathState RomFile::pathState() const {
+    struct stat atPath {};
+    if (!file_ || ::stat(QFile::encodeName(file_->fileName()).constData(), &atPath) != 0)
+        return PathState::Missing;
+    const Identity found{quint64(atPath.st_dev), quint64(atPath.st_ino), qint64(atPath.st_size)};
+    return found == identity_ ? PathState::SameFile : PathState::Replaced;
 }
 
 void RomFile::close() {

@@ -38,8 +38,23 @@ class RomFile {
     bool sync();
     QString errorString() const;
 
+    // Whether the path the file was opened from still names the file that is open: another
+    // program may have saved over it the safe way (a new file renamed over the old one),
+    // changed its size, or removed it.
+    enum class PathState { SameFile, Replaced, Missing };
+    PathState pathState() const;
+
   private:
+    // What tells one file from another: device, inode and size.
+    struct Identity {
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = 0;
+        bool operator==(const Identity&) const = default;
+    };
+
     std::unique_ptr<QFile> file_;
+    Identity identity_;
     QString lastError_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "ui/Controls.h"
 #include "ui/FieldBinder.h"
+#include "ui/FileAccess.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -27,7 +28,8 @@ QListWidget* makeCodeList(QWidget* parent, const QString& name, int top, int hei
 
 } // namespace
 
-MiscPage::MiscPage(QWidget* window, rom::RomFile& rom) : rom_(rom) {
+MiscPage::MiscPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access)
+    : rom_(rom), access_(access) {
     frame_ = ui::makeFrame(window, "MiscFRA", ui::twips(330, 450, 9555, 5655));
     fields_ = new ui::FieldBinder(frame_);
     buildLabels();
@@ -62,6 +64,8 @@ void MiscPage::buildFields() {
 }
 
 void MiscPage::LoadMiscellaneous() {
+    if (!access_.stillSameFile())
+        return;
     loaded_ = rom::readRecord(rom_, headerFields(), 0);
     fields_->show(headerFields(), loaded_);
     checksumBox_->setText(checksumText(loaded_.complement, loaded_.checksum));
@@ -69,10 +73,14 @@ void MiscPage::LoadMiscellaneous() {
 
 // The page is not reloaded afterwards: it keeps what the user typed.
 bool MiscPage::SaveMiscellaneous() {
-    const std::optional<InternalHeader> written = fields_->save(rom_, headerFields(), 0, loaded_);
-    if (written)
-        loaded_ = *written;
-    return written.has_value();
+    const auto outcome =
+        fields_->save(rom_, access_, {"misc", 0, QString()}, headerFields(), loaded_);
+    if (outcome == ui::FileAccess::Outcome::Conflict)
+        LoadMiscellaneous();
+    else if (outcome == ui::FileAccess::Outcome::Written ||
+             outcome == ui::FileAccess::Outcome::Failed)
+        loaded_ = rom::readRecord(rom_, headerFields(), 0); // the page keeps what was typed
+    return outcome == ui::FileAccess::Outcome::Written;
 }
 
 } // namespace rominfo

@@ -13,6 +13,7 @@ class RomFile;
 
 namespace ui {
 class FieldBinder;
+class FileAccess;
 class TextBox;
 } // namespace ui
 
@@ -22,7 +23,7 @@ namespace rominfo {
 class MiscPage : public QObject {
     Q_OBJECT
   public:
-    MiscPage(QWidget* window, rom::RomFile& rom);
+    MiscPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
 
     QFrame* frame() const { return frame_; }
 
@@ -34,7 +35,8 @@ class MiscPage : public QObject {
     void buildLabels();
     void buildFields();
 
-    rom::RomFile& rom_;
+    const rom::RomFile& rom_;
+    ui::FileAccess& access_;
     QFrame* frame_ = nullptr;
     ui::FieldBinder* fields_ = nullptr;
     ui::TextBox* checksumBox_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "rom/FieldTable.h"
 #include "ui/FieldReader.h"
+#include "ui/FileAccess.h"
 
 #include <QHash>
 #include <QObject>
@@ -54,20 +55,18 @@ class FieldBinder : public QObject {
         return edited;
     }
 
-    // Converts every field, and only when all are storable writes the record's spans in
-    // order; tells the user when an entry or the file refuses. Returns the record as
-    // written, or nothing when nothing was written.
+    // Converts every field and, only when all are storable, commits the record's spans
+    // over what was loaded. Nothing when an entry was refused (the user was told).
     template <typename Record>
-    std::optional<Record> save(rom::RomFile& rom, rom::FieldTable<Record> fields, int index,
-                               const Record& loaded) {
+    std::optional<FileAccess::Outcome> save(const rom::RomFile& rom, FileAccess& access,
+                                            const history::RecordRef& record,
+                                            rom::FieldTable<Record> fields, const Record& loaded) {
         FieldReader reader;
-        reader.requireInFile(rom, fields, index);
+        reader.requireInFile(rom, fields, record.row);
         const Record edited = read(fields, loaded, reader);
         if (!reader.report(window()))
             return std::nullopt;
-        checkWritten(window(), rom,
-                     rom::writeSpans(rom, rom::spansOf(fields, index, loaded, edited)));
-        return edited;
+        return access.commit(record, rom::spansOf(fields, record.row, loaded, edited));
     }
 
   private:

@@ -46,12 +46,4 @@ QString FieldReader::tooShortMessage() {
                           "written.");
 }
 
-bool checkWritten(QWidget* parent, const rom::RomFile& rom, bool written) {
-    if (!written)
-        showWarning(parent, QStringLiteral("The record could not be written completely, so it may "
-                                           "be only partly changed in the file: %1")
-                                .arg(rom.errorString()));
-    return written;
-}
-
 } // namespace ui

@@ -42,8 +42,4 @@ class FieldReader {
     QWidget* focus_ = nullptr;
 };
 
-// Tells the user that writing a record into the ROM file failed part way (a disk error),
-// so the record may be only partly written. Returns `written` for the caller to pass on.
-bool checkWritten(QWidget* parent, const rom::RomFile& rom, bool written);
-
 } // namespace ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "history/History.h"
+#include "rom/Commit.h"
+#include "ui/FileAccess.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+
+namespace rom {
+class RomFile;
+}
+
+namespace app {
+
+class Form1;
+
+// Everything between the pages and the open file: every save, undo, redo and revert goes
+// through the file layer's checks (the path still names the open file, the record still
+// holds what was shown), is synced, and is recorded in the history. It keeps the Edit
+// menu's captions up to date and shows the History window.
+class EditHistory : public QObject, public ui::FileAccess {
+    Q_OBJECT
+  public:
+    EditHistory(Form1& window, rom::RomFile& rom);
+
+    // Adds the Edit menu's entries to `menu`.
+    void fillEditMenu(QMenu* menu);
+    // After an opening: the entries of this file are the ones offered.
+    void fileOpened();
+    void updateEditMenu();
+
+    bool stillSameFile() override;
+    Outcome commit(const history::RecordRef& record, const QList<rom::Span>& spans) override;
+
+    void mnuUndoApply_Click();
+    void mnuRedoApply_Click();
+    void mnuHistory_Click();
+
+    // Takes back entries, newest first, each only while the file still holds what it
+    // wrote; stops at the first that no longer matches and says so. True when all went.
+    bool revert(QList<history::Entry> entries);
+
+  private:
+    bool takeBack(const history::Entry& entry, bool undo);
+    bool reportFailure(rom::CommitResult result, const QString& conflict);
+    void tellIfHistoryIsOff();
+
+    Form1& window_;
+    rom::RomFile& rom_;
+    history::History history_;
+    QString file_; // canonical path of the open file
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* showHistory_ = nullptr;
+    bool toldHistoryOff_ = false;
+};
+
+} // namespace app
