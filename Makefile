@@ -53,7 +53,6 @@ package: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/valdric-bench
-	$(BUILD)/valdric-bench-patches
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,5 +1,6 @@
 // Median time of creating an IPS and a BPS patch for a 4 MiB image with 1, 100 and 10,000
 // changed places spread evenly over it, beside the diff summary alone.
+#include "Bench.h"
 #include "patches/Bps.h"
 #include "patches/Diff.h"
 #include "patches/Ips.h"
@@ -37,38 +38,25 @@ QByteArray edited(const QByteArray& source, int places) {
     return target;
 }
 
-double medianMilliseconds(const std::function<qsizetype()>& work, qsizetype& size) {
-    std::vector<double> samples;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        size = work();
-        samples.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
 } // namespace
 
-int main() {
+void bench::patching() {
     const QByteArray source = noiseImage();
-    std::printf("4 MiB image, median of %d runs\n", kRuns);
+    std::printf("patches of a 4 MiB image, median of %d runs\n", kRuns);
     for (const int places : {1, 100, 10000}) {
         const QByteArray target = edited(source, places);
         qsizetype counted = 0;
         qsizetype ipsSize = 0;
         qsizetype bpsSize = 0;
-        const double diff = medianMilliseconds(
-            [&] { return qsizetype(patches::summarizeDiff(source, target).places); }, counted);
-        const double ips = medianMilliseconds(
-            [&] { return patches::createIps(source, target).patch.size(); }, ipsSize);
+        const double diff = bench::medianMs(
+            kRuns, [&] { counted = qsizetype(patches::summarizeDiff(source, target).places); });
+        const double ips = bench::medianMs(
+            kRuns, [&] { ipsSize = patches::createIps(source, target).patch.size(); });
         const double bps =
-            medianMilliseconds([&] { return patches::createBps(source, target).size(); }, bpsSize);
+            bench::medianMs(kRuns, [&] { bpsSize = patches::createBps(source, target).size(); });
         std::printf("%6lld places: summary %6.2f ms   IPS %6.2f ms (%lld bytes)   BPS %6.2f ms "
                     "(%lld bytes)\n",
                     static_cast<long long>(counted), diff, ips, static_cast<long long>(ipsSize),
                     bps, static_cast<long long>(bpsSize));
     }
-    return 0;
 }

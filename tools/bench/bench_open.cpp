@@ -1,6 +1,7 @@
 // Median time of one ROM opening, from the chosen file to the name lists filled (the
 // dialog itself excluded), with no page, the item page or the enemy page showing; beside
 // it the floor: the same name reads and row appends with no window shown.
+#include "Bench.h"
 #include "EditorSession.h"
 #include "enemies/EnemyRecord.h"
 #include "items/ItemCategory.h"
@@ -22,16 +23,8 @@ namespace {
 
 constexpr int kRuns = 21;
 
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
 double floorMilliseconds(const QString& path) {
-    std::vector<double> samples;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
+    return bench::medianMs(kRuns, [&] {
         rom::RomFile rom;
         rom.open(path);
         QListWidget items;
@@ -47,31 +40,22 @@ double floorMilliseconds(const QString& path) {
         }
         for (int i = 0; i < enemies::kEnemyCount; ++i)
             enemies.addItem(rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i), 11));
-        samples.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return median(samples);
+    });
 }
 
 double openingMilliseconds(tools::EditorSession& editor, const QString& path) {
-    std::vector<double> samples;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
+    return bench::medianMs(kRuns, [&] {
         editor.open(path);
-        samples.push_back(timer.nsecsElapsed() / 1e6);
         QApplication::processEvents(); // let the window settle between runs
-    }
-    return median(samples);
+    });
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+void bench::opening() {
     QTemporaryDir folder;
     const QString path = folder.filePath("bench.smc");
-    if (!synth::writeFile(path, synth::makeImage()))
-        return 1;
+    synth::writeFile(path, synth::makeImage());
     tools::EditorSession editor;
     editor.open(path);
     const double floor = floorMilliseconds(path);
@@ -85,5 +69,4 @@ int main(int argc, char* argv[]) {
         const double ms = openingMilliseconds(editor, path);
         std::printf("opening, %s: %.1f ms median (floor %.1f ms)\n", label, ms, floor);
     }
-    return 0;
 }

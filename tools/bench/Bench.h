@@ -1,0 +1,30 @@
+#pragma once
+
+// The sections of `make bench`: each prints its medians, measured in this process.
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace bench {
+
+// Median milliseconds of `runs` calls of `work`.
+inline double medianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> samples;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        samples.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+void opening();
+void applying();
+void patching();
+
+} // namespace bench
