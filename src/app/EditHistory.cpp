@@ -2,7 +2,9 @@
 
 #include "app/Form1.h"
 #include "app/HistoryDialog.h"
+#include "app/PatchDialog.h"
 #include "rom/RomFile.h"
+#include "rominfo/Checksum.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
@@ -36,6 +38,8 @@ void EditHistory::fillEditMenu(QMenu* menu) {
     redo_ = addAction(menu, "mnuRedoApply", "&Redo Apply", QKeySequence("Ctrl+Y"));
     menu->addSeparator();
     showHistory_ = addAction(menu, "mnuHistory", "&History...", QKeySequence());
+    updateChecksum_ = addAction(menu, "mnuUpdateChecksum", "Update ROM &Checksum", QKeySequence());
+    connect(updateChecksum_, &QAction::triggered, this, &EditHistory::mnuUpdateChecksum_Click);
     connect(undo_, &QAction::triggered, this, &EditHistory::mnuUndoApply_Click);
     connect(redo_, &QAction::triggered, this, &EditHistory::mnuRedoApply_Click);
     connect(showHistory_, &QAction::triggered, this, &EditHistory::mnuHistory_Click);
@@ -55,6 +59,8 @@ void EditHistory::updateEditMenu() {
     undo_->setEnabled(undo.has_value());
     redo_->setEnabled(redo.has_value());
     showHistory_->setEnabled(usable);
+    updateChecksum_->setEnabled(usable);
+    window_.findChild<QAction*>("mnuCreatePatch")->setEnabled(usable);
     tellIfHistoryIsOff();
 }
 
@@ -164,6 +170,38 @@ void EditHistory::mnuHistory_Click() {
     HistoryDialog dialog(
         &window_, [this] { return history_.entries(file_); },
         [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames());
+    dialog.exec();
+}
+
+void EditHistory::mnuUpdateChecksum_Click() {
+    if (window_.isLoadingLists() || !stillSameFile())
+        return;
+    const std::optional<QList<rom::Span>> spans = rominfo::checksumSpans(rom_);
+    if (!spans) {
+        ui::showWarning(&window_, QStringLiteral("The checksum covers a 4 MiB image; this file "
+                                                 "holds %1 bytes, so nothing was written.")
+                                      .arg(rom_.size()));
+        return;
+    }
+    commit({"misc", 0, QString()}, *spans);
+    window_.reloadVisiblePage();
+}
+
+void EditHistory::mnuCreatePatch_Click() {
+    if (window_.isLoadingLists() || !stillSameFile())
+        return;
+    const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
+    PatchDialog dialog(&window_,
+                       {openFile,
+                        [this, openFile] {
+                            QByteArray image = openFile();
+                            for (const history::Entry& entry : history_.entries(file_))
+                                if (!entry.undone)
+                                    for (const rom::Span& span : rom::reversed(entry.spans))
+                                        image.replace(span.offset, span.after.size(), span.after);
+                            return image;
+                        },
+                        [this] { mnuUpdateChecksum_Click(); }});
     dialog.exec();
 }
 

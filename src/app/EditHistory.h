@@ -38,6 +38,9 @@ class EditHistory : public QObject, public ui::FileAccess {
     void mnuUndoApply_Click();
     void mnuRedoApply_Click();
     void mnuHistory_Click();
+    // Writes the complement and checksum that match the image, as one recorded change.
+    void mnuUpdateChecksum_Click();
+    void mnuCreatePatch_Click();
 
     // Takes back entries, newest first, each only while the file still holds what it
     // wrote; stops at the first that no longer matches and says so. True when all went.
@@ -55,6 +58,7 @@ class EditHistory : public QObject, public ui::FileAccess {
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* showHistory_ = nullptr;
+    QAction* updateChecksum_ = nullptr;
     bool toldHistoryOff_ = false;
 };
 

@@ -111,6 +111,10 @@ void Form1::buildMenus() {
     file->setObjectName("mnuFile");
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
     addRecentFilesMenu(file, this);
+    createPatchAction_ =
+        addEntry(file, "mnuCreatePatch", "Create &Patch...", QKeySequence(), false);
+    connect(createPatchAction_, &QAction::triggered, edits_.get(),
+            &EditHistory::mnuCreatePatch_Click);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);

@@ -97,6 +97,7 @@ class Form1 : public QMainWindow {
     QPushButton* applyButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QAction* openAction_ = nullptr;
+    QAction* createPatchAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::unique_ptr<items::ItemPage> itemPage_;
     std::unique_ptr<enemies::EnemyPage> enemyPage_;

@@ -15,8 +15,10 @@ CommitResult commitSpans(RomFile& rom, const QList<Span>& spans) {
     case RomFile::PathState::SameFile:
         break;
     }
+    // An edit replaces bytes by as many bytes; anything else is refused with the rest.
     const bool unchanged = std::all_of(spans.begin(), spans.end(), [&rom](const Span& span) {
-        return rom.readBytes(span.offset, span.before.size()) == span.before;
+        return span.after.size() == span.before.size() &&
+               rom.readBytes(span.offset, span.before.size()) == span.before;
     });
     if (!unchanged)
         return CommitResult::Conflict;

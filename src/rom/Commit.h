@@ -10,7 +10,8 @@ enum class CommitResult {
     Written,      // every span written and the file synced
     FileReplaced, // the path names another file now: nothing written
     FileMissing,  // nothing at the path any more: nothing written
-    Conflict,     // the file no longer holds the bytes the spans expect: nothing written
+    Conflict,     // the file no longer holds the bytes the spans expect, or a span would
+                  // change the file's length: nothing written
     WriteFailed,  // a write was refused part way: the earlier spans are in the file
     SyncFailed,   // written, but the disk did not confirm it
 };

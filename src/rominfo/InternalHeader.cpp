@@ -16,7 +16,7 @@ const rom::Field<InternalHeader> kFields[] = {
      &regionRows},
     {"ROMVersionTXT", "ROM Version:", T, 0x1B, Encoding::Byte, &H::version},
     // Both halves show together in one box, which the page fills itself.
-    rom::shownOnly<H>({"", "Checksum:", T, 0x1C, Encoding::Unsigned16, &H::complement}),
+    rom::shownOnly<H>({"", "Checksum complement:", T, 0x1C, Encoding::Unsigned16, &H::complement}),
     rom::shownOnly<H>({"", "Checksum:", T, 0x1E, Encoding::Unsigned16, &H::checksum}),
 };
 

@@ -1,5 +1,6 @@
 #include "rominfo/MiscPage.h"
 
+#include "rominfo/Checksum.h"
 #include "ui/Controls.h"
 #include "ui/FieldBinder.h"
 #include "ui/FileAccess.h"
@@ -59,6 +60,9 @@ void MiscPage::buildFields() {
     checksumBox_ = ui::makeTextBox(frame_, "ROMChecksumTXT",
                                    ui::twips(kFieldLeft, 1080, kFieldWidth, kBoxHeight));
     ui::lockGrey(checksumBox_);
+    checksumState_ =
+        ui::makeLabel(frame_, "ROMChecksumStateLBL", QString(),
+                      ui::twips(kFieldLeft + kFieldWidth + 60, 1110, 1500, kLabelHeight));
     makeCodeList(frame_, "ROMFormatLST", 1440, 1035, regionRows());
     makeCodeList(frame_, "SRAMSizeLST", 2550, 1230, sramRows());
 }
@@ -69,6 +73,17 @@ void MiscPage::LoadMiscellaneous() {
     loaded_ = rom::readRecord(rom_, headerFields(), 0);
     fields_->show(headerFields(), loaded_);
     checksumBox_->setText(checksumText(loaded_.complement, loaded_.checksum));
+    showChecksumState();
+}
+
+// Whether the stored pair is that of the image as it is now; nothing for a short file.
+void MiscPage::showChecksumState() {
+    // Summing the image is kept for when the page is seen, not done at every opening.
+    const std::optional<bool> matches =
+        frame_->isVisible() ? checksumMatches(rom_) : std::optional<bool>();
+    checksumState_->setText(!matches   ? QString()
+                            : *matches ? QStringLiteral("matches")
+                                       : QStringLiteral("out of date"));
 }
 
 // The page is not reloaded afterwards: it keeps what the user typed.
@@ -80,6 +95,7 @@ bool MiscPage::SaveMiscellaneous() {
     else if (outcome == ui::FileAccess::Outcome::Written ||
              outcome == ui::FileAccess::Outcome::Failed)
         loaded_ = rom::readRecord(rom_, headerFields(), 0); // the page keeps what was typed
+    showChecksumState();
     return outcome == ui::FileAccess::Outcome::Written;
 }
 

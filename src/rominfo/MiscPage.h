@@ -5,6 +5,7 @@
 #include <QObject>
 
 class QFrame;
+class QLabel;
 class QWidget;
 
 namespace rom {
@@ -34,12 +35,14 @@ class MiscPage : public QObject {
   private:
     void buildLabels();
     void buildFields();
+    void showChecksumState();
 
     const rom::RomFile& rom_;
     ui::FileAccess& access_;
     QFrame* frame_ = nullptr;
     ui::FieldBinder* fields_ = nullptr;
     ui::TextBox* checksumBox_ = nullptr;
+    QLabel* checksumState_ = nullptr;
     // The header as last loaded or written: the codes a list shows no row for go back
     // from here.
     InternalHeader loaded_;

@@ -60,6 +60,18 @@ QString askRomFileName(QWidget* parent) {
                                         QFileDialog::HideNameFilterDetails);
 }
 
+QString askSaveFileName(QWidget* parent, const QString& filter) {
+    if (fileNameHandler())
+        return fileNameHandler()();
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+}
+
+QString askFolder(QWidget* parent, const QString& caption) {
+    if (fileNameHandler())
+        return fileNameHandler()();
+    return QFileDialog::getExistingDirectory(parent, caption);
+}
+
 void openWebAddress(const QUrl& url) {
     if (webHandler()) {
         webHandler()(url);

@@ -20,10 +20,16 @@ inline void showWarning(QWidget* parent, const QString& text) {
 // The File > Open ROM dialog. Returns the chosen path, or an empty string on cancel.
 QString askRomFileName(QWidget* parent);
 
+// A save dialog for `filter` ("BPS patch (*.bps)"). The chosen path, or empty on cancel.
+QString askSaveFileName(QWidget* parent, const QString& filter);
+// A folder dialog. The chosen folder, or empty on cancel.
+QString askFolder(QWidget* parent, const QString& caption);
+
 // Opens an address in the user's browser; the result is ignored.
 void openWebAddress(const QUrl& url);
 
-// Seams for tests: while a handler is set it takes the place of the real dialog.
+// Seams for tests: while a handler is set it takes the place of the real dialog (the file
+// name handler answers every file and folder dialog).
 using MessageHandler = std::function<void(MessageIcon, const QString& title, const QString& text)>;
 using FileNameHandler = std::function<QString()>;
 using WebHandler = std::function<void(const QUrl&)>;
