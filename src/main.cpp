@@ -20,6 +20,11 @@ int main(int argc, char* argv[]) {
         std::fputs(information.toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (app::isTablesCommand(argumentList(argc, argv))) {
+        QCoreApplication tool(argc, argv);
+        return app::runTablesCommand(QCoreApplication::applicationDirPath(),
+                                     argumentList(argc, argv));
+    }
     QApplication application(argc, argv);
     // What is left once Qt has taken its own options (such as -platform) out of argv.
     return app::run(QCoreApplication::applicationDirPath(), argumentList(argc, argv));

@@ -15,6 +15,11 @@ QString dataFilePath(const QString& programDirectory);
 // on a plain terminal and without the data file.
 QString informationText(const QStringList& arguments);
 
+// `--export-tables DIR FILE` and `--import-tables DIR FILE`: the tables without a window.
+// A summary line on stdout and status 0, or the problems on stderr and status 1.
+bool isTablesCommand(const QStringList& arguments);
+int runTablesCommand(const QString& programDirectory, const QStringList& arguments);
+
 // Shows `window` and, when `arguments` (the program first) name a file, opens the first
 // one named as File > Open ROM would, once the event loop runs.
 void startWindow(Form1& window, const QStringList& arguments);

@@ -5,9 +5,11 @@
 #include "app/PatchDialog.h"
 #include "rom/RomFile.h"
 #include "rominfo/Checksum.h"
+#include "tables/Tables.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -60,7 +62,8 @@ void EditHistory::updateEditMenu() {
     redo_->setEnabled(redo.has_value());
     showHistory_->setEnabled(usable);
     updateChecksum_->setEnabled(usable);
-    window_.findChild<QAction*>("mnuCreatePatch")->setEnabled(usable);
+    for (const char* name : {"mnuCreatePatch", "mnuExportTables", "mnuImportTables"})
+        window_.findChild<QAction*>(name)->setEnabled(usable);
     tellIfHistoryIsOff();
 }
 
@@ -203,6 +206,44 @@ void EditHistory::mnuCreatePatch_Click() {
                         },
                         [this] { mnuUpdateChecksum_Click(); }});
     dialog.exec();
+}
+
+void EditHistory::mnuExportTables_Click() {
+    if (window_.isLoadingLists() || !stillSameFile())
+        return;
+    const QString folder = ui::askFolder(&window_, QStringLiteral("Export Tables"));
+    if (folder.isEmpty())
+        return;
+    const QString failure = tables::writeTables(rom_, folder);
+    ui::showWarning(&window_,
+                    failure.isEmpty()
+                        ? QStringLiteral("The tables were written to \"%1\".")
+                              .arg(QDir::toNativeSeparators(folder))
+                        : failure + QStringLiteral(" The tables before it were written."));
+}
+
+void EditHistory::mnuImportTables_Click() {
+    if (window_.isLoadingLists() || !stillSameFile())
+        return;
+    const QString folder = ui::askFolder(&window_, QStringLiteral("Import Tables"));
+    if (folder.isEmpty())
+        return;
+    const tables::Import import = tables::readTables(rom_, folder);
+    if (!import.problems.isEmpty()) {
+        ui::showWarning(&window_, QStringLiteral("The tables were not imported; nothing was "
+                                                 "written.\n") +
+                                      import.problems.mid(0, 10).join(QLatin1Char('\n')));
+        return;
+    }
+    if (import.files == 0 || import.spans.isEmpty()) {
+        ui::showWarning(&window_, import.files == 0
+                                      ? QStringLiteral("The folder holds none of the tables.")
+                                      : QStringLiteral("The tables change nothing in the file."));
+        return;
+    }
+    if (commit({QLatin1String(tables::kImportPage), import.records, QString()}, import.spans) ==
+        Outcome::Written)
+        window_.reloadVisiblePage();
 }
 
 void EditHistory::tellIfHistoryIsOff() {

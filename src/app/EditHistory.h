@@ -41,6 +41,9 @@ class EditHistory : public QObject, public ui::FileAccess {
     // Writes the complement and checksum that match the image, as one recorded change.
     void mnuUpdateChecksum_Click();
     void mnuCreatePatch_Click();
+    void mnuExportTables_Click();
+    // Every cell checked first; then the changed records as one recorded change.
+    void mnuImportTables_Click();
 
     // Takes back entries, newest first, each only while the file still holds what it
     // wrote; stops at the first that no longer matches and says so. True when all went.

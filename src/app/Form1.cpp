@@ -115,6 +115,10 @@ void Form1::buildMenus() {
         addEntry(file, "mnuCreatePatch", "Create &Patch...", QKeySequence(), false);
     connect(createPatchAction_, &QAction::triggered, edits_.get(),
             &EditHistory::mnuCreatePatch_Click);
+    connect(addEntry(file, "mnuExportTables", "&Export Tables...", QKeySequence(), false),
+            &QAction::triggered, edits_.get(), &EditHistory::mnuExportTables_Click);
+    connect(addEntry(file, "mnuImportTables", "&Import Tables...", QKeySequence(), false),
+            &QAction::triggered, edits_.get(), &EditHistory::mnuImportTables_Click);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);

@@ -1,6 +1,7 @@
 #include "app/HistoryDialog.h"
 
 #include "records/Records.h"
+#include "tables/Tables.h"
 #include "ui/Controls.h"
 #include "ui/Program.h"
 
@@ -26,12 +27,22 @@ HistoryDialog::HistoryDialog(QWidget* parent, Entries entries, Revert revert, QS
     fill();
 }
 
+// An import names the record of each change.
 QString HistoryDialog::describe(const history::Entry& entry, const QStringList& itemNames) {
+    const bool import = entry.record.page == QLatin1String(tables::kImportPage);
     const QList<records::Place> places =
         records::placesOfRecord(entry.record.page, entry.record.row);
     QStringList changes;
-    for (const rom::Span& span : entry.spans)
-        changes << records::changeWords(places, span.offset, span.before, span.after, itemNames);
+    for (const rom::Span& span : entry.spans) {
+        const auto record = import ? records::locate(span.offset) : std::nullopt;
+        const history::RecordRef ref =
+            record ? history::RecordRef{record->first, record->second, QString()}
+                   : history::RecordRef{};
+        changes << (record ? ref.label() + QLatin1Char(' ') : QString()) +
+                       records::changeWords(
+                           record ? records::placesOfRecord(record->first, record->second) : places,
+                           span.offset, span.before, span.after, itemNames);
+    }
     return QStringLiteral("%1  %2  %3%4")
         .arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.record.label(),
              changes.join(QStringLiteral("; ")),

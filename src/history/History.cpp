@@ -35,6 +35,8 @@ QString RecordRef::label() const {
                          : page == "char" ? QStringLiteral("Character")
                          : page == "item" ? QStringLiteral("Item")
                                           : QString();
+    if (page == "tables")
+        return QStringLiteral("Import of %1 records from tables").arg(row);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
     return QStringLiteral("%1 %2 %3").arg(word).arg(row).arg(name.trimmed()).trimmed();

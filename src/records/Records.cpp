@@ -51,6 +51,24 @@ QList<Place> placesOfRecord(const QString& page, int row) {
     return {};
 }
 
+const QList<Kind>& kinds() {
+    static const QList<Kind> all = {
+        {"enemies.csv", "enemy", 0, 250}, {"weapons.csv", "item", 0, 85},
+        {"armor.csv", "item", 87, 147},   {"accessories.csv", "item", 149, 187},
+        {"items.csv", "item", 189, 240},  {"characters.csv", "char", 0, 6},
+        {"header.csv", "misc", 0, 0}};
+    return all;
+}
+
+std::optional<std::pair<QString, int>> locate(qint64 offset) {
+    for (const Kind& kind : kinds())
+        for (int row = kind.first; row <= kind.last; ++row)
+            for (const Place& place : placesOfRecord(kind.page, row))
+                if (place.view.written && place.offset == offset)
+                    return std::pair<QString, int>(kind.page, row);
+    return std::nullopt;
+}
+
 QString valueWords(const Place& place, int value, const QStringList& itemNames) {
     const int row = value - place.view.rowOrigin;
     switch (place.view.shown) {
@@ -94,10 +112,8 @@ QString changeWords(const QList<Place>& places, qint64 offset, const QByteArray&
                valueWords(place, to, itemNames);
     }
     return QStringLiteral("0x%1: %2 \u2192 %3")
-        .arg(offset, 6, 16, QLatin1Char('0'))
-        .arg(hex(before), hex(after))
-        .toUpper()
-        .replace(QStringLiteral("0X"), QStringLiteral("0x"));
+        .arg(QString::number(offset, 16).toUpper().rightJustified(6, QLatin1Char('0')), hex(before),
+             hex(after));
 }
 
 } // namespace records

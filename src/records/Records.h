@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+#include <optional>
+#include <utility>
+
 namespace records {
 
 // A field of one record of one page, wherever its record type: its place in the file and
@@ -25,6 +28,19 @@ template <typename Record> QList<Place> placesOf(rom::FieldTable<Record> fields,
 // The fields of row `row` of a page ("enemy", "char", "item", "misc"); none for an item row
 // of no category.
 QList<Place> placesOfRecord(const QString& page, int row);
+
+// The editable records by kind, as the tables that export them: a page's rows from first to
+// last. Item rows 86, 148 and 188 belong to none.
+struct Kind {
+    const char* fileName;
+    const char* page;
+    int first;
+    int last;
+};
+const QList<Kind>& kinds();
+
+// The page and row of the record a field at `offset` belongs to.
+std::optional<std::pair<QString, int>> locate(qint64 offset);
 
 // A stored value in the page's words: the row text of a list, "checked" for a check box,
 // "Fire 80%" for the elemental resistance, a number where the page has no words for it.

@@ -26,5 +26,6 @@ inline double medianMs(int runs, const std::function<void()>& work) {
 void opening();
 void applying();
 void patching();
+void tabling();
 
 } // namespace bench

@@ -1,0 +1,311 @@
+#include "tables/Tables.h"
+
+#include "characters/CharacterRecord.h"
+#include "enemies/EnemyRecord.h"
+#include "items/ItemCategory.h"
+#include "records/Records.h"
+#include "rom/NameText.h"
+#include "rom/NumberRules.h"
+#include "rom/RomFile.h"
+#include "tables/Csv.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace tables {
+namespace {
+
+// A table file larger than this is no table of this game's records.
+constexpr qint64 kLargestTable = 4 * 1024 * 1024;
+
+// One column of a table: a field's value, its row's text, or one bit of a check-list.
+struct Column {
+    enum class Kind { Value, Words, Bit };
+    QString name;
+    int place; // index into the record's places
+    Kind kind;
+    int bit = 0;
+};
+
+QString withoutColon(const QString& caption) {
+    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
+}
+
+bool isChoice(rom::Shown shown) {
+    return shown == rom::Shown::Choice || shown == rom::Shown::Item || shown == rom::Shown::Check ||
+           shown == rom::Shown::Element;
+}
+
+// The columns of a kind, from the written fields of its first record. Captions that two
+// fields share are numbered; check-list rows whose text repeats name their bit.
+QList<Column> columnsOf(const QList<records::Place>& places) {
+    QHash<QString, int> captions;
+    for (const records::Place& place : places)
+        if (place.view.written)
+            ++captions[withoutColon(place.view.caption)];
+    QHash<QString, int> seen;
+    QList<Column> columns;
+    for (int i = 0; i < places.size(); ++i) {
+        const rom::FieldView& view = places[i].view;
+        if (!view.written)
+            continue;
+        QString name = withoutColon(view.caption);
+        if (captions[name] > 1)
+            name += QStringLiteral(" %1").arg(++seen[name]);
+        if (view.shown == rom::Shown::Flags) {
+            const QStringList& rows = places[i].rows();
+            for (int bit = 0; bit < 8; ++bit)
+                columns.append(
+                    {name + QLatin1Char(' ') + rows[bit] +
+                         (rows.count(rows[bit]) > 1 ? QStringLiteral(" (bit %1)").arg(bit)
+                                                    : QString()),
+                     i, Column::Kind::Bit, bit});
+            continue;
+        }
+        columns.append({name, i, Column::Kind::Value});
+        if (view.shown == rom::Shown::Choice || view.shown == rom::Shown::Item ||
+            view.shown == rom::Shown::Element)
+            columns.append({name + QStringLiteral(" (name)"), i, Column::Kind::Words});
+    }
+    return columns;
+}
+
+// The names as the lists show them.
+QStringList namesOf(const QByteArray& image, const rom::Table& table, int count) {
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << rom::decodeNameText(image.mid(table.recordOffset(i), table.stride));
+    return names;
+}
+
+struct Names {
+    QStringList items;
+    QStringList enemies;
+
+    QString of(const QString& page, int row) const {
+        if (page == "item")
+            return items.value(row);
+        if (page == "enemy")
+            return enemies.value(row);
+        if (page == "char")
+            return characters::characterNames().value(row);
+        return QString();
+    }
+};
+
+int valueAt(const QByteArray& image, const records::Place& place) {
+    return rom::decodeNumber(place.view.encoding, image.mid(place.offset, place.width));
+}
+
+QString cell(const QByteArray& image, const records::Place& place, const Column& column,
+             const Names& names) {
+    if (place.view.encoding == rom::Encoding::Bytes)
+        return rom::textOfBytes(image.mid(place.offset, place.width));
+    const int value = valueAt(image, place);
+    switch (column.kind) {
+    case Column::Kind::Bit:
+        return QString::number((value >> column.bit) & 1);
+    case Column::Kind::Words:
+        return records::valueWords(place, value, names.items);
+    case Column::Kind::Value:
+        break;
+    }
+    return QString::number(value);
+}
+
+QByteArray tableText(const QByteArray& image, const records::Kind& kind, const Names& names) {
+    const QList<Column> columns = columnsOf(records::placesOfRecord(kind.page, kind.first));
+    QStringList header = {"Row", "Name"};
+    for (const Column& column : columns)
+        header << column.name;
+    QList<QStringList> rows = {header};
+    for (int row = kind.first; row <= kind.last; ++row) {
+        const QList<records::Place> places = records::placesOfRecord(kind.page, row);
+        QStringList cells = {QString::number(row), names.of(kind.page, row)};
+        for (const Column& column : columns)
+            cells << cell(image, places[column.place], column, names);
+        rows << cells;
+    }
+    return writeCsv(rows);
+}
+
+Names namesIn(const QByteArray& image) {
+    return {namesOf(image, items::kNameTable, items::kItemCount),
+            namesOf(image, enemies::kNameTable, enemies::kEnemyCount)};
+}
+
+// What a cell may hold, as a message, when it cannot be stored; otherwise the new bytes.
+struct Checked {
+    QByteArray bytes;
+    QString refusal;
+};
+
+Checked checkNumber(const QString& text, long long minimum, long long maximum,
+                    rom::Encoding encoding, int width) {
+    const std::optional<long long> value = rom::parseWholeNumber(text);
+    if (!value || *value < minimum || *value > maximum)
+        return {{},
+                QStringLiteral("enter a whole number from %1 to %2.").arg(minimum).arg(maximum)};
+    return {rom::encodeNumber(rom::storedValue(encoding, *value), width), QString()};
+}
+
+// Applies one cell to the record's bytes in `image`, or says what the cell may hold.
+QString applyCell(QByteArray& image, const records::Place& place, const Column& column,
+                  const QString& text) {
+    const rom::FieldView& view = place.view;
+    if (view.encoding == rom::Encoding::Bytes) {
+        const std::optional<QByteArray> bytes = rom::bytesOfText(text, place.width + 1);
+        if (!bytes)
+            return QStringLiteral("use only characters of ISO 8859-1 (Latin-1).");
+        if (bytes->size() > place.width)
+            return QStringLiteral("enter at most %1 characters.").arg(place.width);
+        image.replace(place.offset, place.width, bytes->leftJustified(place.width, ' '));
+        return QString();
+    }
+    Checked checked;
+    if (column.kind == Column::Kind::Bit) {
+        checked = checkNumber(text, 0, 1, rom::Encoding::Byte, 1);
+        if (checked.refusal.isEmpty()) {
+            const int value = valueAt(image, place);
+            const int bit = 1 << column.bit;
+            checked.bytes = rom::encodeNumber(checked.bytes[0] ? value | bit : value & ~bit, 1);
+        }
+    } else if (isChoice(view.shown)) {
+        checked = checkNumber(text, 0, 255, view.encoding, place.width);
+    } else {
+        const rom::EntryRange range = rom::entryRange(view.encoding);
+        checked = checkNumber(text, range.minimum, range.maximum, view.encoding, place.width);
+    }
+    if (checked.refusal.isEmpty())
+        image.replace(place.offset, place.width, checked.bytes);
+    return checked.refusal;
+}
+
+std::optional<QByteArray> readTableFile(const QString& path, QString* problem) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kLargestTable) {
+        *problem = QStringLiteral("it is not a table file of a sensible size.");
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *problem = QStringLiteral("it cannot be read: %1").arg(file.errorString());
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+// Checks one table against the record kind and applies its cells to `edited`.
+void importTable(const QByteArray& text, const records::Kind& kind, QByteArray& edited,
+                 QStringList& problems) {
+    const QString file = QLatin1String(kind.fileName);
+    const CsvTable table = readCsv(text);
+    if (!table.ok()) {
+        problems
+            << QStringLiteral("%1, line %2: %3").arg(file).arg(table.errorLine).arg(table.error);
+        return;
+    }
+    const QList<Column> columns = columnsOf(records::placesOfRecord(kind.page, kind.first));
+    const QStringList header = table.rows.value(0);
+    QList<int> columnOf; // for each cell of a row, its column, or -1 to ignore
+    for (const QString& name : header) {
+        int found = -1;
+        for (int c = 0; c < columns.size(); ++c)
+            if (columns[c].name == name)
+                found = c;
+        if (found < 0 && name != "Row" && name != "Name")
+            problems << QStringLiteral("%1, line 1: unknown column \"%2\".").arg(file, name);
+        columnOf << (found >= 0 && columns[found].kind != Column::Kind::Words ? found : -1);
+    }
+    const int wanted = kind.last - kind.first + 1;
+    if (table.rows.size() - 1 != wanted)
+        problems << QStringLiteral("%1: %2 rows of records where %3 are needed.")
+                        .arg(file)
+                        .arg(std::max<qsizetype>(table.rows.size() - 1, 0))
+                        .arg(wanted);
+    for (int r = 1; r < table.rows.size() && r <= wanted; ++r) {
+        const QList<records::Place> places = records::placesOfRecord(kind.page, kind.first + r - 1);
+        const QStringList& cells = table.rows[r];
+        for (int c = 0; c < cells.size() && c < columnOf.size(); ++c) {
+            if (columnOf[c] < 0)
+                continue;
+            const Column& column = columns[columnOf[c]];
+            const QString refusal = applyCell(edited, places[column.place], column, cells[c]);
+            if (!refusal.isEmpty())
+                problems << QStringLiteral("%1, line %2, column \"%3\": %4")
+                                .arg(file)
+                                .arg(table.lineOfRow[r])
+                                .arg(column.name, refusal);
+        }
+    }
+}
+
+} // namespace
+
+QList<std::pair<QString, QByteArray>> exportTables(const rom::RomFile& rom) {
+    const QByteArray image = rom.readBytes(0, rom.size());
+    const Names names = namesIn(image);
+    QList<std::pair<QString, QByteArray>> files;
+    for (const records::Kind& kind : records::kinds())
+        files.append({QLatin1String(kind.fileName), tableText(image, kind, names)});
+    return files;
+}
+
+QString writeTables(const rom::RomFile& rom, const QString& folder) {
+    for (const auto& [name, text] : exportTables(rom)) {
+        const QString path = QDir(folder).filePath(name);
+        QSaveFile file(path);
+        file.setDirectWriteFallback(false);
+        errno = 0;
+        const bool written =
+            file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
+        const int cause = errno;
+        if (!written || !file.commit()) {
+            const QString why = cause != 0 ? qt_error_string(cause) : file.errorString();
+            file.cancelWriting();
+            return QStringLiteral("\"%1\" could not be written: %2")
+                .arg(QDir::toNativeSeparators(path), why);
+        }
+    }
+    return QString();
+}
+
+Import readTables(const rom::RomFile& rom, const QString& folder) {
+    Import result;
+    const QByteArray image = rom.readBytes(0, rom.size());
+    QByteArray edited = image;
+    for (const records::Kind& kind : records::kinds()) {
+        const QString path = QDir(folder).filePath(QLatin1String(kind.fileName));
+        if (!QFileInfo::exists(path))
+            continue;
+        ++result.files;
+        QString problem;
+        if (const std::optional<QByteArray> text = readTableFile(path, &problem))
+            importTable(*text, kind, edited, result.problems);
+        else
+            result.problems << QStringLiteral("%1: %2").arg(QLatin1String(kind.fileName), problem);
+    }
+    if (!result.problems.isEmpty())
+        return result;
+    for (const records::Kind& kind : records::kinds()) {
+        for (int row = kind.first; row <= kind.last; ++row) {
+            bool changed = false;
+            for (const records::Place& place : records::placesOfRecord(kind.page, row)) {
+                const rom::Span span{place.offset, image.mid(place.offset, place.width),
+                                     edited.mid(place.offset, place.width)};
+                if (place.view.written && span.changes()) {
+                    result.spans << span;
+                    changed = true;
+                }
+            }
+            result.records += changed ? 1 : 0;
+        }
+    }
+    return result;
+}
+
+} // namespace tables

@@ -1,0 +1,171 @@
+// Records as spreadsheet tables: export and import, cell by cell with the pages' rules,
+// all or nothing, one undoable change, and the command line.
+#include "rom/Commit.h"
+#include "romimage/RomImage.h"
+#include "support/EditorFixture.h"
+#include "tables/Csv.h"
+#include "tables/Tables.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// Sets the cell of record `row` (0 for the first record) under `column` in a table file.
+void setCell(const QString& path, int row, const QString& column, const QString& value) {
+    tables::CsvTable table = tables::readCsv(synth::readFile(path));
+    table.rows[row + 1][table.rows[0].indexOf(column)] = value;
+    QVERIFY(synth::writeFile(path, tables::writeCsv(table.rows)));
+}
+
+// An image with values the pages cannot show: icon 45, element 200, inflict 3, portrait 9,
+// region 20.
+QByteArray oddImage() {
+    QByteArray image = synth::makeImage();
+    for (const auto& [offset, value] : {std::pair<qint64, char>{0x0C0B95, 45},
+                                        {0x0C06C7, char(200)},
+                                        {0x0C0480, 3},
+                                        {0x0C00F0, 9},
+                                        {0x00FFD9, 20}})
+        image[offset] = value;
+    return image;
+}
+
+struct Opened {
+    QTemporaryDir dir;
+    QString rom = dir.filePath("rom.smc");
+    QString folder = dir.filePath("tables");
+    rom::RomFile file;
+    explicit Opened(const QByteArray& image) {
+        QDir().mkpath(folder);
+        synth::writeFile(rom, image);
+        file.open(rom);
+        tables::writeTables(file, folder);
+    }
+};
+
+} // namespace
+
+class TablesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void exportThenImportChangesNothing();
+    void oneCellInEachFileChangesExactlyItsBytes();
+    void badCellWritesNothingAndSaysWhere();
+    void spreadsheetFileImports();
+    void importIsOneUndoableChange();
+    void commandLine();
+};
+
+void TablesTest::exportThenImportChangesNothing() {
+    Opened opened(oddImage());
+    const tables::Import import = tables::readTables(opened.file, opened.folder);
+    QCOMPARE(import.problems, QStringList());
+    QCOMPARE(import.files, 7);
+    QCOMPARE(import.spans.size(), 0);
+}
+
+void TablesTest::oneCellInEachFileChangesExactlyItsBytes() {
+    const QByteArray image = oddImage();
+    Opened opened(image);
+    const std::tuple<const char*, int, const char*, const char*, qint64, const char*> cells[] = {
+        {"enemies.csv", 5, "HP", "40000", 0x0C4773, "409C"},
+        {"weapons.csv", 5, "Equipped by Garrow", "1", 0x0C06C5, ""}, // bit 0x02
+        {"armor.csv", 3, "Status Inflicted", "45", 0x0C047F, "2D"},
+        {"accessories.csv", 1, "Effect Value", "250", 0x0C0537, "FA"},
+        {"items.csv", 0, "Price", "65000", 0x0C0AC0, "E8FD"},
+        {"characters.csv", 3, "HP (Min / Max) 1", "-2", 0x0C00F3, "FEFF"},
+        {"header.csv", 0, "ROM Version", "12.5", 0x00FFDB, "0C"}};
+    QByteArray expected = image;
+    for (const auto& [file, row, column, value, offset, bytes] : cells) {
+        setCell(QDir(opened.folder).filePath(file), row, column, value);
+        expected.replace(offset, QByteArray::fromHex(bytes).size(), QByteArray::fromHex(bytes));
+    }
+    expected[0x0C06C5] = char(expected[0x0C06C5] | 0x02);
+    const tables::Import import = tables::readTables(opened.file, opened.folder);
+    QCOMPARE(import.problems, QStringList());
+    QCOMPARE(import.records, int(std::size(cells)));
+    QCOMPARE(rom::commitSpans(opened.file, import.spans), rom::CommitResult::Written);
+    QVERIFY(synth::readFile(opened.rom) == expected);
+}
+
+void TablesTest::badCellWritesNothingAndSaysWhere() {
+    Opened opened(oddImage());
+    setCell(QDir(opened.folder).filePath("enemies.csv"), 5, "HP", "300");
+    setCell(QDir(opened.folder).filePath("header.csv"), 0, "ROM Version", "256");
+    setCell(QDir(opened.folder).filePath("items.csv"), 2, "Secondary Stats Key Item", "2");
+    const tables::Import import = tables::readTables(opened.file, opened.folder);
+    QCOMPARE(import.problems,
+             (QStringList{"items.csv, line 4, column \"Secondary Stats Key Item\": enter a whole "
+                          "number from 0 to 1.",
+                          "header.csv, line 2, column \"ROM Version\": enter a whole number from "
+                          "0 to 255."}));
+    QVERIFY(import.spans.isEmpty());
+}
+
+// CRLF, a byte-order mark, quoted numbers, a trailing empty line, and only some columns.
+void TablesTest::spreadsheetFileImports() {
+    const QByteArray image = oddImage();
+    Opened opened(image);
+    QByteArray text = "\xEF\xBB\xBFRow,Name,\"Gil\"\r\n";
+    for (int row = 0; row < 251; ++row)
+        text += QStringLiteral("%1,\"x\",\"%2\"\r\n")
+                    .arg(row)
+                    .arg(row == 7 ? 1234
+                                  : quint8(image[0x0C5E02 + 7 * row]) |
+                                        quint8(image[0x0C5E03 + 7 * row]) << 8)
+                    .toUtf8();
+    QVERIFY(synth::writeFile(QDir(opened.folder).filePath("enemies.csv"), text + "\r\n"));
+    const tables::Import import = tables::readTables(opened.file, opened.folder);
+    QCOMPARE(import.problems, QStringList());
+    QCOMPARE(import.spans.size(), 1);
+    QCOMPARE(import.spans[0].offset, qint64(0x0C5E33));
+    QCOMPARE(import.spans[0].after, QByteArray::fromHex("D204"));
+}
+
+void TablesTest::importIsOneUndoableChange() {
+    const QByteArray image = synth::makeImage();
+    Opened opened(image);
+    setCell(QDir(opened.folder).filePath("enemies.csv"), 5, "Level", "99");
+    setCell(QDir(opened.folder).filePath("weapons.csv"), 5, "Attack", "1");
+    EditorFixture f;
+    f.openRom(opened.rom);
+    ui::setFileNameHandler([&] { return opened.folder; });
+    f.find<QAction>("mnuImportTables")->trigger();
+    ui::setFileNameHandler({});
+    QCOMPARE(synth::changedOffsets(image, synth::readFile(opened.rom)),
+             (QList<qint64>{0x0C027B, 0x0C4775}));
+    QCOMPARE(f.find<QAction>("mnuUndoApply")->text(),
+             QString("&Undo Apply: Import of 2 records from tables"));
+    f.find<QAction>("mnuUndoApply")->trigger();
+    QVERIFY(synth::readFile(opened.rom) == image);
+}
+
+void TablesTest::commandLine() {
+    Opened opened(synth::makeImage());
+    const auto run = [&](const QStringList& arguments, QString* err = nullptr) {
+        QProcess child;
+        child.start(qEnvironmentVariable("VALDRIC_EDITOR"), arguments);
+        child.waitForFinished(30000);
+        if (err)
+            *err = QString::fromLocal8Bit(child.readAllStandardError());
+        return child.exitCode();
+    };
+    QString err;
+    const QString headered = opened.dir.filePath("headered.smc");
+    QVERIFY(synth::writeFile(headered, synth::withCopierHeader(synth::makeImage())));
+    QCOMPARE(run({"--import-tables", opened.folder, headered}, &err), 1);
+    QVERIFY2(err.contains("copier header"), qPrintable(err));
+    QCOMPARE(synth::readFile(headered).size(), 4194816);
+    QCOMPARE(run({"--export-tables", opened.folder, opened.rom}), 0);
+    setCell(QDir(opened.folder).filePath("enemies.csv"), 0, "Level", "-1");
+    QCOMPARE(run({"--import-tables", opened.folder, opened.rom}, &err), 1);
+    QVERIFY2(err.contains("enemies.csv, line 2, column \"Level\""), qPrintable(err));
+    setCell(QDir(opened.folder).filePath("enemies.csv"), 0, "Level", "3");
+    QCOMPARE(run({"--import-tables", opened.folder, opened.rom}), 0);
+    QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x03');
+}
+
+QTEST_MAIN(TablesTest)
+#include "test_tables.moc"
