@@ -142,17 +142,18 @@ bool EditHistory::takeBack(const history::Entry& entry, bool undo) {
 }
 
 void EditHistory::mnuUndoApply_Click() {
-    if (window_.isLoadingLists())
-        return;
-    if (const auto entry = history_.nextUndo(file_); entry && stillSameFile())
+    if (const auto entry = history_.nextUndo(file_); entry && ready())
         takeBack(*entry, true);
 }
 
 void EditHistory::mnuRedoApply_Click() {
-    if (window_.isLoadingLists())
-        return;
-    if (const auto entry = history_.nextRedo(file_); entry && stillSameFile())
+    if (const auto entry = history_.nextRedo(file_); entry && ready())
         takeBack(*entry, false);
+}
+
+// Commands wait for the name lists, and act only on the file at the open file's path.
+bool EditHistory::ready() {
+    return !window_.isLoadingLists() && stillSameFile();
 }
 
 bool EditHistory::revert(QList<history::Entry> entries) {
@@ -168,7 +169,7 @@ bool EditHistory::revert(QList<history::Entry> entries) {
 }
 
 void EditHistory::mnuHistory_Click() {
-    if (window_.isLoadingLists() || !stillSameFile())
+    if (!ready())
         return;
     HistoryDialog dialog(
         &window_, [this] { return history_.entries(file_); },
@@ -177,7 +178,7 @@ void EditHistory::mnuHistory_Click() {
 }
 
 void EditHistory::mnuUpdateChecksum_Click() {
-    if (window_.isLoadingLists() || !stillSameFile())
+    if (!ready())
         return;
     const std::optional<QList<rom::Span>> spans = rominfo::checksumSpans(rom_);
     if (!spans) {
@@ -191,7 +192,7 @@ void EditHistory::mnuUpdateChecksum_Click() {
 }
 
 void EditHistory::mnuCreatePatch_Click() {
-    if (window_.isLoadingLists() || !stillSameFile())
+    if (!ready())
         return;
     const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
     PatchDialog dialog(&window_,
@@ -209,7 +210,7 @@ void EditHistory::mnuCreatePatch_Click() {
 }
 
 void EditHistory::mnuExportTables_Click() {
-    if (window_.isLoadingLists() || !stillSameFile())
+    if (!ready())
         return;
     const QString folder = ui::askFolder(&window_, QStringLiteral("Export Tables"));
     if (folder.isEmpty())
@@ -223,7 +224,7 @@ void EditHistory::mnuExportTables_Click() {
 }
 
 void EditHistory::mnuImportTables_Click() {
-    if (window_.isLoadingLists() || !stillSameFile())
+    if (!ready())
         return;
     const QString folder = ui::askFolder(&window_, QStringLiteral("Import Tables"));
     if (folder.isEmpty())

@@ -50,6 +50,7 @@ class EditHistory : public QObject, public ui::FileAccess {
     bool revert(QList<history::Entry> entries);
 
   private:
+    bool ready();
     bool takeBack(const history::Entry& entry, bool undo);
     bool reportFailure(rom::CommitResult result, const QString& conflict);
     void tellIfHistoryIsOff();

@@ -217,15 +217,14 @@ void Form1::tabs_Click() {
     const QString key = tabs_->tabData(tabs_->currentIndex()).toString();
     if (key == "enemy") {
         showPage(enemyPage_->frame());
-        ui::selectFirstRowAndLoad(enemyPage_->list(), [this] { enemyPage_->EnemyLST_Click(); });
+        ui::selectRowAndLoad(enemyPage_->list(), 0, loaderOf(enemyPage_->list()));
     } else if (key == "char") {
         showPage(characterPage_->frame());
-        ui::selectFirstRowAndLoad(characterPage_->list(),
-                                  [this] { characterPage_->CharLST_Click(); });
+        ui::selectRowAndLoad(characterPage_->list(), 0, loaderOf(characterPage_->list()));
     } else if (key == "item") {
         showPage(itemPage_->frame());
         loadingLabel_->hide();
-        ui::selectFirstRowAndLoad(itemPage_->list(), [this] { itemPage_->ItemLST_Click(); });
+        ui::selectRowAndLoad(itemPage_->list(), 0, loaderOf(itemPage_->list()));
     } else if (key == "misc") {
         showPage(miscPage_->frame());
         miscPage_->LoadMiscellaneous();
@@ -393,22 +392,17 @@ QListWidget* Form1::visibleList() const {
 void Form1::reloadVisiblePage(int row) {
     if (miscPage_->frame()->isVisible())
         miscPage_->LoadMiscellaneous();
-    QListWidget* list = visibleList();
-    if (!list)
-        return;
-    if (row < 0)
-        row = list->currentRow();
-    if (row < 0 || row >= list->count())
-        return;
-    if (list->currentRow() != row) {
-        list->setCurrentRow(row); // the list's row handler loads it
-    } else if (list == enemyPage_->list()) {
-        enemyPage_->EnemyLST_Click();
-    } else if (list == characterPage_->list()) {
-        characterPage_->CharLST_Click();
-    } else {
-        itemPage_->ItemLST_Click();
-    }
+    if (QListWidget* list = visibleList())
+        ui::selectRowAndLoad(list, row < 0 ? list->currentRow() : row, loaderOf(list));
+}
+
+// The selection handler of a page's list.
+std::function<void()> Form1::loaderOf(QListWidget* list) {
+    if (list == enemyPage_->list())
+        return [this] { enemyPage_->EnemyLST_Click(); };
+    if (list == characterPage_->list())
+        return [this] { characterPage_->CharLST_Click(); };
+    return [this] { itemPage_->ItemLST_Click(); };
 }
 
 QStringList Form1::itemNames() const {

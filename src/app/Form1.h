@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -82,6 +83,7 @@ class Form1 : public QMainWindow {
     void showPage(QWidget* page);
     bool saveVisibleRecord();
     QListWidget* visibleList() const;
+    std::function<void()> loaderOf(QListWidget* list);
     void showNoRom();
     void failedOpen();
     bool prepareHeaderlessFile(const QString& path);

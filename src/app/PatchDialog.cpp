@@ -4,6 +4,7 @@
 #include "patches/Diff.h"
 #include "patches/Ips.h"
 #include "rom/CopierHeader.h"
+#include "rom/SafeWrite.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Program.h"
@@ -15,9 +16,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
-
-#include <cerrno>
 
 namespace app {
 namespace {
@@ -136,24 +134,12 @@ void PatchDialog::PatchCreateCMD_Click() {
 
 // All or nothing: a failure leaves no patch, partial or whole, and says why.
 bool PatchDialog::save(const QByteArray& patch, const QString& path) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    errno = 0;
-    bool written =
-        file.open(QIODevice::WriteOnly) && file.write(patch) == patch.size() && file.flush();
-    const int cause = errno;
-    QString why = cause != 0 ? qt_error_string(cause) : file.errorString();
-    if (!written) {
-        file.cancelWriting();
-    } else if (errno = 0; !file.commit()) {
-        written = false;
-        why = errno != 0 ? qt_error_string(errno) : file.errorString();
-    }
-    if (!written)
+    const QString why = rom::replaceFile(path, patch);
+    if (!why.isEmpty())
         ui::showWarning(this, QStringLiteral("The patch could not be written to \"%1\": %2. No "
                                              "patch file was made.")
                                   .arg(shown(path), why));
-    return written;
+    return why.isEmpty();
 }
 
 } // namespace app

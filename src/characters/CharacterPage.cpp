@@ -27,14 +27,8 @@ constexpr int kPairBoxWidth = 600;
 constexpr int kSlashWidth = 300;
 constexpr int kPairTypingLimit = 3;
 
-// Column, row and typing limit of each single control; captions come with the fields.
-struct Place {
-    const char* control;
-    int column;
-    int row;
-    int typingLimit;
-};
-constexpr Place kPlaces[] = {
+// The single controls; the HP and MP pairs are laid out apart.
+constexpr ui::ColumnForm::Place kPlaces[] = {
     {"CharPortraitCBO", 0, 1, 0},  {"CharPowerTXT", 0, 4, 2},
     {"CharStaminaTXT", 0, 5, 2},   {"CharSpeedTXT", 0, 6, 2},
     {"CharMagicTXT", 0, 7, 2},     {"CharHitTXT", 0, 8, 2},
@@ -86,15 +80,7 @@ void CharacterPage::buildControls() {
     name_ = form_->addTextBox(0, 0, "CharNameTXT", "Name:", 5);
     addPair(2, "CharHPMINTXT", "CharHPMAXTXT");
     addPair(3, "CharMPMINTXT", "CharMPMAXTXT");
-    for (const Place& place : kPlaces) {
-        const auto* field = rom::findField(characterFields(), QLatin1String(place.control));
-        if (field->shown == rom::Shown::Number)
-            form_->addTextBox(place.column, place.row, field->control, field->caption,
-                              place.typingLimit);
-        else
-            form_->addDropDown(place.column, place.row, field->control, field->caption, 0,
-                               field->rows ? field->rows() : QStringList());
-    }
+    form_->addFields(characterFields(), std::span(kPlaces));
     new DigitKeyFilter(frame_->findChild<ui::TextBox*>("CharPowerTXT"));
     for (const char* name : kReadOnly)
         ui::lockGrey(frame_->findChild<ui::TextBox*>(name));

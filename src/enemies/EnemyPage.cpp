@@ -24,14 +24,7 @@ const std::vector<ui::ColumnForm::Column> kColumns = {{2280, 1530, 3840, 1200},
 constexpr int kDropDownWidth = 2940;
 constexpr int kNoteHeight = 1200;
 
-// Column, row and typing limit of each box; captions come with the fields.
-struct Place {
-    const char* control;
-    int column;
-    int row;
-    int typingLimit;
-};
-constexpr Place kPlaces[] = {
+constexpr ui::ColumnForm::Place kPlaces[] = {
     {"EnemyLevelTXT", 0, 1, 3},     {"EnemyHPTXT", 0, 2, 5},        {"EnemyAttackTXT", 0, 3, 3},
     {"EnemySpeedTXT", 0, 4, 3},     {"EnemyMagicTXT", 0, 5, 3},     {"EnemyDefenseTXT", 0, 6, 3},
     {"EnemyEvadeTXT", 0, 7, 3},     {"EnemyBoltDefTXT", 0, 8, 3},   {"EnemyFireDefTXT", 0, 9, 3},
@@ -76,15 +69,7 @@ void EnemyPage::buildControls() {
     ui::TextBox* unknown2 = form_->addTextBox(1, 1, "EnemyUnknown2TXT", "Unknown 2:", 0);
     unknown1->setText(kNotAvailable);
     unknown2->setText(kNotAvailable);
-    for (const Place& place : kPlaces) {
-        const auto* field = rom::findField(enemyFields(), QLatin1String(place.control));
-        if (field->shown == rom::Shown::Item)
-            form_->addDropDown(place.column, place.row, field->control, field->caption,
-                               kDropDownWidth);
-        else
-            form_->addTextBox(place.column, place.row, field->control, field->caption,
-                              place.typingLimit);
-    }
+    form_->addFields(enemyFields(), std::span(kPlaces), kDropDownWidth);
     for (const char* name : {"EnemyUnknown1TXT", "EnemyUnknown2TXT", "EnemyUnknown3TXT"})
         ui::lockGrey(frame_->findChild<ui::TextBox*>(name));
 

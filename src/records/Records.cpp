@@ -9,10 +9,6 @@
 namespace records {
 namespace {
 
-QString withoutColon(const QString& caption) {
-    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
-}
-
 QString hex(const QByteArray& bytes) {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
@@ -49,6 +45,10 @@ QList<Place> placesOfRecord(const QString& page, int row) {
         break;
     }
     return {};
+}
+
+QString withoutColon(const QString& caption) {
+    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
 }
 
 const QList<Kind>& kinds() {

@@ -42,6 +42,9 @@ const QList<Kind>& kinds();
 // The page and row of the record a field at `offset` belongs to.
 std::optional<std::pair<QString, int>> locate(qint64 offset);
 
+// A caption as a name: "HP" for "HP:".
+QString withoutColon(const QString& caption);
+
 // A stored value in the page's words: the row text of a list, "checked" for a check box,
 // "Fire 80%" for the elemental resistance, a number where the page has no words for it.
 // `itemNames` are the rows of the item lists.

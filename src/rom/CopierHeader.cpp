@@ -1,22 +1,11 @@
 #include "rom/CopierHeader.h"
 
+#include "rom/SafeWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <cerrno>
 
 namespace rom {
-namespace {
-std::function<QString()>& removalFault() {
-    static std::function<QString()> fault;
-    return fault;
-}
-} // namespace
-
-void setHeaderRemovalFault(std::function<QString()> fault) {
-    removalFault() = std::move(fault);
-}
 
 bool hasCopierHeader(const QString& path) {
     const QFileInfo info(path);
@@ -34,38 +23,13 @@ bool removeCopierHeader(const QString& path, QString* error) {
         return failed(original.errorString());
     if (original.size() == kRomImageSize)
         return true;
+    if (original.size() != kHeaderedImageSize) // not read whole: it may be anything
+        return failed(QStringLiteral("It is not a 4 MiB image with a copier header."));
     const QByteArray image = original.readAll();
-    original.close();
-    if (image.size() <= kCopierHeaderSize)
+    if (image.size() != kHeaderedImageSize)
         return failed(QStringLiteral("The file could not be read in full."));
-
-    QSaveFile copy(path);
-    copy.setDirectWriteFallback(false);
-    if (!copy.open(QIODevice::WriteOnly))
-        return failed(copy.errorString());
-    const QByteArray headerless = image.mid(kCopierHeaderSize);
-    // A full disk gives a short write with no error of its own, and commit() would still
-    // put the short copy in place: the reason is the one the system gave the failing write.
-    errno = 0;
-    if (copy.write(headerless) != headerless.size() || !copy.flush()) {
-        const int cause = errno;
-        copy.cancelWriting();
-        return failed(cause != 0 ? qt_error_string(cause) : copy.errorString());
-    }
-    if (removalFault()) {
-        const QString why = removalFault()();
-        if (!why.isEmpty()) {
-            copy.cancelWriting();
-            return failed(why);
-        }
-    }
-    // commit() flushes, fsyncs and renames the temporary file over the original.
-    errno = 0;
-    if (!copy.commit()) {
-        const int cause = errno;
-        return failed(cause != 0 ? qt_error_string(cause) : copy.errorString());
-    }
-    return true;
+    const QString why = replaceFile(path, image.mid(kCopierHeaderSize));
+    return why.isEmpty() || failed(why);
 }
 
 } // namespace rom

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace rom {
 
 inline constexpr qint64 kRomImageSize = 4194304; // 4 MiB, the headerless image
@@ -13,13 +11,9 @@ inline constexpr qint64 kHeaderedImageSize = kRomImageSize + kCopierHeaderSize;
 // Only a file of exactly 4 MiB + 512 bytes is taken to carry a copier header.
 bool hasCopierHeader(const QString& path);
 
-// Replaces the file by a copy without its first 512 bytes: the copy is written to a
-// temporary file in the same folder, synced, and renamed over the original. On any
-// failure the file stays exactly as it was and `error` says why.
+// Replaces the file by a copy without its first 512 bytes (see rom::replaceFile); a
+// headerless 4 MiB file is left alone. On any failure the file stays exactly as it was and
+// `error` says why.
 bool removeCopierHeader(const QString& path, QString* error);
-
-// Seam for tests: when set, called before the copy is committed; returning a message
-// makes the removal fail there with that message.
-void setHeaderRemovalFault(std::function<QString()> fault);
 
 } // namespace rom

@@ -7,14 +7,12 @@
 #include "rom/NameText.h"
 #include "rom/NumberRules.h"
 #include "rom/RomFile.h"
+#include "rom/SafeWrite.h"
 #include "tables/Csv.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
-
-#include <cerrno>
 
 namespace tables {
 namespace {
@@ -31,10 +29,6 @@ struct Column {
     int bit = 0;
 };
 
-QString withoutColon(const QString& caption) {
-    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
-}
-
 bool isChoice(rom::Shown shown) {
     return shown == rom::Shown::Choice || shown == rom::Shown::Item || shown == rom::Shown::Check ||
            shown == rom::Shown::Element;
@@ -46,14 +40,14 @@ QList<Column> columnsOf(const QList<records::Place>& places) {
     QHash<QString, int> captions;
     for (const records::Place& place : places)
         if (place.view.written)
-            ++captions[withoutColon(place.view.caption)];
+            ++captions[records::withoutColon(place.view.caption)];
     QHash<QString, int> seen;
     QList<Column> columns;
     for (int i = 0; i < places.size(); ++i) {
         const rom::FieldView& view = places[i].view;
         if (!view.written)
             continue;
-        QString name = withoutColon(view.caption);
+        QString name = records::withoutColon(view.caption);
         if (captions[name] > 1)
             name += QStringLiteral(" %1").arg(++seen[name]);
         if (view.shown == rom::Shown::Flags) {
@@ -258,18 +252,9 @@ QList<std::pair<QString, QByteArray>> exportTables(const rom::RomFile& rom) {
 QString writeTables(const rom::RomFile& rom, const QString& folder) {
     for (const auto& [name, text] : exportTables(rom)) {
         const QString path = QDir(folder).filePath(name);
-        QSaveFile file(path);
-        file.setDirectWriteFallback(false);
-        errno = 0;
-        const bool written =
-            file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
-        const int cause = errno;
-        if (!written || !file.commit()) {
-            const QString why = cause != 0 ? qt_error_string(cause) : file.errorString();
-            file.cancelWriting();
+        if (const QString why = rom::replaceFile(path, text); !why.isEmpty())
             return QStringLiteral("\"%1\" could not be written: %2")
                 .arg(QDir::toNativeSeparators(path), why);
-        }
     }
     return QString();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rom/FieldTable.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,28 @@ class ColumnForm {
     QComboBox* addDropDown(int column, int row, const QString& name, const QString& caption,
                            int width = 0, const QStringList& rows = {});
     QLabel* addCaption(int column, int row, const QString& boxName, const QString& caption);
+
+    // Where a field's control goes and how much the user may type into it; its caption and
+    // whether it is a text box or a drop-down list come with the field.
+    struct Place {
+        const char* control;
+        int column;
+        int row;
+        int typingLimit;
+    };
+    template <typename Record>
+    void addFields(rom::FieldTable<Record> fields, std::span<const Place> places,
+                   int dropDownWidth = 0) {
+        for (const Place& place : places) {
+            const auto* field = rom::findField(fields, QLatin1String(place.control));
+            if (field->shown == rom::Shown::Number)
+                addTextBox(place.column, place.row, field->control, field->caption,
+                           place.typingLimit);
+            else
+                addDropDown(place.column, place.row, field->control, field->caption, dropDownWidth,
+                            field->rows ? field->rows() : QStringList());
+        }
+    }
 
     int rowTop(int row) const { return top_ + row * rowStep_; }
     const Column& column(int index) const { return columns_.at(index); }

@@ -87,13 +87,13 @@ void showByteRow(QListWidget* list, int value) {
     list->setCurrentRow(value >= 0 && value < list->count() ? value : -1);
 }
 
-void selectFirstRowAndLoad(QListWidget* list, const std::function<void()>& load) {
-    if (list->count() == 0)
+void selectRowAndLoad(QListWidget* list, int row, const std::function<void()>& load) {
+    if (row < 0 || row >= list->count())
         return;
-    if (list->currentRow() == 0)
+    if (list->currentRow() == row)
         load();
     else
-        list->setCurrentRow(0); // the list's row handler loads it
+        list->setCurrentRow(row); // the list's row handler loads it
 }
 
 } // namespace ui

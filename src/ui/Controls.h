@@ -47,7 +47,7 @@ void lockGrey(QLineEdit* box);
 void showByteRow(QComboBox* list, int value);
 void showByteRow(QListWidget* list, int value);
 
-// Selects row 0 and runs the list's load handler even when row 0 was already selected.
-void selectFirstRowAndLoad(QListWidget* list, const std::function<void()>& load);
+// Selects `row` and runs the list's load handler even when the row was already selected.
+void selectRowAndLoad(QListWidget* list, int row, const std::function<void()>& load);
 
 } // namespace ui

@@ -1,12 +1,15 @@
 // Safe, recorded, undoable Applies: the open file replaced or removed under the editor, a
 // record changed by another program, undo and redo on every page, a history that outlives
-// the window, and one that cannot be kept.
+// the window, one that cannot be kept; and what builds on it: patches and the checksum.
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,12 +29,43 @@ const QByteArray& image() {
 // Another program writing into the open file in place.
 void writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes) {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) &&
-            file.write(bytes) == bytes.size());
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) > 0);
 }
 
-QAction* action(EditorFixture& f, const char* name) {
-    return f.find<QAction>(name);
+// Runs `use` on the modal window the menu entry `name` opens, then closes it.
+void withDialog(EditorFixture& f, const char* name, const std::function<void(QWidget*)>& use) {
+    QTimer::singleShot(0, [&] {
+        use(QApplication::activeModalWidget());
+        if (QApplication::activeModalWidget())
+            QApplication::activeModalWidget()->close();
+    });
+    f.trigger(name);
+}
+
+// Applies a classic IPS patch as patchers do: 3-byte offset, 2-byte length, until "EOF".
+QByteArray applyIps(QByteArray image, const QByteArray& patch) {
+    for (qint64 at = 5; patch.mid(at, 3) != "EOF";) {
+        const qint64 offset =
+            quint8(patch[at]) << 16 | quint8(patch[at + 1]) << 8 | quint8(patch[at + 2]);
+        const qint64 length = quint8(patch[at + 3]) << 8 | quint8(patch[at + 4]);
+        image.replace(offset, length, patch.mid(at + 5, length));
+        at += 5 + length;
+    }
+    return image;
+}
+
+// Create Patch as IPS, from an original file when `original` is given, saved to `saveAs`.
+void createPatch(EditorFixture& f, const QString& saveAs, const QString& original = {}) {
+    ui::setFileNameHandler([saveAs] { return saveAs; });
+    withDialog(f, "mnuCreatePatch", [&](QWidget* dialog) {
+        dialog->findChild<QComboBox*>("PatchFormatCBO")->setCurrentIndex(1);
+        if (!original.isEmpty()) {
+            dialog->findChild<QLineEdit*>("PatchOriginalTXT")->setText(original);
+            dialog->findChild<QAbstractButton*>("PatchFromFileOPT")->click();
+        }
+        dialog->findChild<QAbstractButton*>("PatchCreateCMD")->click();
+    });
+    ui::setFileNameHandler({});
 }
 
 } // namespace
@@ -46,6 +80,8 @@ class HistoryTest : public QObject {
     void unusableHistoryLetsEditingGoOn();
     void textBoxKeepsItsOwnUndo();
     void fullDiskHeaderRemovalSaysWhy();
+    void patchesTurnTheOriginalIntoTheOpenFile();
+    void checksumIsUpdatedAsOneUndoableChange();
 };
 
 // Nothing is written into the old file nor the new one; a new file is opened again, a
@@ -57,26 +93,23 @@ void HistoryTest::fileReplacedOrRemovedBeforeApply() {
         const QString path = f.writeRom(image());
         f.openAt(image(), "enemy", 5);
         QFile orphan(path);
-        QVERIFY(orphan.open(QIODevice::ReadOnly));
-        QVERIFY(QFile::remove(path));
+        QVERIFY(orphan.open(QIODevice::ReadOnly) && QFile::remove(path));
         if (!removed)
             QVERIFY(QFile::rename(f.writeRom(other, "new.smc"), path));
         f.enter("EnemyLevelTXT", "99");
         f.apply();
         QVERIFY(orphan.readAll() == image());
         QCOMPARE(f.messages.size(), 1);
-        QVERIFY2(f.messages[0].text.contains(removed ? "is no longer there" : "changed by another"),
-                 qPrintable(f.messages[0].text));
+        QVERIFY(f.messages[0].text.contains(removed ? "is no longer there" : "changed by another"));
         QCOMPARE(f.find<QTabBar>("tabs")->isEnabled(), !removed);
-        if (removed) {
-            QVERIFY(f.window().windowTitle().endsWith(" - No ROM Loaded"));
-            QVERIFY(!f.find<QPushButton>("ApplyCMD")->isEnabled());
-            continue;
+        QCOMPARE(f.find<QPushButton>("ApplyCMD")->isEnabled(), !removed);
+        QVERIFY(f.window().windowTitle().endsWith(removed ? " - No ROM Loaded"
+                                                          : " - SAVED ELSEWHERE      "));
+        if (!removed) {
+            QVERIFY(synth::readFile(path) == other);
+            QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(),
+                     QString::number(quint8(other.at(0x0C4775))));
         }
-        QVERIFY(synth::readFile(path) == other);
-        QVERIFY(f.window().windowTitle().endsWith(" - SAVED ELSEWHERE      "));
-        QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(),
-                 QString::number(quint8(other.at(0x0C4775))));
     }
 }
 
@@ -91,11 +124,10 @@ void HistoryTest::recordChangedByAnotherProgram() {
     expected.replace(0x0C4773, 2, QByteArray::fromHex("3930"));
     f.apply();
     QVERIFY(f.fileBytes() == expected);
-    QCOMPARE(f.messageTexts(),
-             QStringList(QStringLiteral("Enemy 5 %1 was changed by another program since it was "
-                                        "shown; nothing was written. The page now shows the "
-                                        "file's values.")
-                             .arg(name)));
+    QCOMPARE(f.messageTexts(), QStringList(QString("Enemy 5 %1 was changed by another program "
+                                                   "since it was shown; nothing was written. The "
+                                                   "page now shows the file's values.")
+                                               .arg(name)));
     QCOMPARE(f.find<QLineEdit>("EnemyHPTXT")->text(), QString("12345"));
 }
 
@@ -110,25 +142,26 @@ void HistoryTest::undoAndRedoOnEveryPage() {
     for (const auto& [tab, row, box, entry, offset, label] : cases) {
         EditorFixture f;
         f.openAt(image(), tab, row);
-        QVERIFY(!action(f, "mnuUndoApply")->isEnabled());
+        QVERIFY(!f.find<QAction>("mnuUndoApply")->isEnabled());
         f.enter(box, entry);
         f.apply();
         const QByteArray applied = f.fileBytes();
         QVERIFY(applied != image());
-        QVERIFY(action(f, "mnuUndoApply")->text().startsWith(QString("&Undo Apply: ") + label));
-        action(f, "mnuUndoApply")->trigger();
+        QVERIFY(
+            f.find<QAction>("mnuUndoApply")->text().startsWith(QString("&Undo Apply: ") + label));
+        f.trigger("mnuUndoApply");
         QVERIFY(f.fileBytes() == image());
-        QVERIFY(action(f, "mnuRedoApply")->text().startsWith(QString("&Redo Apply: ") + label));
-        action(f, "mnuRedoApply")->trigger();
+        QVERIFY(
+            f.find<QAction>("mnuRedoApply")->text().startsWith(QString("&Redo Apply: ") + label));
+        f.trigger("mnuRedoApply");
         QVERIFY(f.fileBytes() == applied);
         QCOMPARE(f.messageTexts(), QStringList());
-
         writeInPlace(f.window().romFile().path(), offset, QByteArray(1, '\x2A'));
-        action(f, "mnuUndoApply")->trigger();
+        f.trigger("mnuUndoApply");
         QCOMPARE(f.fileBytes().at(offset), '\x2A');
         QCOMPARE(f.messages.size(), 1);
-        QVERIFY(f.messages[0].text.endsWith("was changed since this change was made; nothing was "
-                                            "undone."));
+        QVERIFY(
+            f.messages[0].text.endsWith("changed since this change was made; nothing was undone."));
     }
 }
 
@@ -153,23 +186,21 @@ void HistoryTest::historyOutlivesTheWindowAndListsChanges() {
     EditorFixture second;
     second.openRom(path);
     QStringList rows;
-    QTimer::singleShot(0, [&] {
-        auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>("HistoryLST");
+    withDialog(second, "mnuHistory", [&](QWidget* history) {
+        auto* list = history->findChild<QListWidget*>("HistoryLST");
         for (int r = 0; r < list->count(); ++r)
             rows << list->item(r)->text();
         list->item(1)->setSelected(true); // the older entry, on the item page
-        QApplication::activeModalWidget()->findChild<QPushButton*>("RevertCMD")->click();
-        static_cast<QDialog*>(QApplication::activeModalWidget())->accept();
+        history->findChild<QPushButton*>("RevertCMD")->click();
     });
-    action(second, "mnuHistory")->trigger();
     QCOMPARE(rows.size(), 2);
     QVERIFY2(rows[0].contains("Enemy 0 ") && rows[0].contains("Level: "), qPrintable(rows[0]));
-    QVERIFY2(rows[1].contains(" \u2192 300") && rows[1].contains("Equipped by: "),
+    QVERIFY2(rows[1].contains("Equipped by: +Cassia; Price: ") && rows[1].contains(" \u2192 300"),
              qPrintable(rows[1]));
     QByteArray expected = image();
     expected[0x0C4702] = char(77); // enemy 0's level
     QVERIFY(synth::readFile(path) == expected);
-    action(second, "mnuUndoApply")->trigger();
+    second.trigger("mnuUndoApply");
     QVERIFY(synth::readFile(path) == image());
 }
 
@@ -177,8 +208,8 @@ void HistoryTest::historyOutlivesTheWindowAndListsChanges() {
 void HistoryTest::unusableHistoryLetsEditingGoOn() {
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
     QTemporaryDir dir;
-    QVERIFY(synth::writeFile(dir.filePath("not-a-folder"), "x"));
-    qputenv("XDG_DATA_HOME", dir.filePath("not-a-folder").toLocal8Bit());
+    QVERIFY(synth::writeFile(dir.filePath("file"), "x"));
+    qputenv("XDG_DATA_HOME", dir.filePath("file").toLocal8Bit());
     EditorFixture f;
     f.window();
     qputenv("XDG_DATA_HOME", dataHome);
@@ -189,7 +220,7 @@ void HistoryTest::unusableHistoryLetsEditingGoOn() {
     }
     QCOMPARE(f.messages.size(), 1);
     QVERIFY(f.messages[0].text.startsWith("The history of changes is off"));
-    QVERIFY(!action(f, "mnuUndoApply")->isEnabled());
+    QVERIFY(!f.find<QAction>("mnuUndoApply")->isEnabled());
 }
 
 // Ctrl+Z in a focused text box undoes the typing; elsewhere it undoes the last Apply.
@@ -220,15 +251,78 @@ void HistoryTest::fullDiskHeaderRemovalSaysWhy() {
     const QByteArray headered = synth::withCopierHeader(image());
     {
         EditorFixture f;
-        const QString path = dir.filePath("full.smc");
-        QVERIFY(synth::writeFile(path, headered));
-        f.openRom(path);
+        QVERIFY(synth::writeFile(dir.filePath("full.smc"), headered));
+        f.openRom(dir.filePath("full.smc"));
         QCOMPARE(f.messages.size(), 2);
         QVERIFY2(f.messages[1].text.contains("No space left on device"),
                  qPrintable(f.messages[1].text));
-        QVERIFY(synth::readFile(path) == headered);
+        QVERIFY(synth::readFile(dir.filePath("full.smc")) == headered);
     }
     ::umount(dir.path().toLocal8Bit());
+}
+
+// From the file before this editor's changes (several Applies, an undo, a restart), from
+// a headered original, and the failures: no change, a save that cannot be written.
+void HistoryTest::patchesTurnTheOriginalIntoTheOpenFile() {
+    QTemporaryDir dir;
+    const QString rom = dir.filePath("edited.smc");
+    QVERIFY(synth::writeFile(rom, image()));
+    {
+        EditorFixture first;
+        first.openRom(rom);
+        first.selectTab("item");
+        first.selectRow("ItemLST", 90);
+        for (const char* defense : {"222", "111"}) {
+            first.enter("ItemArmorDefenseTXT", defense);
+            first.apply();
+        }
+        first.trigger("mnuUndoApply");
+        first.selectTab("enemy");
+        first.enter("EnemyLevelTXT", "99");
+        first.apply();
+    }
+    EditorFixture f;
+    f.openRom(rom);
+    createPatch(f, dir.filePath("history.ips"));
+    QVERIFY(applyIps(image(), synth::readFile(dir.filePath("history.ips"))) ==
+            synth::readFile(rom));
+    QCOMPARE(f.messageTexts(), QStringList(QString("The patch changes 2 bytes in 2 places. It was "
+                                                   "written to \"%1\".")
+                                               .arg(dir.filePath("history.ips"))));
+    QVERIFY(synth::writeFile(dir.filePath("original.smc"), synth::withCopierHeader(image())));
+    createPatch(f, dir.filePath("file.ips"), dir.filePath("original.smc"));
+    QVERIFY(applyIps(image(), synth::readFile(dir.filePath("file.ips"))) == synth::readFile(rom));
+    f.messages.clear();
+    createPatch(f, dir.filePath("none.ips"), rom);
+    createPatch(f, rom + "/cannot.ips");
+    QCOMPARE(f.messages.size(), 2);
+    QVERIFY(f.messages[0].text.contains("no change"));
+    QVERIFY2(f.messages[1].text.endsWith(". No patch file was made."),
+             qPrintable(f.messages[1].text));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{"edited.smc", "file.ips", "history.ips", "original.smc"}));
+}
+
+// An image of zeros but for two bytes sums to 0x34 + 0x12 + FF + FF = 0x0244.
+void HistoryTest::checksumIsUpdatedAsOneUndoableChange() {
+    QByteArray zeros(4194304, '\0');
+    zeros[0] = '\x34';
+    zeros[4194303] = '\x12';
+    EditorFixture f;
+    f.openAt(zeros, "misc", 0);
+    QCOMPARE(f.find<QLabel>("ROMChecksumStateLBL")->text(), QString("out of date"));
+    f.trigger("mnuUpdateChecksum");
+    QCOMPARE(synth::changedOffsets(zeros, f.fileBytes()),
+             (QList<qint64>{0xFFDC, 0xFFDD, 0xFFDE, 0xFFDF}));
+    QCOMPARE(f.fileBytes().mid(0x00FFDC, 4), QByteArray::fromHex("BBFD4402"));
+    QCOMPARE(f.find<QLabel>("ROMChecksumStateLBL")->text(), QString("matches"));
+    f.trigger("mnuUndoApply");
+    QVERIFY(f.fileBytes() == zeros);
+    EditorFixture shortFile;
+    shortFile.openAt(zeros.left(0x10000), "misc", 0);
+    shortFile.trigger("mnuUpdateChecksum");
+    QCOMPARE(shortFile.messageTexts(), QStringList("The checksum covers a 4 MiB image; this file "
+                                                   "holds 65536 bytes, so nothing was written."));
 }
 
 QTEST_MAIN(HistoryTest)

@@ -1,7 +1,10 @@
-// Start-up, the data-file check, the settings store and the three ways the program ends.
+// Start-up, the data-file check, the settings store and the three ways the program ends;
+// and opening from outside the window: the command line, drops and the recent files.
 #include "app/Application.h"
 #include "app/Form1.h"
+#include "app/RecentFiles.h"
 #include "app/Settings.h"
+#include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 #include "ui/Dialogs.h"
 
@@ -10,11 +13,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -24,15 +31,15 @@ const QString kNoRomTitle =
     QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - No ROM Loaded");
 const QString kFirstStartTitle = QStringLiteral("Valdric Editor Rodeviruz v1.0");
 
-void clearSettings() {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-    s.clear();
-    s.sync();
+void setSetting(const QString& key, const QVariant& value) {
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark")
+        .setValue("Valdric Editor Rodeviruz/" + key, value);
 }
 
 QString rawSetting(const QString& key) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-    return s.value(QStringLiteral("Valdric Editor Rodeviruz/") + key).toString();
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark")
+        .value("Valdric Editor Rodeviruz/" + key)
+        .toString();
 }
 
 // Child mode: start the real program in `dir`, report messages and shown windows on stdout.
@@ -59,52 +66,74 @@ int runChild(const QString& dir) {
     return app::run(dir);
 }
 
+const QString kTitle =
+    QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - VALDRIC TEST IMAGE   ");
+
+QStringList recentEntries(EditorFixture& editor) {
+    emit editor.find<QMenu>("mnuOpenRecent")->aboutToShow();
+    QStringList shown;
+    for (int n = 0; n < 8; ++n)
+        if (auto* entry = editor.find<QAction>(QStringLiteral("mnuRecent%1").arg(n));
+            entry->isVisible())
+            shown << entry->text() + (entry->isEnabled() ? "" : " (disabled)");
+    return shown;
+}
+
+// Drags `urls` onto `target` and drops them; true when the drag and the drop are taken.
+bool dropOn(QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    enter.ignore();
+    drop.ignore();
+    QApplication::sendEvent(target, &enter);
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::sendPostedEvents(target->window(), QEvent::MetaCall);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
 } // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() { clearSettings(); }
+    void init() {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark").clear();
+        app::recent::clear();
+    }
 
-    void firstStartWritesSettingsAndKeepsDesignTitle();
-    void laterStartKeepsInstallValuesAndShowsNoRomTitle();
+    void firstStartWritesSettingsLaterStartsKeepThem();
     void exitAndCancelWriteLastVersionClosingDoesNot();
     void ctrlXInTextBoxExitsWithoutCutting();
-    void dataFileDecidesWhetherTheWindowShows_data();
     void dataFileDecidesWhetherTheWindowShows();
+    void commandLineOpensTheFirstFileNamed();
+    void helpAndVersionNeedNoWindowNorDataFile();
+    void dropsOpenTheFirstLocalFile();
+    void recentMenuKeepsTheLastEightInItsOwnStore();
 };
 
-// Also when "Installed" is present but empty.
-void StartupTest::firstStartWritesSettingsAndKeepsDesignTitle() {
-    for (const bool installedButEmpty : {false, true}) {
-        clearSettings();
-        if (installedButEmpty) {
-            QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-            s.setValue("Valdric Editor Rodeviruz/Installed", "");
-            s.setValue("Valdric Editor Rodeviruz/Installed Path", "/opt/old");
-        }
+// A first start (also with "Installed" present but empty) writes the three settings and
+// keeps the design-time title; a later start changes none and shows "No ROM Loaded".
+void StartupTest::firstStartWritesSettingsLaterStartsKeepThem() {
+    const QString today = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    const std::tuple<QVariant, QString, QString, QString> cases[] = {
+        {QVariant(), "Valdric Editor Rodeviruz v1.0", today, "1.0b"},
+        {QString(""), "Valdric Editor Rodeviruz v1.0", today, "1.0b"},
+        {QString("1/2/05"), kNoRomTitle, "1/2/05", "0.9b"}};
+    for (const auto& [installed, title, installedAfter, lastVersion] : cases) {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark").clear();
+        setSetting("Last Version Used", "0.9b");
+        if (installed.isValid())
+            setSetting("Installed", installed);
         EditorFixture editor;
         editor.window().CheckInstallation();
-        QCOMPARE(editor.window().windowTitle(), kFirstStartTitle);
-        QCOMPARE(rawSetting("Installed"),
-                 QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-        QCOMPARE(rawSetting("Installed Path"), QCoreApplication::applicationDirPath());
-        QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("1.0b"));
+        QCOMPARE(editor.window().windowTitle(), title);
+        QCOMPARE(rawSetting("Installed"), installedAfter);
+        QCOMPARE(rawSetting("Last Version Used"), lastVersion);
+        QCOMPARE(rawSetting("Installed Path"),
+                 lastVersion == "1.0b" ? QCoreApplication::applicationDirPath() : QString());
     }
-}
-
-void StartupTest::laterStartKeepsInstallValuesAndShowsNoRomTitle() {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-    s.setValue("Valdric Editor Rodeviruz/Installed", "1/2/05");
-    s.setValue("Valdric Editor Rodeviruz/Installed Path", "/opt/elsewhere");
-    s.setValue("Valdric Editor Rodeviruz/Last Version Used", "0.9b");
-    s.sync();
-    EditorFixture editor;
-    editor.window().CheckInstallation();
-    QCOMPARE(editor.window().windowTitle(), kNoRomTitle);
-    QCOMPARE(rawSetting("Installed"), QStringLiteral("1/2/05"));
-    QCOMPARE(rawSetting("Installed Path"), QStringLiteral("/opt/elsewhere"));
-    QCOMPARE(rawSetting("Last Version Used"), QStringLiteral("0.9b"));
 }
 
 void StartupTest::exitAndCancelWriteLastVersionClosingDoesNot() {
@@ -112,9 +141,7 @@ void StartupTest::exitAndCancelWriteLastVersionClosingDoesNot() {
         {"exit", "1.0b"}, {"cancel", "1.0b"}, {"close", "0.5b"}};
     for (const auto& [how, lastVersion] : cases) {
         EditorFixture editor;
-        QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"));
-        s.setValue("Valdric Editor Rodeviruz/Last Version Used", "0.5b");
-        s.sync();
+        setSetting("Last Version Used", "0.5b");
         if (how == "exit")
             editor.find<QAction>("mnuExit")->trigger();
         else if (how == "cancel")
@@ -143,43 +170,145 @@ void StartupTest::ctrlXInTextBoxExitsWithoutCutting() {
 // The real start-up in a child process. A missing data file (or a folder of its name) ends
 // the program with the critical message before any setting is touched or window shown;
 // with the file present the window shows, also when the settings cannot be kept.
-void StartupTest::dataFileDecidesWhetherTheWindowShows_data() {
-    QTest::addColumn<QString>("dataFile");
-    QTest::addColumn<bool>("storeUnusable");
-    QTest::addColumn<QString>("output");
-    const QString missing = "MESSAGE critical|Valdric Editor Rodeviruz|You are missing a vital "
-                            "data file, you will need to reinstall the program to fix this error."
-                            "  This application will now close.\n";
-    QTest::newRow("no data file") << "none" << false << missing;
-    QTest::newRow("a folder named valdric.tbl") << "folder" << false << missing;
-    QTest::newRow("data file present") << "file" << false << "SHOWN Form1\n";
-    QTest::newRow("settings folder is a file") << "file" << true << "SHOWN Form1\n";
+void StartupTest::dataFileDecidesWhetherTheWindowShows() {
+    const QString missing =
+        "MESSAGE critical|Valdric Editor Rodeviruz|You are missing a vital data "
+        "file, you will need to reinstall the program to fix this error.  "
+        "This application will now close.\n";
+    const std::tuple<QString, bool, QString> cases[] = {{"none", false, missing},
+                                                        {"folder", false, missing},
+                                                        {"file", false, "SHOWN Form1\n"},
+                                                        {"file", true, "SHOWN Form1\n"}};
+    for (const auto& [dataFile, storeUnusable, output] : cases) {
+        QTemporaryDir program;
+        QTemporaryDir configParent;
+        const QString config = storeUnusable ? configParent.filePath("file") : configParent.path();
+        if (storeUnusable)
+            QVERIFY(QFile(config).open(QIODevice::WriteOnly));
+        if (dataFile == "folder")
+            QVERIFY(QDir(program.path()).mkdir("valdric.tbl"));
+        if (dataFile == "file")
+            QVERIFY(QFile(program.filePath("valdric.tbl")).open(QIODevice::WriteOnly));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", config);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"--child-startup", program.path()});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), output);
+        QCOMPARE(child.exitCode() == 0, dataFile == "file");
+        if (dataFile != "file") // no setting was written
+            QVERIFY(QDir(config).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
 }
 
-void StartupTest::dataFileDecidesWhetherTheWindowShows() {
-    QFETCH(QString, dataFile);
-    QFETCH(bool, storeUnusable);
-    QFETCH(QString, output);
-    QTemporaryDir program;
-    QTemporaryDir configParent;
-    const QString config = storeUnusable ? configParent.filePath("file") : configParent.path();
-    if (storeUnusable)
-        QVERIFY(QFile(config).open(QIODevice::WriteOnly));
-    if (dataFile == "folder")
-        QVERIFY(QDir(program.path()).mkdir("valdric.tbl"));
-    if (dataFile == "file")
-        QVERIFY(QFile(program.filePath("valdric.tbl")).open(QIODevice::WriteOnly));
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", config);
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {"--child-startup", program.path()});
-    QVERIFY(child.waitForFinished(30000));
-    QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()), output);
-    QCOMPARE(child.exitCode() == 0, dataFile == "file");
-    if (dataFile != "file")
-        QVERIFY2(QDir(config).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 "a setting was written");
+// As File > Open ROM would: header removal, messages, title; recorded only when opened.
+void StartupTest::commandLineOpensTheFirstFileNamed() {
+    const std::pair<QString, QString> cases[] = {
+        {"good.smc", ""},
+        {"headered.smc", "This ROM has a header, so I'm removing it to make it compatible with "
+                         "my program and Tidewright"},
+        {"missing.smc", "The file \"%1\" could not be opened for reading and writing: No such "
+                        "file or directory"}};
+    for (auto [file, message] : cases) {
+        app::recent::clear();
+        EditorFixture editor;
+        const QString good = editor.writeRom(synth::makeImage(), "good.smc");
+        editor.writeRom(synth::withCopierHeader(synth::makeImage()), "headered.smc");
+        const QString path = editor.folder() + '/' + file;
+        const QString before = editor.window().windowTitle();
+        app::startWindow(editor.window(), {"valdric-editor", path, good});
+        QCoreApplication::sendPostedEvents(&editor.window(), QEvent::MetaCall);
+        QCOMPARE(editor.messageTexts(),
+                 message.isEmpty() ? QStringList() : QStringList(message.replace("%1", path)));
+        const bool opened = file != "missing.smc";
+        QCOMPARE(editor.window().romFile().path(), opened ? path : QString());
+        QCOMPARE(editor.window().windowTitle(), opened ? kTitle : before);
+        QCOMPARE(editor.find<QTabBar>("tabs")->isEnabled(), opened);
+        QCOMPARE(app::recent::files(), opened ? QStringList{path} : QStringList());
+    }
+}
+
+// The program is copied away from its data file and started with no display to reach.
+void StartupTest::helpAndVersionNeedNoWindowNorDataFile() {
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--help"}, "Usage: valdric-editor [FILE]"},
+        {{"rom.smc", "--version"}, "Valdric Editor Rodeviruz 1.0"}};
+    QTemporaryDir folder;
+    QVERIFY(QFile::copy(qEnvironmentVariable("VALDRIC_EDITOR"), folder.filePath("program")));
+    for (const auto& [arguments, firstLine] : cases) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        child.setProcessEnvironment(env);
+        child.start(folder.filePath("program"), arguments);
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()).section('\n', 0, 0),
+                 firstLine);
+    }
+}
+
+// Of several files the first opens; addresses and folders are refused, and so is every
+// drop while the name lists load.
+void StartupTest::dropsOpenTheFirstLocalFile() {
+    const std::pair<QStringList, QString> cases[] = {{{"a.smc"}, "a.smc"},
+                                                     {{"b.smc", "a.smc"}, "b.smc"},
+                                                     {{"https://example.org/a.smc"}, ""},
+                                                     {{"folder.smc"}, ""}};
+    for (const auto& [dropped, opened] : cases) {
+        EditorFixture editor;
+        editor.writeRom(synth::makeImage(), "a.smc");
+        editor.writeRom(synth::makeImage(), "b.smc");
+        QVERIFY(QDir(editor.folder()).mkdir("folder.smc"));
+        QList<QUrl> urls;
+        for (const QString& name : dropped)
+            urls << (name.contains(':') ? QUrl(name)
+                                        : QUrl::fromLocalFile(editor.folder() + '/' + name));
+        QCOMPARE(dropOn(&editor.window(), urls), !opened.isEmpty());
+        QCOMPARE(editor.window().romFile().path(),
+                 opened.isEmpty() ? QString() : editor.folder() + '/' + opened);
+    }
+    EditorFixture editor;
+    const QString first = editor.writeRom(synth::makeImage(), "first.smc");
+    const QString second = editor.writeRom(synth::makeImage(), "second.smc");
+    QList<bool> takenWhileLoading;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (editor.window().isLoadingLists() && takenWhileLoading.isEmpty())
+            takenWhileLoading << dropOn(&editor.window(), {QUrl::fromLocalFile(second)});
+    });
+    sampler.start(0);
+    editor.window().openRomPath(first);
+    sampler.stop();
+    QCOMPARE(takenWhileLoading, QList<bool>{false});
+    QCOMPARE(editor.window().romFile().path(), first);
+}
+
+void StartupTest::recentMenuKeepsTheLastEightInItsOwnStore() {
+    const QString settingsStore =
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark").fileName();
+    QVERIFY(synth::writeFile(settingsStore, "[Valdric%20Editor%20Rodeviruz]\nInstalled=1/2/05\n"));
+    EditorFixture editor;
+    QStringList paths;
+    for (int n = 1; n <= 9; ++n)
+        paths << editor.writeRom(QByteArray(64, 'x'), QStringLiteral("rom%1 & co.smc").arg(n));
+    for (const QString& path : paths + QStringList{paths[3], editor.folder() + "/missing.smc"})
+        editor.window().openRomPath(path);
+    QVERIFY(QFile::remove(paths[5]));
+    QCOMPARE(recentEntries(editor),
+             (QStringList{"&1 rom4 && co.smc", "&2 rom9 && co.smc", "&3 rom8 && co.smc",
+                          "&4 rom7 && co.smc", "&5 rom6 && co.smc (disabled)", "&6 rom5 && co.smc",
+                          "&7 rom3 && co.smc", "&8 rom2 && co.smc"}));
+    editor.find<QAction>("mnuRecent6")->trigger();
+    QCOMPARE(editor.window().romFile().path(), paths[2]);
+    editor.find<QAction>("mnuClearRecent")->trigger();
+    QCOMPARE(recentEntries(editor), QStringList());
+    QCOMPARE(app::recent::storePath(),
+             qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quillmark/valdric-editor.ini");
+    QCOMPARE(synth::readFile(settingsStore),
+             QByteArray("[Valdric%20Editor%20Rodeviruz]\nInstalled=1/2/05\n"));
 }
 
 int main(int argc, char* argv[]) {

@@ -1,6 +1,6 @@
 // The main window: opening ROM files (copier-header removal, failures, cancels, the name
 // lists), nothing reachable before, one page per tab, and row 0 reloaded on every visit.
-#include "rom/CopierHeader.h"
+#include "rom/SafeWrite.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
@@ -47,17 +47,16 @@ QString itemName(int index, std::uint32_t seed) {
 class WindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void headeredImageIsMadeHeaderlessAndOpened();
-    void failedHeaderRemovalKeepsFileAndOpenRom();
+    void headeredImagesAreMadeHeaderless();
     void cancelAndUnopenableFiles();
     void secondOpeningReplacesNamesAndKeepsDropDownRows();
     void loadingShowsProgressAndHoldsCommands();
-    void nothingIsReachableBeforeARomIsOpen();
-    void tabsShowOnePageEach();
-    void everyVisitSelectsAndReloadsRowZero();
+    void tabsShowOnePageAndReloadRowZero();
 };
 
-void WindowTest::headeredImageIsMadeHeaderlessAndOpened() {
+// A headered image is made headerless and opened; when that fails the file and the ROM
+// open before stay as they were, and no temporary copy is left.
+void WindowTest::headeredImagesAreMadeHeaderless() {
     EditorFixture f;
     const QByteArray headerless = image(3, "HEADERED ONE");
     const QString path = f.openImage(synth::withCopierHeader(headerless));
@@ -65,28 +64,21 @@ void WindowTest::headeredImageIsMadeHeaderlessAndOpened() {
     QCOMPARE(f.messages.first().icon, ui::MessageIcon::Exclamation);
     QCOMPARE(f.messages.first().title, QStringLiteral("Valdric Editor Rodeviruz"));
     QVERIFY(synth::readFile(path) == headerless);
-    QCOMPARE(f.window().windowTitle(),
-             QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - HEADERED ONE         "));
-    QCOMPARE(QDir(f.folder()).entryList(QDir::Files), QStringList{"test.smc"});
-}
-
-void WindowTest::failedHeaderRemovalKeepsFileAndOpenRom() {
-    EditorFixture f;
-    const QString first = f.openImage(image(5, "FIRST"), "first.smc");
     const QString title = f.window().windowTitle();
+    QCOMPARE(title,
+             QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - HEADERED ONE         "));
     const QByteArray headered = synth::withCopierHeader(image(6));
-    const QString path = f.writeRom(headered, "headered.smc");
-    rom::setHeaderRemovalFault([] { return QStringLiteral("No space left on device"); });
-    f.openRom(path);
-    rom::setHeaderRemovalFault({});
-    QCOMPARE(
-        f.messageTexts(),
-        (QStringList{kHeaderMessage, QStringLiteral("The copier header could not be removed "
-                                                    "from \"%1\": No space left on device\nThe "
-                                                    "file was not changed.")
-                                         .arg(QDir::toNativeSeparators(path))}));
-    QVERIFY(synth::readFile(path) == headered);
-    QCOMPARE(f.window().romFile().path(), first);
+    const QString failing = f.writeRom(headered, "headered.smc");
+    rom::setReplaceFault([] { return QStringLiteral("No space left on device"); });
+    f.openRom(failing);
+    rom::setReplaceFault({});
+    QCOMPARE(f.messageTexts().last(), QStringLiteral("The copier header could not be removed from "
+                                                     "\"%1\": No space left on device\nThe file "
+                                                     "was not changed.")
+                                          .arg(QDir::toNativeSeparators(failing)));
+    QVERIFY(synth::readFile(failing) == headered);
+    QCOMPARE(QDir(f.folder()).entryList(QDir::Files), (QStringList{"headered.smc", "test.smc"}));
+    QCOMPARE(f.window().romFile().path(), path);
     QCOMPARE(f.window().windowTitle(), title);
 }
 
@@ -184,45 +176,31 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
     QCOMPARE(f.messages.size(), 0);
 }
 
-void WindowTest::nothingIsReachableBeforeARomIsOpen() {
+// Before a ROM is open no page can be reached; then each tab shows its page, and every
+// visit reloads row 0 from the file, also when it was selected already.
+void WindowTest::tabsShowOnePageAndReloadRowZero() {
     EditorFixture f;
     auto* tabs = f.find<QTabBar>("tabs");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(visibleFrames(f), QStringList());
     QVERIFY(!f.find<QPushButton>("ApplyCMD")->isEnabled());
     f.openImage(synth::makeImage());
-    QVERIFY(tabs->isEnabled());
     QCOMPARE(visibleFrames(f), QStringList());
     QCOMPARE(f.applyAndDiff(), QList<qint64>()); // no page and no item row
-}
-
-void WindowTest::tabsShowOnePageEach() {
-    EditorFixture f;
-    f.openImage(synth::makeImage());
-    const std::pair<const char*, QStringList> tabs[] = {
-        {"enemy", {"EnemyFRA"}}, {"misc", {"MiscFRA"}}, {"char", {"CharFRA"}},
-        {"item", {"ItemFRA"}},   {"shop", {}},          {"enemy", {"EnemyFRA"}},
-        {"future", {}}};
-    for (const auto& [key, shown] : tabs) {
+    const std::tuple<const char*, QStringList, const char*> visits[] = {
+        {"enemy", {"EnemyFRA"}, "EnemyLST"}, {"char", {"CharFRA"}, "CharLST"},
+        {"item", {"ItemFRA"}, "ItemLST"},    {"shop", {}, nullptr},
+        {"misc", {"MiscFRA"}, nullptr},      {"future", {}, nullptr}};
+    for (const auto& [key, shown, list] : visits) {
         f.selectTab(key);
         QCOMPARE(visibleFrames(f), shown);
-    }
-}
-
-void WindowTest::everyVisitSelectsAndReloadsRowZero() {
-    EditorFixture f;
-    f.openImage(synth::makeImage());
-    const std::pair<const char*, const char*> pages[] = {
-        {"enemy", "EnemyLST"}, {"char", "CharLST"}, {"item", "ItemLST"}};
-    for (const auto& [key, list] : pages) {
-        f.selectTab(key);
+        if (!list)
+            continue;
         f.selectRow(list, 5);
         f.selectTab("misc");
         f.selectTab(key);
         QCOMPARE(f.find<QListWidget>(list)->currentRow(), 0);
     }
-    // Row 0 already selected: the visit still reloads it, dropping what was typed.
     f.selectTab("enemy");
     const QString stored = f.find<QLineEdit>("EnemyHPTXT")->text();
     f.type("EnemyHPTXT", "1");

@@ -1,9 +1,11 @@
-// Every record kind without the window: seeded random records are written into random
+// The widget-free core. Every record kind: seeded random records are written into random
 // noise through their field tables, and the whole file must equal an image built here
-// from the game's layout, written out as literal offsets and widths; then read back.
+// from the game's layout, written out as literal offsets and widths; then read back. And
+// the number rules of every text box.
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "items/ItemRecords.h"
+#include "rom/NumberRules.h"
 #include "romimage/RomImage.h"
 #include "rominfo/InternalHeader.h"
 
@@ -11,6 +13,8 @@
 #include <QTest>
 
 #include <random>
+
+using rom::Encoding;
 
 namespace {
 
@@ -158,6 +162,8 @@ class RecordsTest : public QObject {
     Q_OBJECT
   private slots:
     void everyKindWritesExactlyItsLayout();
+    void wholeNumbers();
+    void rangesAndStoredValues();
 };
 
 void RecordsTest::everyKindWritesExactlyItsLayout() {
@@ -174,6 +180,38 @@ void RecordsTest::everyKindWritesExactlyItsLayout() {
     for (int row : {189, 240})
         checkRecord(items::normalItemFields(), kNormalItem, row, 600 + row);
     checkRecord(rominfo::headerFields(), kHeader, 0, 700);
+}
+
+void RecordsTest::wholeNumbers() {
+    const std::pair<const char*, qlonglong> cases[] = {
+        {"0", 0},      {"255", 255},   {"-1", -1},     {" 7 ", 7},    {"007", 7},
+        {"12.5", 12},  {"13.5", 14},   {"12.51", 13},  {"-0.5", 0},   {"-1.5", -2},
+        {"2.4999", 2}, {"254.5", 254}, {"255.5", 256}, {"5.", 5},     {".5", 0},
+        {"", -999},    {"ab", -999},   {"1,0", -999},  {"1e2", -999}, {"+5", -999},
+        {"--1", -999}, {"1 2", -999},  {"-", -999},    {"٣", -999},   {"9999999999999", -999}};
+    for (const auto& [text, value] : cases) // -999: no number
+        QVERIFY2(rom::parseWholeNumber(QString::fromUtf8(text)).value_or(-999) == value, text);
+}
+
+// What each encoding accepts, and what an entry stores; the bytes say the same.
+void RecordsTest::rangesAndStoredValues() {
+    using E = Encoding;
+    const std::tuple<Encoding, qlonglong, qlonglong, qlonglong, int> cases[] = {
+        {E::Byte, 0, 255, 255, 255},
+        {E::Signed16, -32768, 32767, -2, -2},
+        {E::Unsigned16, 0, 65535, 65535, 65535},
+        {E::Wrapped16, -32768, 98303, 40000, 40000},
+        {E::Wrapped16, -32768, 98303, -1, 65535},
+        {E::Wrapped16, -32768, 98303, -32768, 32768},
+        {E::Wrapped16, -32768, 98303, 70000, 4464},
+        {E::Wrapped16, -32768, 98303, 98303, 32767}};
+    for (const auto& [encoding, minimum, maximum, entry, stored] : cases) {
+        QCOMPARE(rom::entryRange(encoding).minimum, minimum);
+        QCOMPARE(rom::entryRange(encoding).maximum, maximum);
+        QCOMPARE(rom::storedValue(encoding, entry), stored);
+        const int width = rom::widthOf(encoding, 0);
+        QCOMPARE(rom::decodeNumber(encoding, rom::encodeNumber(stored, width)), stored);
+    }
 }
 
 QTEST_GUILESS_MAIN(RecordsTest)

@@ -14,7 +14,6 @@ class RomFileTest : public QObject {
     void writesLandAtOnceAndNeverPastTheEnd();
     void diskFaultCutsWritesAndSyncs();
     void headerIsRemovedOnlyAtItsExactSize();
-    void failedRemovalLeavesTheFileAsItWas();
 
   private:
     QString write(const QByteArray& bytes, const QString& name = "rom.smc") {
@@ -74,20 +73,6 @@ void RomFileTest::headerIsRemovedOnlyAtItsExactSize() {
     QVERIFY(synth::readFile(dir_.filePath("sized.smc")) == bytes.mid(512));
     QCOMPARE(QDir(dir_.path()).entryList({"sized*"}, QDir::Files | QDir::Hidden),
              QStringList{"sized.smc"});
-}
-
-void RomFileTest::failedRemovalLeavesTheFileAsItWas() {
-    const QByteArray headered = synth::withCopierHeader(synth::makeImage());
-    const QString path = write(headered, "fails.smc");
-    rom::setHeaderRemovalFault([] { return QStringLiteral("disk full"); });
-    QString error;
-    const bool removed = rom::removeCopierHeader(path, &error);
-    rom::setHeaderRemovalFault({});
-    QVERIFY(!removed);
-    QCOMPARE(error, QStringLiteral("disk full"));
-    QVERIFY(synth::readFile(path) == headered);
-    QCOMPARE(QDir(dir_.path()).entryList({"fails*"}, QDir::Files | QDir::Hidden),
-             QStringList{"fails.smc"});
 }
 
 QTEST_GUILESS_MAIN(RomFileTest)

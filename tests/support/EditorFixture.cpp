@@ -105,6 +105,10 @@ void EditorFixture::click(const QString& buttonName) {
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 
+void EditorFixture::trigger(const QString& actionName) {
+    find<QAction>(actionName)->trigger();
+}
+
 void EditorFixture::toggleCheckRow(const QString& listName, int row) {
     QListWidgetItem* item = find<QListWidget>(listName)->item(row);
     item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);

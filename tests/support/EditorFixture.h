@@ -44,6 +44,7 @@ class EditorFixture {
     void click(const QString& buttonName); // any button or check box
     void toggleCheckRow(const QString& listName, int row);
     void apply() { click(QStringLiteral("ApplyCMD")); }
+    void trigger(const QString& actionName); // a menu entry
     // Presses Apply and returns the offsets of the file that changed.
     QList<qint64> applyAndDiff();
 
