@@ -85,9 +85,12 @@ bool EditHistory::stillSameFile() {
 
 ui::FileAccess::Outcome EditHistory::commit(const history::RecordRef& record,
                                             const QList<rom::Span>& spans) {
-    const rom::CommitResult result = rom::commitSpans(rom_, spans);
-    if (result == rom::CommitResult::Written || result == rom::CommitResult::SyncFailed) {
-        history_.record(file_, record, spans);
+    qsizetype written = 0;
+    const rom::CommitResult result = rom::commitSpans(rom_, spans, &written);
+    // What reached the file is recorded, also the part of a write that failed part way, so
+    // that it can be taken back.
+    if (written > 0) {
+        history_.record(file_, record, spans.first(written));
         updateEditMenu();
     }
     if (!reportFailure(result, kConflict.arg(record.label())))

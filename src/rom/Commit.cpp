@@ -6,7 +6,9 @@
 
 namespace rom {
 
-CommitResult commitSpans(RomFile& rom, const QList<Span>& spans) {
+CommitResult commitSpans(RomFile& rom, const QList<Span>& spans, qsizetype* written) {
+    if (written)
+        *written = 0;
     switch (rom.pathState()) {
     case RomFile::PathState::Replaced:
         return CommitResult::FileReplaced;
@@ -22,7 +24,10 @@ CommitResult commitSpans(RomFile& rom, const QList<Span>& spans) {
     });
     if (!unchanged)
         return CommitResult::Conflict;
-    if (!writeSpans(rom, spans))
+    const qsizetype whole = writeSpans(rom, spans);
+    if (written)
+        *written = whole;
+    if (whole < spans.size())
         return CommitResult::WriteFailed;
     return rom.sync() ? CommitResult::Written : CommitResult::SyncFailed;
 }

@@ -20,7 +20,8 @@ enum class CommitResult {
 // reads every span again and compares it with the bytes the edit was made over, and only
 // then writes the spans in order and syncs. The reason of a failed write or sync is in
 // rom.errorString().
-CommitResult commitSpans(RomFile& rom, const QList<Span>& spans);
+// With `written`, how many spans are in the file whole (all but on a failed write).
+CommitResult commitSpans(RomFile& rom, const QList<Span>& spans, qsizetype* written = nullptr);
 
 // The same spans the other way round: what takes an edit back.
 QList<Span> reversed(const QList<Span>& spans);

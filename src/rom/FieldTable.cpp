@@ -55,12 +55,11 @@ std::optional<QByteArray> bytesOfText(const QString& text, int length) {
     return bytes;
 }
 
-bool writeSpans(RomFile& rom, const QList<Span>& spans) {
-    for (const Span& span : spans) {
-        if (!rom.writeBytes(span.offset, span.after))
-            return false;
-    }
-    return true;
+qsizetype writeSpans(RomFile& rom, const QList<Span>& spans) {
+    for (qsizetype n = 0; n < spans.size(); ++n)
+        if (!rom.writeBytes(spans[n].offset, spans[n].after))
+            return n;
+    return spans.size();
 }
 
 } // namespace rom

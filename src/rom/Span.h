@@ -17,8 +17,8 @@ struct Span {
     bool changes() const { return before != after; }
 };
 
-// Writes each span's new bytes in order and stops at the first write the file refuses;
-// false then, with the file's error in rom.errorString().
-bool writeSpans(RomFile& rom, const QList<Span>& spans);
+// Writes each span's new bytes in order and stops at the first write the file refuses
+// (then with the file's error in rom.errorString()). How many spans were written whole.
+qsizetype writeSpans(RomFile& rom, const QList<Span>& spans);
 
 } // namespace rom

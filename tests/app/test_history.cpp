@@ -78,7 +78,6 @@ class HistoryTest : public QObject {
     void undoAndRedoOnEveryPage();
     void historyOutlivesTheWindowAndListsChanges();
     void unusableHistoryLetsEditingGoOn();
-    void textBoxKeepsItsOwnUndo();
     void fullDiskHeaderRemovalSaysWhy();
     void patchesTurnTheOriginalIntoTheOpenFile();
     void checksumIsUpdatedAsOneUndoableChange();
@@ -221,26 +220,6 @@ void HistoryTest::unusableHistoryLetsEditingGoOn() {
     QCOMPARE(f.messages.size(), 1);
     QVERIFY(f.messages[0].text.startsWith("The history of changes is off"));
     QVERIFY(!f.find<QAction>("mnuUndoApply")->isEnabled());
-}
-
-// Ctrl+Z in a focused text box undoes the typing; elsewhere it undoes the last Apply.
-void HistoryTest::textBoxKeepsItsOwnUndo() {
-    EditorFixture f;
-    f.openAt(image(), "enemy", 5);
-    f.enter("EnemyLevelTXT", "99");
-    f.apply();
-    const QByteArray applied = f.fileBytes();
-    auto* box = f.find<QLineEdit>("EnemySpeedTXT");
-    const QString speed = box->text();
-    f.window().activateWindow();
-    f.type("EnemySpeedTXT", "7");
-    QTest::keySequence(box, QKeySequence::Undo);
-    QTest::keySequence(box, QKeySequence::Undo);
-    QCOMPARE(box->text(), speed);
-    QVERIFY(f.fileBytes() == applied);
-    f.find<QListWidget>("EnemyLST")->setFocus();
-    QTest::keySequence(f.find<QListWidget>("EnemyLST"), QKeySequence::Undo);
-    QVERIFY(f.fileBytes() == image());
 }
 
 // On a disk too small for the headerless copy the message gives the system's reason.

@@ -138,7 +138,7 @@ void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
 }
 
 // While the lists fill, pending events run once per row: the progress shows, Cancel is held
-// during the item names, and a second Open ROM or Apply started meanwhile does nothing.
+// during the item names, and a second Open ROM, Apply or drop started meanwhile does nothing.
 void WindowTest::loadingShowsProgressAndHoldsCommands() {
     EditorFixture f;
     f.openImage(image(13), "first.smc");
@@ -158,6 +158,7 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
             quitHeldDuringItems = false;
         f.find<QAction>("mnuOpenROM")->trigger();
         f.apply();
+        QVERIFY(!f.drop({QUrl::fromLocalFile(f.folder() + "/first.smc")}));
     });
     sampler.start();
     ui::setFileNameHandler([&] {

@@ -1,8 +1,11 @@
 // The item page: the row decides the category, the category decides which controls are
-// enabled and which record Apply writes; rows of no category are never written.
+// enabled and which record Apply writes, and rows of no category are never written. The six
+// elemental resistance boxes, clicked as a user clicks them, with the nested handler
+// cascades, and what Apply then writes or refuses.
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -26,11 +29,61 @@ const QByteArray& image() {
     return bytes;
 }
 
+// Weapon rows holding each stored element byte; row 0 holds 0 so the page starts empty.
+const QMap<int, int> kRowOfStored = {{0, 10},  {21, 11},  {31, 12},  {37, 13},  {47, 14}, {69, 15},
+                                     {79, 16}, {133, 17}, {143, 18}, {200, 19}, {16, 20}, {5, 21}};
+
+qint64 elementOffset(int row) {
+    return 0x0C06A4 + 6 * row + 5; // byte 5 of the weapon's GearInfoRecord
+}
+
+QByteArray selectorImage() {
+    QByteArray bytes = synth::makeImage();
+    synth::putByte(bytes, elementOffset(0), 0);
+    for (auto it = kRowOfStored.begin(); it != kRowOfStored.end(); ++it)
+        synth::putByte(bytes, elementOffset(it.value()), static_cast<std::uint8_t>(it.key()));
+    return bytes;
+}
+
+const QStringList kBoxes = {"FireCHK", "WaterCHK", "ShadowCHK", "BoltCHK", "FiftyCHK", "EightyCHK"};
+const QMap<QString, QString> kBoxOfToken = {{"F", "FireCHK"},   {"W", "WaterCHK"},
+                                            {"S", "ShadowCHK"}, {"B", "BoltCHK"},
+                                            {"50", "FiftyCHK"}, {"80", "EightyCHK"}};
+
+// Runs "L<byte>" (select the weapon storing that byte) and box clicks; returns the last
+// weapon row selected.
+int runSteps(EditorFixture& f, const QString& steps) {
+    int row = 0;
+    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith('L')) {
+            row = kRowOfStored.value(step.mid(1).toInt());
+            f.selectRow("ItemLST", row);
+        } else {
+            f.click(kBoxOfToken.value(step));
+        }
+    }
+    return row;
+}
+
+QString states(EditorFixture& f, bool (QCheckBox::*state)() const) {
+    QString flags;
+    for (const QString& name : kBoxes)
+        flags += (f.find<QCheckBox>(name)->*state)() ? '1' : '0';
+    return flags;
+}
+
+QString held(EditorFixture& f) {
+    return f.find<QLineEdit>("ElementalResistanceTXT")->text();
+}
+
 } // namespace
 
 class ItemPageTest : public QObject {
     Q_OBJECT
   private slots:
+    void sequences_data();
+    void sequences();
+    void heldValueOutlivesThePage();
     void rowDecidesControlsAndApply_data();
     void rowDecidesControlsAndApply();
     void applyFromTheNotApplicableTabs();
@@ -99,6 +152,101 @@ void ItemPageTest::applyFromTheNotApplicableTabs() {
         f.selectTab(tab);
         QCOMPARE(f.applyAndDiff(), written);
     }
+}
+
+// Box states are written Fire, Water, Shadow, Lightning, 50%, 80%. `written` is the
+// element byte Apply then stores, or -1 when Apply refuses an element without strength.
+void ItemPageTest::sequences_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("held");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("enabled");
+    QTest::addColumn<int>("written");
+    const auto row = [](const char* steps, int held, const char* checked, const char* enabled,
+                        int written) {
+        QTest::newRow(steps) << QString(steps) << held << QString(checked) << QString(enabled)
+                             << written;
+    };
+    row("L0", 0, "000000", "111100", 0);
+    row("L0 W", 32, "010000", "010011", -1);
+    row("L0 F", 21, "100010", "100010", 21);
+    row("L0 F 50", 16, "100000", "100011", -1);
+    row("L0 F 50 80", 31, "100001", "100001", 31);
+    row("L0 F 80", 21, "100010", "100010", 21); // 80% is disabled: the click does nothing
+    row("L0 W 50", 37, "010010", "010010", 37);
+    row("L0 W 50 W", 5, "000010", "111100", 5);
+    row("L0 W 50 W S", 69, "001010", "001011", 69);
+    row("L0 W 50 W S 80", 64, "001000", "001001", -1);
+    row("L0 W 50 W S 80 80", 79, "001001", "001001", 79);
+    row("L0 S 80 S", 15, "000001", "111100", 15);
+    row("L0 B B", 0, "000000", "111100", 0);
+    row("L21", 21, "100010", "100010", 21);
+    row("L31", 31, "100001", "100001", 31);
+    row("L37", 37, "010010", "010010", 37);
+    row("L47", 47, "010001", "010001", 47);
+    row("L69", 69, "001010", "001010", 69);
+    row("L79", 79, "001001", "001001", 79);
+    row("L133", 133, "000110", "000110", 133);
+    row("L143", 143, "000101", "000101", 143);
+    row("L143 L0", 0, "000000", "111100", 0);
+    row("L143 L21", 21, "100010", "100010", 21);
+    row("L31 L0", 0, "000000", "111100", 0);
+    row("L37 F", 37, "010010", "010010", 37); // the other elements are disabled
+    row("L37 50", 32, "010000", "010011", -1);
+    row("L37 W", 5, "000010", "111100", 5);
+    // Bytes the boxes cannot show: one reset only, so a 50% box freed by it stays enabled,
+    // and the stored byte is written back until a box is touched.
+    row("L0 L200", 0, "000000", "111100", 200);
+    row("L31 L200", 0, "000000", "111110", 200);
+    row("L31 L200 50", 5, "000010", "111110", 5);
+    row("L0 L16", 0, "000000", "111100", 16);
+    row("L0 L16 S", 64, "001000", "001011", -1);
+    row("L0 L5", 0, "000000", "111100", 5);
+}
+
+void ItemPageTest::sequences() {
+    QFETCH(QString, steps);
+    QFETCH(int, held);
+    QFETCH(QString, checked);
+    QFETCH(QString, enabled);
+    QFETCH(int, written);
+    EditorFixture f;
+    f.openAt(selectorImage(), "item", 0);
+    const int row = runSteps(f, steps);
+    QCOMPARE(::held(f), QString::number(held));
+    QCOMPARE(states(f, &QCheckBox::isChecked), checked);
+    QCOMPARE(states(f, &QCheckBox::isEnabled), enabled);
+
+    const QList<qint64> changed = f.applyAndDiff();
+    if (written < 0) {
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(f.messageTexts(),
+                 QStringList("You need to check one of either 50% Resistance or "
+                             "80% Resistance checkboxes before you can proceed."));
+        return;
+    }
+    QCOMPARE(f.messageTexts(), QStringList());
+    QCOMPARE(int(quint8(f.fileBytes().at(elementOffset(row)))), written);
+    for (qint64 offset : changed)
+        QCOMPARE(offset, elementOffset(row));
+}
+
+// The held value stays after the page is left, and Apply still refuses it elsewhere.
+void ItemPageTest::heldValueOutlivesThePage() {
+    const QByteArray image = selectorImage();
+    EditorFixture f;
+    f.openAt(image, "item", 0);
+    runSteps(f, "L0 S");
+    f.selectRow("ItemLST", 160);
+    QCOMPARE(held(f), QString("64"));
+    QVERIFY(f.find<QCheckBox>("ShadowCHK")->isChecked());
+    f.type("ItemAccEffectValueTXT", "99");
+    f.apply();
+    f.selectTab("enemy");
+    f.type("EnemyLevelTXT", "99");
+    f.apply();
+    QVERIFY(f.fileBytes() == image);
+    QCOMPARE(f.messages.size(), 2);
 }
 
 QTEST_MAIN(ItemPageTest)

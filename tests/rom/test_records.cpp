@@ -1,14 +1,17 @@
-// The widget-free core. Every record kind: seeded random records are written into random
-// noise through their field tables, and the whole file must equal an image built here
-// from the game's layout, written out as literal offsets and widths; then read back. And
-// the number rules of every text box.
+// The widget-free core. The ROM file: writes land at once and never past the end, the
+// disk-fault seam, copier-header removal at its exact size only. Every record kind: seeded
+// random records are written into random noise through their field tables, and the whole
+// file must equal an image built here from the game's layout, written out as literal
+// offsets and widths; then read back. And the number rules of every text box.
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "items/ItemRecords.h"
+#include "rom/CopierHeader.h"
 #include "rom/NumberRules.h"
 #include "romimage/RomImage.h"
 #include "rominfo/InternalHeader.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -143,7 +146,7 @@ void checkRecord(rom::FieldTable<R> fields, const QList<Table<R>>& layout, int r
     const QList<rom::Span> spans = rom::spansOf(fields, row, loaded, edited);
     for (const rom::Span& span : spans)
         QCOMPARE(span.before, noise.mid(span.offset, span.after.size()));
-    QVERIFY(rom::writeSpans(rom, spans));
+    QCOMPARE(rom::writeSpans(rom, spans), spans.size());
     QVERIFY2(synth::readFile(path) == expected, "the file differs from the layout");
 
     const R reread = rom::readRecord(rom, fields, row);
@@ -160,7 +163,16 @@ void checkRecord(rom::FieldTable<R> fields, const QList<Table<R>>& layout, int r
 
 class RecordsTest : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
+    QString write(const QByteArray& bytes, const QString& name = "rom.smc") {
+        synth::writeFile(dir_.filePath(name), bytes);
+        return dir_.filePath(name);
+    }
+
   private slots:
+    void writesLandAtOnceAndNeverPastTheEnd();
+    void diskFaultCutsWritesAndSyncs();
+    void headerIsRemovedOnlyAtItsExactSize();
     void everyKindWritesExactlyItsLayout();
     void wholeNumbers();
     void rangesAndStoredValues();
@@ -212,6 +224,56 @@ void RecordsTest::rangesAndStoredValues() {
         const int width = rom::widthOf(encoding, 0);
         QCOMPARE(rom::decodeNumber(encoding, rom::encodeNumber(stored, width)), stored);
     }
+}
+
+void RecordsTest::writesLandAtOnceAndNeverPastTheEnd() {
+    const QString path = write(QByteArray::fromHex("0102030405"));
+    rom::RomFile rom;
+    QVERIFY(rom.open(path));
+    QVERIFY(rom.writeBytes(1, "xy"));
+    // Read through a second handle, before any sync: the write is already in the file.
+    QCOMPARE(synth::readFile(path), QByteArray::fromHex("017879") + QByteArray::fromHex("0405"));
+    QCOMPARE(rom.readBytes(3, 4), QByteArray::fromHex("04050000")); // zeros past the end
+    QVERIFY(rom.covers(0, 5));
+    QVERIFY(!rom.covers(4, 2));
+    QVERIFY(!rom.writeBytes(4, "ab"));
+    QVERIFY(!rom.writeBytes(-1, "a"));
+    QCOMPARE(synth::readFile(path).size(), 5);
+    QVERIFY(rom.sync());
+}
+
+void RecordsTest::diskFaultCutsWritesAndSyncs() {
+    const QString path = write(QByteArray(8, '\0'));
+    rom::RomFile rom;
+    QVERIFY(rom.open(path));
+    rom::setDiskFault(rom::DiskFault{3, false, "disk gone"});
+    QVERIFY(rom.writeBytes(0, "ab"));
+    QVERIFY(!rom.writeBytes(4, "cde")); // one byte reaches the file
+    QCOMPARE(rom.errorString(), QStringLiteral("disk gone"));
+    rom::setDiskFault(rom::DiskFault{-1, true, "sync refused"});
+    QVERIFY(!rom.sync());
+    QCOMPARE(rom.errorString(), QStringLiteral("sync refused"));
+    rom::setDiskFault(std::nullopt);
+    QCOMPARE(synth::readFile(path), QByteArray("ab\0\0c\0\0\0", 8));
+    QVERIFY(rom.sync());
+}
+
+// Only a file of exactly 4 MiB + 512 bytes carries a header; its removal keeps every byte
+// from 512 on and leaves no temporary file behind.
+void RecordsTest::headerIsRemovedOnlyAtItsExactSize() {
+    for (const int size : {4194304, 4194815, 4195328, 4194816}) {
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 + i / 251);
+        const QString path = write(bytes, "sized.smc");
+        QCOMPARE(rom::hasCopierHeader(path), size == 4194816);
+    }
+    const QByteArray bytes = synth::readFile(dir_.filePath("sized.smc"));
+    QString error;
+    QVERIFY2(rom::removeCopierHeader(dir_.filePath("sized.smc"), &error), qPrintable(error));
+    QVERIFY(synth::readFile(dir_.filePath("sized.smc")) == bytes.mid(512));
+    QCOMPARE(QDir(dir_.path()).entryList({"sized*"}, QDir::Files | QDir::Hidden),
+             QStringList{"sized.smc"});
 }
 
 QTEST_GUILESS_MAIN(RecordsTest)

@@ -4,9 +4,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QTabBar>
 #include <QTest>
 
@@ -23,10 +25,9 @@ EditorFixture::~EditorFixture() {
 }
 
 QString EditorFixture::writeRom(const QByteArray& bytes, const QString& name) {
-    const QString path = dir_.filePath(name);
-    if (!synth::writeFile(path, bytes))
-        qFatal("could not write the test image %s", qPrintable(path));
-    return path;
+    if (!synth::writeFile(dir_.filePath(name), bytes))
+        qFatal("could not write the test image %s", qPrintable(name));
+    return dir_.filePath(name);
 }
 
 app::Form1& EditorFixture::window() {
@@ -50,17 +51,15 @@ void EditorFixture::openRom(const QString& path) {
 }
 
 QString EditorFixture::openImage(const QByteArray& bytes, const QString& name) {
-    const QString path = writeRom(bytes, name);
-    openRom(path);
-    return path;
+    openRom(writeRom(bytes, name));
+    return romPath_;
 }
 
 void EditorFixture::openAt(const QByteArray& bytes, const QString& key, int row) {
     openImage(bytes);
     selectTab(key);
-    const QString list = key == "enemy" ? "EnemyLST" : key == "char" ? "CharLST" : "ItemLST";
     if (key != "misc" && row != 0)
-        selectRow(list, row);
+        selectRow(key == "enemy" ? "EnemyLST" : key == "char" ? "CharLST" : "ItemLST", row);
 }
 
 void EditorFixture::selectTab(const QString& key) {
@@ -118,6 +117,20 @@ QList<qint64> EditorFixture::applyAndDiff() {
     const QByteArray before = fileBytes();
     apply();
     return synth::changedOffsets(before, fileBytes());
+}
+
+bool EditorFixture::drop(const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = window().rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    enter.ignore();
+    drop.ignore();
+    QApplication::sendEvent(&window(), &enter);
+    QApplication::sendEvent(&window(), &drop);
+    QCoreApplication::sendPostedEvents(&window(), QEvent::MetaCall);
+    return enter.isAccepted() && drop.isAccepted();
 }
 
 QByteArray EditorFixture::fileBytes() const {

@@ -3,8 +3,6 @@
 #include "app/Form1.h"
 #include "ui/Dialogs.h"
 
-#include <QByteArray>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -25,14 +23,13 @@ class EditorFixture {
     QString folder() const { return dir_.path(); }
     QString writeRom(const QByteArray& bytes, const QString& name = QStringLiteral("test.smc"));
     app::Form1& window();
+    template <typename W> W* find(const QString& name) { return window().findChild<W*>(name); }
 
     // File > Open ROM with the dialog answering `path` (an empty path is a cancel).
     void openRom(const QString& path);
     QString openImage(const QByteArray& bytes, const QString& name = QStringLiteral("test.smc"));
     // Opens `bytes` and selects `row` of the page behind the tab `key`.
     void openAt(const QByteArray& bytes, const QString& key, int row);
-
-    template <typename W> W* find(const QString& name) { return window().findChild<W*>(name); }
 
     void selectTab(const QString& key);
     void selectRow(const QString& listName, int row);   // a click on the row
@@ -43,10 +40,10 @@ class EditorFixture {
     void enter(const QString& box, const QString& text);
     void click(const QString& buttonName); // any button or check box
     void toggleCheckRow(const QString& listName, int row);
-    void apply() { click(QStringLiteral("ApplyCMD")); }
     void trigger(const QString& actionName); // a menu entry
-    // Presses Apply and returns the offsets of the file that changed.
-    QList<qint64> applyAndDiff();
+    void apply() { click(QStringLiteral("ApplyCMD")); }
+    QList<qint64> applyAndDiff();       // the offsets of the file that Apply changed
+    bool drop(const QList<QUrl>& urls); // onto the window; true when it is taken
 
     QByteArray fileBytes() const;
     QStringList messageTexts() const;
