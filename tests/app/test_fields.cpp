@@ -144,8 +144,10 @@ void pick(EditorFixture& f, const QString& name, int pick) {
             f.click(name);
     } else if (name.endsWith("LST") && name.startsWith("Item")) {
         f.toggleCheckRow(name, pick);
+    } else if (auto* dropDown = f.find<QComboBox>(name)) {
+        dropDown->setCurrentIndex(pick);
     } else {
-        f.chooseRow(name, pick);
+        f.selectRow(name, pick);
     }
 }
 

@@ -206,10 +206,9 @@ void HistoryTest::historyOutlivesTheWindowAndListsChanges() {
 // Told once; every Apply still reaches the file.
 void HistoryTest::unusableHistoryLetsEditingGoOn() {
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    QTemporaryDir dir;
-    QVERIFY(synth::writeFile(dir.filePath("file"), "x"));
-    qputenv("XDG_DATA_HOME", dir.filePath("file").toLocal8Bit());
-    EditorFixture f;
+    EditorFixture f; // its data folder is a file
+    QVERIFY(synth::writeFile(f.folder() + "/file", "x"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(f.folder() + "/file"));
     f.window();
     qputenv("XDG_DATA_HOME", dataHome);
     f.openAt(image(), "enemy", 5);

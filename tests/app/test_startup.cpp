@@ -27,10 +27,6 @@
 
 namespace {
 
-const QString kNoRomTitle =
-    QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - No ROM Loaded");
-const QString kFirstStartTitle = QStringLiteral("Valdric Editor Rodeviruz v1.0");
-
 void setSetting(const QString& key, const QVariant& value) {
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark")
         .setValue("Valdric Editor Rodeviruz/" + key, value);
@@ -49,25 +45,15 @@ int runChild(const QString& dir) {
                     qPrintable(title), qPrintable(text));
         std::fflush(stdout);
     });
-    struct ShowWatcher : QObject {
-        bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Show && watched->isWidgetType() &&
-                static_cast<QWidget*>(watched)->isWindow()) {
-                std::printf("SHOWN %s\n", qPrintable(watched->objectName()));
-                std::fflush(stdout);
-                // The event loop has not started yet: end it once it runs.
-                QMetaObject::invokeMethod(
-                    qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-            }
-            return false;
-        }
-    } watcher;
-    qApp->installEventFilter(&watcher);
+    // Once the event loop runs: the windows shown, then the end.
+    QTimer::singleShot(0, [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                std::printf("SHOWN %s\n", qPrintable(window->objectName()));
+        QCoreApplication::exit(0);
+    });
     return app::run(dir);
 }
-
-const QString kTitle =
-    QStringLiteral("Valdric Editor Rodeviruz - Version 1.0 - VALDRIC TEST IMAGE   ");
 
 QStringList recentEntries(EditorFixture& editor) {
     emit editor.find<QMenu>("mnuOpenRecent")->aboutToShow();
@@ -106,7 +92,8 @@ void StartupTest::firstStartWritesSettingsLaterStartsKeepThem() {
     const std::tuple<QVariant, QString, QString, QString> cases[] = {
         {QVariant(), "Valdric Editor Rodeviruz v1.0", today, "1.0b"},
         {QString(""), "Valdric Editor Rodeviruz v1.0", today, "1.0b"},
-        {QString("1/2/05"), kNoRomTitle, "1/2/05", "0.9b"}};
+        {QString("1/2/05"), "Valdric Editor Rodeviruz - Version 1.0 - No ROM Loaded", "1/2/05",
+         "0.9b"}};
     for (const auto& [installed, title, installedAfter, lastVersion] : cases) {
         QSettings(QSettings::IniFormat, QSettings::UserScope, "Quillmark").clear();
         setSetting("Last Version Used", "0.9b");
@@ -209,7 +196,9 @@ void StartupTest::commandLineOpensTheFirstFileNamed() {
                  message.isEmpty() ? QStringList() : QStringList(message.replace("%1", path)));
         const bool opened = file != "missing.smc";
         QCOMPARE(editor.window().romFile().path(), opened ? path : QString());
-        QCOMPARE(editor.window().windowTitle(), opened ? kTitle : before);
+        QCOMPARE(editor.window().windowTitle(),
+                 opened ? "Valdric Editor Rodeviruz - Version 1.0 - VALDRIC TEST IMAGE   "
+                        : before);
         QCOMPARE(editor.find<QTabBar>("tabs")->isEnabled(), opened);
         QCOMPARE(app::recent::files(), opened ? QStringList{path} : QStringList());
     }

@@ -84,57 +84,45 @@ class ItemPageTest : public QObject {
     void sequences_data();
     void sequences();
     void heldValueOutlivesThePage();
-    void rowDecidesControlsAndApply_data();
     void rowDecidesControlsAndApply();
     void applyFromTheNotApplicableTabs();
 };
 
-// `written` is the offset a typed value lands on, or -1 where the row is never written.
-void ItemPageTest::rowDecidesControlsAndApply_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QStringList>("enabled");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<qint64>("written");
-    const QStringList weapon = kWeapon + kShared;
-    const QStringList armor = kArmor + kShared;
-    const QStringList accessory = kAccessory + kShared.mid(1);
-    const QStringList normal = {"ItemPriceTXT", "ItemSecondaryLST", "ItemIconCBO"};
-    const QStringList none = {"ItemIconCBO"}; // once an item was shown it stays enabled
-    QTest::newRow("0") << 0 << weapon << "ItemWeaponAttackTXT" << qint64(0x0C0262);
-    QTest::newRow("85") << 85 << weapon << "ItemWeaponAttackTXT" << qint64(0x0C040B);
-    QTest::newRow("86") << 86 << none << "ItemWeaponAttackTXT" << qint64(-1);
-    QTest::newRow("87") << 87 << armor << "ItemArmorDefenseTXT" << qint64(0x0C0475);
-    QTest::newRow("147") << 147 << armor << "ItemArmorDefenseTXT" << qint64(0x0C0529);
-    QTest::newRow("148") << 148 << none << "ItemAccEffectValueTXT" << qint64(-1);
-    QTest::newRow("149") << 149 << accessory << "ItemAccEffectValueTXT" << qint64(0x0C0533);
-    QTest::newRow("187") << 187 << accessory << "ItemAccEffectValueTXT" << qint64(0x0C05CB);
-    QTest::newRow("188") << 188 << none << "ItemPriceTXT" << qint64(-1);
-    QTest::newRow("240") << 240 << normal << "ItemPriceTXT" << qint64(0x0C0B59);
-}
-
+// The controls each row enables; a typed value lands at `written`, or nowhere (-1) on a row
+// of no category, whatever its box holds.
 void ItemPageTest::rowDecidesControlsAndApply() {
-    QFETCH(int, row);
-    QFETCH(QStringList, enabled);
-    QFETCH(QString, box);
-    QFETCH(qint64, written);
-    EditorFixture f;
-    f.openAt(image(), "item", row);
-    for (const QString& name : kWeapon + kArmor + kAccessory + kShared)
-        QVERIFY2(f.find<QWidget>(name)->isEnabled() == enabled.contains(name), qPrintable(name));
-    for (const QString& name : kTextBoxes)
-        if (!enabled.contains(name))
-            QCOMPARE(f.find<QLineEdit>(name)->text(), QString("[N/A]"));
-    f.enter(box, box == "ItemPriceTXT" ? "65535" : "255");
-    const QList<qint64> changed = f.applyAndDiff();
-    QCOMPARE(f.messageTexts(), QStringList());
-    if (written < 0) {
-        QCOMPARE(changed, QList<qint64>());
-        return;
+    const QStringList weapon = kWeapon + kShared, armor = kArmor + kShared;
+    const QStringList accessory = kAccessory + kShared.mid(1), none = {"ItemIconCBO"};
+    const std::tuple<int, QStringList, const char*, qint64> rows[] = {
+        {0, weapon, "ItemWeaponAttackTXT", 0x0C0262},
+        {85, weapon, "ItemWeaponAttackTXT", 0x0C040B},
+        {86, none, "ItemWeaponAttackTXT", -1},
+        {87, armor, "ItemArmorDefenseTXT", 0x0C0475},
+        {147, armor, "ItemArmorDefenseTXT", 0x0C0529},
+        {148, none, "ItemAccEffectValueTXT", -1},
+        {149, accessory, "ItemAccEffectValueTXT", 0x0C0533},
+        {187, accessory, "ItemAccEffectValueTXT", 0x0C05CB},
+        {188, none, "ItemPriceTXT", -1},
+        {240, {"ItemPriceTXT", "ItemSecondaryLST", "ItemIconCBO"}, "ItemPriceTXT", 0x0C0B59}};
+    for (const auto& [row, enabled, box, written] : rows) {
+        EditorFixture f;
+        f.openAt(image(), "item", row);
+        for (const QString& name : kWeapon + kArmor + kAccessory + kShared)
+            QVERIFY2(f.find<QWidget>(name)->isEnabled() == enabled.contains(name),
+                     qPrintable(name));
+        for (const QString& name : kTextBoxes)
+            if (!enabled.contains(name))
+                QCOMPARE(f.find<QLineEdit>(name)->text(), QString("[N/A]"));
+        const int width = QString(box) == "ItemPriceTXT" ? 2 : 1;
+        f.enter(box, width == 2 ? "65535" : "255");
+        const QList<qint64> changed = f.applyAndDiff();
+        QCOMPARE(f.messageTexts(), QStringList());
+        QVERIFY(written >= 0 || changed.isEmpty());
+        if (written >= 0)
+            QCOMPARE(f.fileBytes().mid(written, width), QByteArray(width, '\xFF'));
+        for (qint64 offset : changed)
+            QVERIFY(offset >= written && offset < written + width);
     }
-    const int width = box == "ItemPriceTXT" ? 2 : 1;
-    QCOMPARE(f.fileBytes().mid(written, width), QByteArray(width, '\xFF'));
-    for (qint64 offset : changed)
-        QVERIFY(offset >= written && offset < written + width);
 }
 
 // With no page shown, Apply writes an armor or accessory row still selected on the item
@@ -233,9 +221,8 @@ void ItemPageTest::sequences() {
 
 // The held value stays after the page is left, and Apply still refuses it elsewhere.
 void ItemPageTest::heldValueOutlivesThePage() {
-    const QByteArray image = selectorImage();
     EditorFixture f;
-    f.openAt(image, "item", 0);
+    f.openAt(selectorImage(), "item", 0);
     runSteps(f, "L0 S");
     f.selectRow("ItemLST", 160);
     QCOMPARE(held(f), QString("64"));
@@ -245,7 +232,7 @@ void ItemPageTest::heldValueOutlivesThePage() {
     f.selectTab("enemy");
     f.type("EnemyLevelTXT", "99");
     f.apply();
-    QVERIFY(f.fileBytes() == image);
+    QVERIFY(f.fileBytes() == selectorImage());
     QCOMPARE(f.messages.size(), 2);
 }
 

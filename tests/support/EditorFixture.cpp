@@ -76,15 +76,6 @@ void EditorFixture::selectRow(const QString& listName, int row) {
                       list->visualItemRect(list->item(row)).center());
 }
 
-void EditorFixture::chooseRow(const QString& listName, int row) {
-    if (auto* list = find<QComboBox>(listName)) {
-        list->setFocus();
-        list->setCurrentIndex(row);
-    } else {
-        selectRow(listName, row);
-    }
-}
-
 void EditorFixture::type(const QString& boxName, const QString& text) {
     auto* box = find<QLineEdit>(boxName);
     box->setFocus();

@@ -33,7 +33,6 @@ class EditorFixture {
 
     void selectTab(const QString& key);
     void selectRow(const QString& listName, int row);   // a click on the row
-    void chooseRow(const QString& listName, int row);   // a drop-down's or a list's row
     void type(const QString& box, const QString& text); // select all, then type
     // Types `text`; what the typing limit or a key filter keeps out is put into the box
     // directly, as a long loaded value edited in place would be.
