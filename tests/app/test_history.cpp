@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,9 +34,11 @@ void writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes) {
 // Runs `use` on the modal window the menu entry `name` opens, then closes it.
 void withDialog(EditorFixture& f, const char* name, const std::function<void(QWidget*)>& use) {
     QTimer::singleShot(0, [&] {
-        use(QApplication::activeModalWidget());
-        if (QApplication::activeModalWidget())
-            QApplication::activeModalWidget()->close();
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            use(dialog);
+            if (QApplication::activeModalWidget())
+                QApplication::activeModalWidget()->close();
+        }
     });
     f.trigger(name);
 }

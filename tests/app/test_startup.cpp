@@ -14,9 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QProcess>
-#include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
 #include <QTemporaryDir>

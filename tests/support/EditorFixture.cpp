@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
