@@ -37,6 +37,17 @@ std::optional<long long> parseWholeNumber(const QString& text) {
     return negative ? -value : value;
 }
 
+std::optional<long long> wholeNumberIn(const QString& text, long long minimum, long long maximum) {
+    const std::optional<long long> value = parseWholeNumber(text);
+    if (value && *value >= minimum && *value <= maximum)
+        return value;
+    return std::nullopt;
+}
+
+QString wholeNumberRefusal(long long minimum, long long maximum) {
+    return QStringLiteral("enter a whole number from %1 to %2.").arg(minimum).arg(maximum);
+}
+
 EntryRange entryRange(Encoding encoding) {
     switch (encoding) {
     case Encoding::Byte:

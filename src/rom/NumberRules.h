@@ -14,6 +14,12 @@ namespace rom {
 // exponents, a plus sign) is no number. Values too large to matter give nullopt too.
 std::optional<long long> parseWholeNumber(const QString& text);
 
+// The one entry rule of every typed number, in a page and in a table: the entry's value when
+// it is a whole number from `minimum` to `maximum`, else nothing.
+std::optional<long long> wholeNumberIn(const QString& text, long long minimum, long long maximum);
+// What a refused entry is told: "enter a whole number from 0 to 255."
+QString wholeNumberRefusal(long long minimum, long long maximum);
+
 // The whole numbers a user may enter for a field of each encoding.
 struct EntryRange {
     long long minimum;

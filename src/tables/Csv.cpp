@@ -64,7 +64,7 @@ int noSpace(unsigned char) {
 
 CsvTable failure(const QString& message, int line) {
     CsvTable table;
-    table.error = QStringLiteral("Line %1: %2").arg(line).arg(message);
+    table.error = message;
     table.errorLine = line;
     return table;
 }

@@ -18,7 +18,7 @@ struct CsvTable {
     QList<QStringList> rows;
     QList<int> lineOfRow; // the 1-based line on which each row starts
     QString error;        // empty when the text was read; rows are then empty
-    int errorLine = 0;
+    int errorLine = 0;    // where `error` was found; the message does not repeat it
     bool ok() const { return error.isEmpty(); }
 };
 

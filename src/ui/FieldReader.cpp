@@ -9,13 +9,9 @@ namespace ui {
 
 long long FieldReader::wholeNumber(const QLineEdit* box, const QString& caption, long long minimum,
                                    long long maximum) {
-    const std::optional<long long> value = rom::parseWholeNumber(box->text());
-    if (value && *value >= minimum && *value <= maximum)
+    if (const std::optional<long long> value = rom::wholeNumberIn(box->text(), minimum, maximum))
         return *value;
-    fail(QStringLiteral("%1 enter a whole number from %2 to %3.")
-             .arg(caption)
-             .arg(minimum)
-             .arg(maximum),
+    fail(caption + QLatin1Char(' ') + rom::wholeNumberRefusal(minimum, maximum),
          const_cast<QLineEdit*>(box));
     return minimum;
 }

@@ -30,7 +30,6 @@ class FieldReader {
     }
 
     bool ok() const { return message_.isEmpty(); }
-    QString message() const { return message_; }
     // Shows the first failure, if any, and returns whether every field was storable.
     bool report(QWidget* parent) const;
 
