@@ -77,7 +77,7 @@ int runTables(bool import, const QString& folder, const QString& path) {
                 QStringLiteral("\"%1\" could not be written: %2").arg(path, rom.errorString()));
         history::History log;
         log.record(QFileInfo(path).canonicalFilePath(),
-                   {QLatin1String(tables::kImportPage), read.records, QString()}, read.spans);
+                   history::RecordRef::tableImport(read.records), read.spans);
     }
     std::printf("Imported %d tables into \"%s\": %d records changed.\n", read.files,
                 qPrintable(path), read.records);

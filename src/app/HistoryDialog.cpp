@@ -29,7 +29,7 @@ HistoryDialog::HistoryDialog(QWidget* parent, Entries entries, Revert revert, QS
 
 // An import names the record of each change.
 QString HistoryDialog::describe(const history::Entry& entry, const QStringList& itemNames) {
-    const bool import = entry.record.page == QLatin1String(tables::kImportPage);
+    const bool import = entry.record.isTableImport();
     const QList<records::Place> places =
         records::placesOfRecord(entry.record.page, entry.record.row);
     QStringList changes;

@@ -138,8 +138,9 @@ bool CharacterPage::SaveCharacter() {
     const int index = list_->currentRow();
     if (index < 0)
         return false;
-    const auto outcome = fields_->save(rom_, access_, {"char", index, list_->currentItem()->text()},
-                                       characterFields(), loaded_);
+    const auto outcome = fields_->save(
+        rom_, access_, {records::PageId::Character, index, list_->currentItem()->text()},
+        characterFields(), loaded_);
     if (outcome == ui::FileAccess::Outcome::Conflict)
         LoadCharacter();
     else if (outcome == ui::FileAccess::Outcome::Written ||

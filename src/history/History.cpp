@@ -31,15 +31,41 @@ int nextConnection() {
 } // namespace
 
 QString RecordRef::label() const {
-    const QString word = page == "enemy"  ? QStringLiteral("Enemy")
-                         : page == "char" ? QStringLiteral("Character")
-                         : page == "item" ? QStringLiteral("Item")
-                                          : QString();
-    if (page == "tables")
+    if (isTableImport())
         return QStringLiteral("Import of %1 records from tables").arg(row);
+    const QString word = records::recordWord(page);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
     return QStringLiteral("%1 %2 %3").arg(word).arg(row).arg(name.trimmed()).trimmed();
+}
+
+namespace {
+
+const std::pair<records::PageId, const char*> kStoredPages[] = {
+    {records::PageId::Misc, "misc"},
+    {records::PageId::Enemy, "enemy"},
+    {records::PageId::Character, "char"},
+    {records::PageId::Item, "item"}};
+const QString kStoredImport = QStringLiteral("tables");
+
+} // namespace
+
+QString storedPage(const RecordRef& record) {
+    if (record.isTableImport())
+        return kStoredImport;
+    for (const auto& [page, word] : kStoredPages)
+        if (page == record.page)
+            return QLatin1String(word);
+    return QString();
+}
+
+std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name) {
+    if (page == kStoredImport)
+        return RecordRef::tableImport(row);
+    for (const auto& [id, word] : kStoredPages)
+        if (page == QLatin1String(word))
+            return RecordRef{id, row, name};
+    return std::nullopt;
 }
 
 QString History::defaultPath() {
@@ -84,10 +110,6 @@ bool History::open() {
     return true;
 }
 
-bool History::isOn() {
-    return open();
-}
-
 void History::record(const QString& file, const RecordRef& record, const QList<rom::Span>& spans) {
     QList<rom::Span> changed;
     for (const rom::Span& span : spans)
@@ -110,7 +132,7 @@ void History::record(const QString& file, const RecordRef& record, const QList<r
     query.prepare("INSERT INTO entries (file, time, page, row, name) VALUES (?, ?, ?, ?, ?)");
     for (const QVariant& value :
          {QVariant(file), QVariant(QDateTime::currentDateTime().toString(Qt::ISODateWithMs)),
-          QVariant(record.page), QVariant(record.row),
+          QVariant(storedPage(record)), QVariant(record.row),
           QVariant(record.name.isNull() ? QStringLiteral("") : record.name)})
         query.addBindValue(value);
     if (!query.exec())
@@ -144,11 +166,15 @@ QList<Entry> History::select(const QString& file, const QString& condition, cons
     if (!query.exec())
         return found;
     while (query.next()) {
+        // A row no release wrote (another program's, or damage) is passed over.
+        const std::optional<RecordRef> record = recordFromStored(
+            query.value(2).toString(), query.value(3).toInt(), query.value(4).toString());
+        if (!record)
+            continue;
         Entry entry;
         entry.id = query.value(0).toLongLong();
         entry.time = QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs);
-        entry.record = {query.value(2).toString(), query.value(3).toInt(),
-                        query.value(4).toString()};
+        entry.record = *record;
         entry.undone = query.value(5).toBool();
         found << entry;
     }

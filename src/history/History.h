@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/PageId.h"
 #include "rom/Span.h"
 
 #include <QDateTime>
@@ -9,16 +10,31 @@
 
 namespace history {
 
-// Which record an edit changed: the page it was made on ("enemy", "char", "item", "misc"),
-// the row of the page's list and the name that row showed.
+// What an entry changed: one record (the page it was made on, the row of the page's list
+// and the name that row showed), or many records at once from the tables (row is then the
+// number of records).
 struct RecordRef {
-    QString page;
+    enum class Kind { Record, TableImport };
+    records::PageId page = records::PageId::Misc;
     int row = 0;
     QString name;
+    Kind kind = Kind::Record;
 
-    // "Enemy 5 Horn's", "Character 3 Dunmore", "Item 12 Longsword", "Internal ROM header".
+    static RecordRef tableImport(int records) {
+        return {records::PageId::Misc, records, QString(), Kind::TableImport};
+    }
+    bool isTableImport() const { return kind == Kind::TableImport; }
+
+    // "Enemy 5 Horn's", "Character 3 Dunmore", "Item 12 Longsword", "Internal ROM header",
+    // "Import of 40 records from tables".
     QString label() const;
 };
+
+// How a RecordRef is kept in the database: the page's word there ("enemy", "char", "item",
+// "misc", "tables" for an import). Databases of earlier releases hold the same words.
+QString storedPage(const RecordRef& record);
+// Nothing for a word no release writes.
+std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name);
 
 struct Entry {
     qint64 id = 0;
@@ -43,7 +59,6 @@ class History {
     History(const History&) = delete;
     History& operator=(const History&) = delete;
 
-    bool isOn();
     QString problem() const { return problem_; }
 
     // Records the changed spans of an Apply; none changed, nothing recorded.

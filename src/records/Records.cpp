@@ -25,13 +25,31 @@ QString flagChange(const Place& place, int before, int after) {
 
 } // namespace
 
-QList<Place> placesOfRecord(const QString& page, int row) {
-    if (page == "enemy")
+QString recordWord(PageId page) {
+    switch (page) {
+    case PageId::Enemy:
+        return QStringLiteral("Enemy");
+    case PageId::Character:
+        return QStringLiteral("Character");
+    case PageId::Item:
+        return QStringLiteral("Item");
+    case PageId::Misc:
+        break;
+    }
+    return QString();
+}
+
+QList<Place> placesOfRecord(PageId page, int row) {
+    switch (page) {
+    case PageId::Enemy:
         return placesOf(enemies::enemyFields(), row);
-    if (page == "char")
+    case PageId::Character:
         return placesOf(characters::characterFields(), row);
-    if (page == "misc")
+    case PageId::Misc:
         return placesOf(rominfo::headerFields(), row);
+    case PageId::Item:
+        break;
+    }
     switch (items::categoryOfRow(row)) {
     case items::ItemCategory::Weapon:
         return placesOf(items::weaponFields(), row);
@@ -53,19 +71,19 @@ QString withoutColon(const QString& caption) {
 
 const QList<Kind>& kinds() {
     static const QList<Kind> all = {
-        {"enemies.csv", "enemy", 0, 250}, {"weapons.csv", "item", 0, 85},
-        {"armor.csv", "item", 87, 147},   {"accessories.csv", "item", 149, 187},
-        {"items.csv", "item", 189, 240},  {"characters.csv", "char", 0, 6},
-        {"header.csv", "misc", 0, 0}};
+        {"enemies.csv", PageId::Enemy, 0, 250}, {"weapons.csv", PageId::Item, 0, 85},
+        {"armor.csv", PageId::Item, 87, 147},   {"accessories.csv", PageId::Item, 149, 187},
+        {"items.csv", PageId::Item, 189, 240},  {"characters.csv", PageId::Character, 0, 6},
+        {"header.csv", PageId::Misc, 0, 0}};
     return all;
 }
 
-std::optional<std::pair<QString, int>> locate(qint64 offset) {
+std::optional<std::pair<PageId, int>> locate(qint64 offset) {
     for (const Kind& kind : kinds())
         for (int row = kind.first; row <= kind.last; ++row)
             for (const Place& place : placesOfRecord(kind.page, row))
                 if (place.view.written && place.offset == offset)
-                    return std::pair<QString, int>(kind.page, row);
+                    return std::pair(kind.page, row);
     return std::nullopt;
 }
 

@@ -88,8 +88,8 @@ void MiscPage::showChecksumState() {
 
 // The page is not reloaded afterwards: it keeps what the user typed.
 bool MiscPage::SaveMiscellaneous() {
-    const auto outcome =
-        fields_->save(rom_, access_, {"misc", 0, QString()}, headerFields(), loaded_);
+    const auto outcome = fields_->save(rom_, access_, {records::PageId::Misc, 0, QString()},
+                                       headerFields(), loaded_);
     if (outcome == ui::FileAccess::Outcome::Conflict)
         LoadMiscellaneous();
     else if (outcome == ui::FileAccess::Outcome::Written ||

@@ -80,13 +80,17 @@ struct Names {
     QStringList items;
     QStringList enemies;
 
-    QString of(const QString& page, int row) const {
-        if (page == "item")
+    QString of(records::PageId page, int row) const {
+        switch (page) {
+        case records::PageId::Item:
             return items.value(row);
-        if (page == "enemy")
+        case records::PageId::Enemy:
             return enemies.value(row);
-        if (page == "char")
+        case records::PageId::Character:
             return characters::characterNames().value(row);
+        case records::PageId::Misc:
+            break;
+        }
         return QString();
     }
 };
@@ -140,10 +144,9 @@ struct Checked {
 
 Checked checkNumber(const QString& text, long long minimum, long long maximum,
                     rom::Encoding encoding, int width) {
-    const std::optional<long long> value = rom::parseWholeNumber(text);
-    if (!value || *value < minimum || *value > maximum)
-        return {{},
-                QStringLiteral("enter a whole number from %1 to %2.").arg(minimum).arg(maximum)};
+    const std::optional<long long> value = rom::wholeNumberIn(text, minimum, maximum);
+    if (!value)
+        return {{}, rom::wholeNumberRefusal(minimum, maximum)};
     return {rom::encodeNumber(rom::storedValue(encoding, *value), width), QString()};
 }
 

@@ -40,7 +40,4 @@ struct Import {
 // With any problem there are no spans.
 Import readTables(const rom::RomFile& rom, const QString& folder);
 
-// "Import of 12 records from tables": the label of an import in the history.
-inline constexpr const char* kImportPage = "tables";
-
 } // namespace tables

@@ -45,7 +45,7 @@ void bench::applying() {
     const double checked = bench::medianMs(kRuns, [&] {
         const QList<rom::Span>& spans = (there = !there) ? forth : back;
         rom::commitSpans(rom, spans);
-        log.record(path, {"enemy", 5, "bench"}, spans);
+        log.record(path, {records::PageId::Enemy, 5, "bench"}, spans);
     });
     const double identity = bench::medianMs(kRuns, [&] {
         for (int n = 0; n < 1000; ++n)
