@@ -12,7 +12,7 @@ class AboutDialog : public QDialog {
 
     // The text of ProgramInfoLBL, lines joined by CR LF.
     static QString programInformation();
-    // The logo: our own 400 x 160 picture, drawn once.
+    // The logo: our own 400 x 160 picture, drawn in code each time it is asked for.
     static QPixmap logo();
 
   private:

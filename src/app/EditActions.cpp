@@ -1,6 +1,5 @@
-#include "app/EditHistory.h"
+#include "app/EditActions.h"
 
-#include "app/Form1.h"
 #include "app/HistoryDialog.h"
 #include "app/PatchDialog.h"
 #include "rom/RomFile.h"
@@ -33,26 +32,35 @@ QAction* addAction(QMenu* menu, const char* name, const QString& caption,
 
 } // namespace
 
-EditHistory::EditHistory(Form1& window, rom::RomFile& rom) : window_(window), rom_(rom) {}
+EditActions::EditActions(EditorWindow& window, rom::RomFile& rom) : window_(window), rom_(rom) {}
 
-void EditHistory::fillEditMenu(QMenu* menu) {
+void EditActions::fillFileMenu(QMenu* menu) {
+    createPatch_ = addAction(menu, "mnuCreatePatch", "Create &Patch...", QKeySequence());
+    exportTables_ = addAction(menu, "mnuExportTables", "&Export Tables...", QKeySequence());
+    importTables_ = addAction(menu, "mnuImportTables", "&Import Tables...", QKeySequence());
+    connect(createPatch_, &QAction::triggered, this, &EditActions::mnuCreatePatch_Click);
+    connect(exportTables_, &QAction::triggered, this, &EditActions::mnuExportTables_Click);
+    connect(importTables_, &QAction::triggered, this, &EditActions::mnuImportTables_Click);
+}
+
+void EditActions::fillEditMenu(QMenu* menu) {
     undo_ = addAction(menu, "mnuUndoApply", "&Undo Apply", QKeySequence::Undo);
     redo_ = addAction(menu, "mnuRedoApply", "&Redo Apply", QKeySequence("Ctrl+Y"));
     menu->addSeparator();
     showHistory_ = addAction(menu, "mnuHistory", "&History...", QKeySequence());
     updateChecksum_ = addAction(menu, "mnuUpdateChecksum", "Update ROM &Checksum", QKeySequence());
-    connect(updateChecksum_, &QAction::triggered, this, &EditHistory::mnuUpdateChecksum_Click);
-    connect(undo_, &QAction::triggered, this, &EditHistory::mnuUndoApply_Click);
-    connect(redo_, &QAction::triggered, this, &EditHistory::mnuRedoApply_Click);
-    connect(showHistory_, &QAction::triggered, this, &EditHistory::mnuHistory_Click);
+    connect(updateChecksum_, &QAction::triggered, this, &EditActions::mnuUpdateChecksum_Click);
+    connect(undo_, &QAction::triggered, this, &EditActions::mnuUndoApply_Click);
+    connect(redo_, &QAction::triggered, this, &EditActions::mnuRedoApply_Click);
+    connect(showHistory_, &QAction::triggered, this, &EditActions::mnuHistory_Click);
 }
 
-void EditHistory::fileOpened() {
+void EditActions::fileOpened() {
     file_ = QFileInfo(rom_.path()).canonicalFilePath();
     updateEditMenu();
 }
 
-void EditHistory::updateEditMenu() {
+void EditActions::updateEditMenu() {
     const bool usable = rom_.isOpen() && !window_.isLoadingLists();
     const auto undo = usable ? history_.nextUndo(file_) : std::nullopt;
     const auto redo = usable ? history_.nextRedo(file_) : std::nullopt;
@@ -62,12 +70,12 @@ void EditHistory::updateEditMenu() {
     redo_->setEnabled(redo.has_value());
     showHistory_->setEnabled(usable);
     updateChecksum_->setEnabled(usable);
-    for (const char* name : {"mnuCreatePatch", "mnuExportTables", "mnuImportTables"})
-        window_.findChild<QAction*>(name)->setEnabled(usable);
+    for (QAction* action : {createPatch_, exportTables_, importTables_})
+        action->setEnabled(usable);
     tellIfHistoryIsOff();
 }
 
-bool EditHistory::stillSameFile() {
+bool EditActions::stillSameFile() {
     if (!rom_.isOpen())
         return false;
     switch (rom_.pathState()) {
@@ -83,7 +91,7 @@ bool EditHistory::stillSameFile() {
     return false;
 }
 
-ui::FileAccess::Outcome EditHistory::commit(const history::RecordRef& record,
+ui::FileAccess::Outcome EditActions::commit(const history::RecordRef& record,
                                             const QList<rom::Span>& spans) {
     qsizetype written = 0;
     const rom::CommitResult result = rom::commitSpans(rom_, spans, &written);
@@ -101,22 +109,23 @@ ui::FileAccess::Outcome EditHistory::commit(const history::RecordRef& record,
 }
 
 // Tells the user what went wrong; true when the bytes are in the file.
-bool EditHistory::reportFailure(rom::CommitResult result, const QString& conflict) {
+bool EditActions::reportFailure(rom::CommitResult result, const QString& conflict) {
     switch (result) {
     case rom::CommitResult::Written:
         return true;
     case rom::CommitResult::SyncFailed:
-        ui::showWarning(&window_, QStringLiteral("The changes were written but could not be "
-                                                 "saved to the disk: %1")
-                                      .arg(rom_.errorString()));
+        ui::showWarning(dialogParent(), QStringLiteral("The changes were written but could not be "
+                                                       "saved to the disk: %1")
+                                            .arg(rom_.errorString()));
         return true;
     case rom::CommitResult::WriteFailed:
-        ui::showWarning(&window_, QStringLiteral("The record could not be written completely, so "
-                                                 "it may be only partly changed in the file: %1")
-                                      .arg(rom_.errorString()));
+        ui::showWarning(dialogParent(),
+                        QStringLiteral("The record could not be written completely, so "
+                                       "it may be only partly changed in the file: %1")
+                            .arg(rom_.errorString()));
         return false;
     case rom::CommitResult::Conflict:
-        ui::showWarning(&window_, conflict);
+        ui::showWarning(dialogParent(), conflict);
         return false;
     case rom::CommitResult::FileReplaced:
         window_.fileReplaced();
@@ -129,7 +138,7 @@ bool EditHistory::reportFailure(rom::CommitResult result, const QString& conflic
 }
 
 // Undo writes an entry's old bytes, redo its new ones, each only over what the other left.
-bool EditHistory::takeBack(const history::Entry& entry, bool undo) {
+bool EditActions::takeBack(const history::Entry& entry, bool undo) {
     const QString conflict =
         QStringLiteral("%1 was changed since this change was made; nothing was %2.")
             .arg(entry.record.label(), undo ? QStringLiteral("undone") : QStringLiteral("redone"));
@@ -144,22 +153,22 @@ bool EditHistory::takeBack(const history::Entry& entry, bool undo) {
     return written;
 }
 
-void EditHistory::mnuUndoApply_Click() {
+void EditActions::mnuUndoApply_Click() {
     if (const auto entry = history_.nextUndo(file_); entry && ready())
         takeBack(*entry, true);
 }
 
-void EditHistory::mnuRedoApply_Click() {
+void EditActions::mnuRedoApply_Click() {
     if (const auto entry = history_.nextRedo(file_); entry && ready())
         takeBack(*entry, false);
 }
 
 // Commands wait for the name lists, and act only on the file at the open file's path.
-bool EditHistory::ready() {
+bool EditActions::ready() {
     return !window_.isLoadingLists() && stillSameFile();
 }
 
-bool EditHistory::revert(QList<history::Entry> entries) {
+bool EditActions::revert(QList<history::Entry> entries) {
     std::sort(entries.begin(), entries.end(),
               [](const history::Entry& a, const history::Entry& b) { return a.id > b.id; });
     for (const history::Entry& entry : entries) {
@@ -171,34 +180,35 @@ bool EditHistory::revert(QList<history::Entry> entries) {
     return true;
 }
 
-void EditHistory::mnuHistory_Click() {
+void EditActions::mnuHistory_Click() {
     if (!ready())
         return;
     HistoryDialog dialog(
-        &window_, [this] { return history_.entries(file_); },
+        dialogParent(), [this] { return history_.entries(file_); },
         [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames());
     dialog.exec();
 }
 
-void EditHistory::mnuUpdateChecksum_Click() {
+void EditActions::mnuUpdateChecksum_Click() {
     if (!ready())
         return;
     const std::optional<QList<rom::Span>> spans = rominfo::checksumSpans(rom_);
     if (!spans) {
-        ui::showWarning(&window_, QStringLiteral("The checksum covers a 4 MiB image; this file "
-                                                 "holds %1 bytes, so nothing was written.")
-                                      .arg(rom_.size()));
+        ui::showWarning(dialogParent(),
+                        QStringLiteral("The checksum covers a 4 MiB image; this file "
+                                       "holds %1 bytes, so nothing was written.")
+                            .arg(rom_.size()));
         return;
     }
-    commit({"misc", 0, QString()}, *spans);
+    commit({records::PageId::Misc, 0, QString()}, *spans);
     window_.reloadVisiblePage();
 }
 
-void EditHistory::mnuCreatePatch_Click() {
+void EditActions::mnuCreatePatch_Click() {
     if (!ready())
         return;
     const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
-    PatchDialog dialog(&window_,
+    PatchDialog dialog(dialogParent(),
                        {openFile,
                         [this, openFile] {
                             QByteArray image = openFile();
@@ -212,51 +222,52 @@ void EditHistory::mnuCreatePatch_Click() {
     dialog.exec();
 }
 
-void EditHistory::mnuExportTables_Click() {
+void EditActions::mnuExportTables_Click() {
     if (!ready())
         return;
-    const QString folder = ui::askFolder(&window_, QStringLiteral("Export Tables"));
+    const QString folder = ui::askFolder(dialogParent(), QStringLiteral("Export Tables"));
     if (folder.isEmpty())
         return;
     const QString failure = tables::writeTables(rom_, folder);
-    ui::showWarning(&window_,
+    ui::showWarning(dialogParent(),
                     failure.isEmpty()
                         ? QStringLiteral("The tables were written to \"%1\".")
                               .arg(QDir::toNativeSeparators(folder))
                         : failure + QStringLiteral(" The tables before it were written."));
 }
 
-void EditHistory::mnuImportTables_Click() {
+void EditActions::mnuImportTables_Click() {
     if (!ready())
         return;
-    const QString folder = ui::askFolder(&window_, QStringLiteral("Import Tables"));
+    const QString folder = ui::askFolder(dialogParent(), QStringLiteral("Import Tables"));
     if (folder.isEmpty())
         return;
     const tables::Import import = tables::readTables(rom_, folder);
     if (!import.problems.isEmpty()) {
-        ui::showWarning(&window_, QStringLiteral("The tables were not imported; nothing was "
-                                                 "written.\n") +
-                                      import.problems.mid(0, 10).join(QLatin1Char('\n')));
+        ui::showWarning(dialogParent(), QStringLiteral("The tables were not imported; nothing was "
+                                                       "written.\n") +
+                                            import.problems.mid(0, 10).join(QLatin1Char('\n')));
         return;
     }
     if (import.files == 0 || import.spans.isEmpty()) {
-        ui::showWarning(&window_, import.files == 0
-                                      ? QStringLiteral("The folder holds none of the tables.")
-                                      : QStringLiteral("The tables change nothing in the file."));
+        ui::showWarning(dialogParent(),
+                        import.files == 0
+                            ? QStringLiteral("The folder holds none of the tables.")
+                            : QStringLiteral("The tables change nothing in the file."));
         return;
     }
-    if (commit({QLatin1String(tables::kImportPage), import.records, QString()}, import.spans) ==
-        Outcome::Written)
+    if (commit(history::RecordRef::tableImport(import.records), import.spans) == Outcome::Written)
         window_.reloadVisiblePage();
 }
 
-void EditHistory::tellIfHistoryIsOff() {
+void EditActions::tellIfHistoryIsOff() {
     if (toldHistoryOff_ || history_.problem().isEmpty())
         return;
     toldHistoryOff_ = true;
-    ui::showWarning(&window_, QStringLiteral("The history of changes is off, so changes cannot be "
-                                             "undone: %1. Changes are still written to the file.")
-                                  .arg(history_.problem()));
+    ui::showWarning(dialogParent(),
+                    QStringLiteral("The history of changes is off, so changes cannot be "
+                                   "undone: %1. Changes are still written to the file.")
+                        .arg(history_.problem()));
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EditorWindow.h"
 #include "history/History.h"
 #include "rom/Commit.h"
 #include "ui/FileAccess.h"
@@ -15,17 +16,18 @@ class RomFile;
 
 namespace app {
 
-class Form1;
-
 // Everything between the pages and the open file: every save, undo, redo and revert goes
 // through the file layer's checks (the path still names the open file, the record still
-// holds what was shown), is synced, and is recorded in the history. It keeps the Edit
-// menu's captions up to date and shows the History window.
-class EditHistory : public QObject, public ui::FileAccess {
+// holds what was shown), is synced, and is recorded in the history. It owns the menu
+// entries that act on the open file's changes, keeps them enabled and captioned, and shows
+// the History window.
+class EditActions : public QObject, public ui::FileAccess {
     Q_OBJECT
   public:
-    EditHistory(Form1& window, rom::RomFile& rom);
+    EditActions(EditorWindow& window, rom::RomFile& rom);
 
+    // Adds Create Patch, Export Tables and Import Tables to the File menu.
+    void fillFileMenu(QMenu* menu);
     // Adds the Edit menu's entries to `menu`.
     void fillEditMenu(QMenu* menu);
     // After an opening: the entries of this file are the ones offered.
@@ -55,7 +57,9 @@ class EditHistory : public QObject, public ui::FileAccess {
     bool reportFailure(rom::CommitResult result, const QString& conflict);
     void tellIfHistoryIsOff();
 
-    Form1& window_;
+    QWidget* dialogParent() const { return window_.widget(); }
+
+    EditorWindow& window_;
     rom::RomFile& rom_;
     history::History history_;
     QString file_; // canonical path of the open file
@@ -63,6 +67,9 @@ class EditHistory : public QObject, public ui::FileAccess {
     QAction* redo_ = nullptr;
     QAction* showHistory_ = nullptr;
     QAction* updateChecksum_ = nullptr;
+    QAction* createPatch_ = nullptr;
+    QAction* exportTables_ = nullptr;
+    QAction* importTables_ = nullptr;
     bool toldHistoryOff_ = false;
 };
 

@@ -1,8 +1,9 @@
 #include "app/Form1.h"
 
 #include "app/AboutDialog.h"
-#include "app/EditHistory.h"
+#include "app/EditActions.h"
 #include "app/FileDrops.h"
+#include "app/Links.h"
 #include "app/NameLists.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
@@ -81,7 +82,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     client->setFixedSize(836, 632);
     setCentralWidget(client);
 
-    edits_ = std::make_unique<EditHistory>(*this, rom_);
+    edits_ = std::make_unique<EditActions>(*this, rom_);
     buildMenus();
     buildTabs();
     miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);
@@ -111,14 +112,7 @@ void Form1::buildMenus() {
     file->setObjectName("mnuFile");
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
     addRecentFilesMenu(file, this);
-    createPatchAction_ =
-        addEntry(file, "mnuCreatePatch", "Create &Patch...", QKeySequence(), false);
-    connect(createPatchAction_, &QAction::triggered, edits_.get(),
-            &EditHistory::mnuCreatePatch_Click);
-    connect(addEntry(file, "mnuExportTables", "&Export Tables...", QKeySequence(), false),
-            &QAction::triggered, edits_.get(), &EditHistory::mnuExportTables_Click);
-    connect(addEntry(file, "mnuImportTables", "&Import Tables...", QKeySequence(), false),
-            &QAction::triggered, edits_.get(), &EditHistory::mnuImportTables_Click);
+    edits_->fillFileMenu(file);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);
@@ -278,8 +272,7 @@ void Form1::mnuExit_Click() {
 }
 
 void Form1::QuitCMD_Click() {
-    SaveLastVersion();
-    emit quitRequested(0);
+    mnuExit_Click();
 }
 
 void Form1::mnuAbout_Click() {
@@ -403,6 +396,25 @@ std::function<void()> Form1::loaderOf(QListWidget* list) {
     if (list == characterPage_->list())
         return [this] { characterPage_->CharLST_Click(); };
     return [this] { itemPage_->ItemLST_Click(); };
+}
+
+bool Form1::confirmLeavingRecord() {
+    return true;
+}
+
+bool Form1::showRecord(records::PageId page, int row) {
+    if (!rom_.isOpen() || loadingLists_ || !confirmLeavingRecord())
+        return false;
+    const char* key = page == records::PageId::Enemy       ? "enemy"
+                      : page == records::PageId::Character ? "char"
+                      : page == records::PageId::Item      ? "item"
+                                                           : "misc";
+    for (int index = 0; index < tabs_->count(); ++index)
+        if (tabs_->tabData(index).toString() == QLatin1String(key))
+            tabs_->setCurrentIndex(index);
+    if (QListWidget* list = visibleList())
+        ui::selectRowAndLoad(list, row, loaderOf(list));
+    return true;
 }
 
 QStringList Form1::itemNames() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/EditorWindow.h"
+#include "records/PageId.h"
 #include "rom/RomFile.h"
 
 #include <QMainWindow>
@@ -29,10 +31,10 @@ class MiscPage;
 
 namespace app {
 
-class EditHistory;
+class EditActions;
 
 // The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public EditorWindow {
     Q_OBJECT
   public:
     explicit Form1(QWidget* parent = nullptr);
@@ -53,17 +55,19 @@ class Form1 : public QMainWindow {
     void mnuAbout_Click();
 
     const rom::RomFile& romFile() const { return rom_; }
-    bool isLoadingLists() const { return loadingLists_; }
 
-    // Another program saved a new file over the open one: it is opened again as it is now,
-    // and the visible page shows what it holds.
-    void fileReplaced();
-    // Nothing is at the open file's path any more: back to the "No ROM Loaded" state.
-    void fileMissing();
-    // Shows again, from the file, the record the visible page shows (or row `row`).
-    void reloadVisiblePage(int row = -1);
-    // The rows of the item lists, as the name loader filled them.
-    QStringList itemNames() const;
+    QWidget* widget() override { return this; }
+    bool isLoadingLists() const override { return loadingLists_; }
+    void fileReplaced() override;
+    void fileMissing() override;
+    void reloadVisiblePage(int row = -1) override;
+    QStringList itemNames() const override;
+
+    // Shows record `row` of `page`: its tab chosen and its row selected. False when no ROM
+    // is open, the lists are loading or the user kept the record shown now.
+    bool showRecord(records::PageId page, int row);
+    // Before the record shown now is left for something else: true when it may be left.
+    bool confirmLeavingRecord();
 
   signals:
     // The program is to end with this status (Exit, Cancel, or the window closed).
@@ -77,7 +81,6 @@ class Form1 : public QMainWindow {
 
   private:
     void buildMenus();
-    void buildEditMenu();
     void buildTabs();
     void buildStatusStrip();
     void showPage(QWidget* page);
@@ -92,14 +95,13 @@ class Form1 : public QMainWindow {
     bool isCtrlXForThisWindow(QObject* watched, QEvent* event) const;
 
     rom::RomFile rom_;
-    std::unique_ptr<EditHistory> edits_;
+    std::unique_ptr<EditActions> edits_;
     QTabBar* tabs_ = nullptr;
     QProgressBar* pbar_ = nullptr;
     QLabel* loadingLabel_ = nullptr;
     QPushButton* applyButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QAction* openAction_ = nullptr;
-    QAction* createPatchAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::unique_ptr<items::ItemPage> itemPage_;
     std::unique_ptr<enemies::EnemyPage> enemyPage_;
@@ -107,14 +109,5 @@ class Form1 : public QMainWindow {
     std::unique_ptr<rominfo::MiscPage> miscPage_;
     bool loadingLists_ = false;
 };
-
-// Web addresses used by the Help menu and the About window.
-namespace links {
-inline const QString kSiteName = QStringLiteral("Cartridge Forge");
-inline const QString kSiteHome = QStringLiteral("https://cartridgeforge.example/");
-inline const QString kSiteUtilities =
-    QStringLiteral("https://cartridgeforge.example/utilities/snesaud.html");
-inline const QString kMakerHome = QStringLiteral("https://quillmark.example/");
-} // namespace links
 
 } // namespace app

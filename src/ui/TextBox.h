@@ -12,7 +12,6 @@ class TextBox : public QLineEdit {
   public:
     explicit TextBox(QWidget* parent = nullptr);
     void setTypingLimit(int limit) { typingLimit_ = limit; }
-    int typingLimit() const { return typingLimit_; }
 
   private:
     void refuseLongerEdit(const QString& edited);
