@@ -2,15 +2,15 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-# zlib and libcsv build the core; librsvg2-bin renders the icon; file and dpkg-dev let
+# zlib and libcsv build the core; ccache keeps rebuilds short; librsvg2-bin renders the icon; file and dpkg-dev let
 # CPack find the package's library dependencies; desktop-file-utils, xvfb and x11-utils serve
 # the package test.
-PACKAGES   := cmake g++ make qt6-base-dev libqt6sql6-sqlite zlib1g-dev libcsv-dev fonts-wine xvfb xauth \
-              librsvg2-bin file dpkg-dev desktop-file-utils x11-utils
+PACKAGES   := cmake g++ make ccache qt6-base-dev libqt6sql6-sqlite zlib1g-dev libcsv-dev fonts-wine \
+              xvfb xauth librsvg2-bin file dpkg-dev desktop-file-utils x11-utils
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 
-.PHONY: all deps build build-asan run test test-asan bench format demo package
+.PHONY: all deps build build-editor build-asan run test test-asan bench format demo package
 
 all: build
 
@@ -30,16 +30,20 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# What `make run` needs: the editor, its data file and the demo image's generator.
+build-editor: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target valdric-editor make-demo-rom
+
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVALDRIC_SANITIZE=ON
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-demo: build
+demo: build-editor
 	@[ -f $(DEMO) ] || $(BUILD)/make-demo-rom $(DEMO)
 
-run: build demo
+run: build-editor demo
 	$(BUILD)/valdric-editor
 
 test: build build-asan
