@@ -154,12 +154,14 @@ bool EditActions::takeBack(const history::Entry& entry, bool undo) {
 }
 
 void EditActions::mnuUndoApply_Click() {
-    if (const auto entry = history_.nextUndo(file_); entry && ready())
+    if (const auto entry = history_.nextUndo(file_);
+        entry && ready() && window_.confirmLeavingRecord())
         takeBack(*entry, true);
 }
 
 void EditActions::mnuRedoApply_Click() {
-    if (const auto entry = history_.nextRedo(file_); entry && ready())
+    if (const auto entry = history_.nextRedo(file_);
+        entry && ready() && window_.confirmLeavingRecord())
         takeBack(*entry, false);
 }
 
@@ -169,6 +171,8 @@ bool EditActions::ready() {
 }
 
 bool EditActions::revert(QList<history::Entry> entries) {
+    if (!window_.confirmLeavingRecord())
+        return false;
     std::sort(entries.begin(), entries.end(),
               [](const history::Entry& a, const history::Entry& b) { return a.id > b.id; });
     for (const history::Entry& entry : entries) {
@@ -237,7 +241,7 @@ void EditActions::mnuExportTables_Click() {
 }
 
 void EditActions::mnuImportTables_Click() {
-    if (!ready())
+    if (!ready() || !window_.confirmLeavingRecord())
         return;
     const QString folder = ui::askFolder(dialogParent(), QStringLiteral("Import Tables"));
     if (folder.isEmpty())

@@ -21,6 +21,9 @@ class EditorWindow {
     virtual void fileMissing() = 0;
     // The rows of the item lists, as the name loader filled them.
     virtual QStringList itemNames() const = 0;
+    // Before a command changes or leaves what the page shows: asks about edits not yet
+    // applied. True when the command may go on.
+    virtual bool confirmLeavingRecord() = 0;
 
   protected:
     ~EditorWindow() = default;

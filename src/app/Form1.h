@@ -66,8 +66,7 @@ class Form1 : public QMainWindow, public EditorWindow {
     // Shows record `row` of `page`: its tab chosen and its row selected. False when no ROM
     // is open, the lists are loading or the user kept the record shown now.
     bool showRecord(records::PageId page, int row);
-    // Before the record shown now is left for something else: true when it may be left.
-    bool confirmLeavingRecord();
+    bool confirmLeavingRecord() override;
 
   signals:
     // The program is to end with this status (Exit, Cancel, or the window closed).
