@@ -233,11 +233,12 @@ void EditActions::mnuExportTables_Click() {
     if (folder.isEmpty())
         return;
     const QString failure = tables::writeTables(rom_, folder);
-    ui::showWarning(dialogParent(),
-                    failure.isEmpty()
-                        ? QStringLiteral("The tables were written to \"%1\".")
-                              .arg(QDir::toNativeSeparators(folder))
-                        : failure + QStringLiteral(" The tables before it were written."));
+    if (failure.isEmpty())
+        ui::showInformation(dialogParent(), QStringLiteral("The tables were written to \"%1\".")
+                                                .arg(QDir::toNativeSeparators(folder)));
+    else
+        ui::showWarning(dialogParent(),
+                        failure + QStringLiteral(" The tables before it were written."));
 }
 
 void EditActions::mnuImportTables_Click() {
@@ -253,11 +254,13 @@ void EditActions::mnuImportTables_Click() {
                                             import.problems.mid(0, 10).join(QLatin1Char('\n')));
         return;
     }
-    if (import.files == 0 || import.spans.isEmpty()) {
-        ui::showWarning(dialogParent(),
-                        import.files == 0
-                            ? QStringLiteral("The folder holds none of the tables.")
-                            : QStringLiteral("The tables change nothing in the file."));
+    if (import.files == 0) {
+        ui::showWarning(dialogParent(), QStringLiteral("The folder holds none of the tables."));
+        return;
+    }
+    if (import.spans.isEmpty()) {
+        ui::showInformation(dialogParent(),
+                            QStringLiteral("The tables change nothing in the file."));
         return;
     }
     if (commit(history::RecordRef::tableImport(import.records), import.spans) == Outcome::Written)

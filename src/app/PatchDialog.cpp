@@ -106,8 +106,9 @@ void PatchDialog::PatchCreateCMD_Click() {
     const QByteArray target = sources_.openFile();
     const patches::DiffSummary summary = patches::summarizeDiff(*source, target);
     if (summary.unchanged()) {
-        ui::showWarning(this, QStringLiteral("The open file holds no change from the original, so "
-                                             "there is no patch to write."));
+        ui::showInformation(this,
+                            QStringLiteral("The open file holds no change from the original, so "
+                                           "there is no patch to write."));
         return;
     }
     const bool bps = format_->currentIndex() == 0;
@@ -124,11 +125,11 @@ void PatchDialog::PatchCreateCMD_Click() {
                                                        : QStringLiteral("IPS patch (*.ips)"));
     if (path.isEmpty() || !save(patch, path))
         return;
-    ui::showWarning(this, QStringLiteral("The patch changes %1 bytes in %2 places. It was "
-                                         "written to \"%3\".")
-                              .arg(summary.changedBytes)
-                              .arg(summary.places)
-                              .arg(shown(path)));
+    ui::showInformation(this, QStringLiteral("The patch changes %1 bytes in %2 places. It was "
+                                             "written to \"%3\".")
+                                  .arg(summary.changedBytes)
+                                  .arg(summary.places)
+                                  .arg(shown(path)));
     accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 namespace {
@@ -20,6 +21,22 @@ WebHandler& webHandler() {
     static WebHandler handler;
     return handler;
 }
+QuestionHandler& questionHandler() {
+    static QuestionHandler handler;
+    return handler;
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        break;
+    }
+    return QMessageBox::Warning;
+}
 } // namespace
 
 void setMessageHandler(MessageHandler handler) {
@@ -31,15 +48,33 @@ void setFileNameHandler(FileNameHandler handler) {
 void setWebHandler(WebHandler handler) {
     webHandler() = std::move(handler);
 }
+void setQuestionHandler(QuestionHandler handler) {
+    questionHandler() = std::move(handler);
+}
 
 void showMessage(QWidget* parent, MessageIcon icon, const QString& text) {
     if (messageHandler()) {
         messageHandler()(icon, kProgramTitle, text);
         return;
     }
-    QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning,
-                    kProgramTitle, text, QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon(icon), kProgramTitle, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
+                int cancelButton) {
+    if (questionHandler())
+        return questionHandler()(text, buttons);
+    QMessageBox box(QMessageBox::Question, kProgramTitle, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i)
+        added << box.addButton(buttons[i], i == cancelButton ? QMessageBox::RejectRole
+                                                             : QMessageBox::AcceptRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.value(defaultButton)));
+    box.setEscapeButton(added.value(cancelButton));
+    box.exec();
+    const int chosen = added.indexOf(box.clickedButton());
+    return chosen < 0 ? cancelButton : chosen;
 }
 
 QStringList romFileFilters() {

@@ -10,12 +10,21 @@ class QWidget;
 namespace ui {
 
 // Every message box of the program: modal, one OK button, the program title as caption.
-enum class MessageIcon { Critical, Exclamation };
+// Successes and notices carry the information icon; only problems are warnings.
+enum class MessageIcon { Critical, Exclamation, Information };
 
 void showMessage(QWidget* parent, MessageIcon icon, const QString& text);
 inline void showWarning(QWidget* parent, const QString& text) {
     showMessage(parent, MessageIcon::Exclamation, text);
 }
+inline void showInformation(QWidget* parent, const QString& text) {
+    showMessage(parent, MessageIcon::Information, text);
+}
+
+// A question with its own buttons ("&Apply", "&Discard", "Cancel"): the index of the button
+// chosen. `defaultButton` answers Enter; `cancelButton` answers Escape and closing the box.
+int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
+                int cancelButton);
 
 // The File > Open ROM dialog. Returns the chosen path, or an empty string on cancel.
 QString askRomFileName(QWidget* parent);
@@ -33,7 +42,10 @@ void openWebAddress(const QUrl& url);
 using MessageHandler = std::function<void(MessageIcon, const QString& title, const QString& text)>;
 using FileNameHandler = std::function<QString()>;
 using WebHandler = std::function<void(const QUrl&)>;
+// Answers a question with a button index, as askQuestion would.
+using QuestionHandler = std::function<int(const QString& text, const QStringList& buttons)>;
 void setMessageHandler(MessageHandler handler);
+void setQuestionHandler(QuestionHandler handler);
 void setFileNameHandler(FileNameHandler handler);
 void setWebHandler(WebHandler handler);
 
