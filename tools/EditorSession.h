@@ -34,10 +34,10 @@ class EditorSession {
         ui::setFileNameHandler({});
     }
 
-    void selectTab(const QString& key) {
+    void selectTab(const QString& caption) {
         auto* tabs = window.findChild<QTabBar*>("tabs");
         for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->tabData(i).toString() == key)
+            if (tabs->tabText(i) == caption)
                 tabs->setCurrentIndex(i);
     }
 

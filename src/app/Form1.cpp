@@ -13,10 +13,12 @@
 #include "items/ElementalSelector.h"
 #include "items/ItemPage.h"
 #include "rom/CopierHeader.h"
+#include "rominfo/ImageCheck.h"
 #include "rominfo/MiscPage.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
+#include "ui/Page.h"
 #include "ui/Program.h"
 
 #include <QAction>
@@ -33,6 +35,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 namespace app {
@@ -69,11 +73,23 @@ void addSeparator(QMenu* menu, const QString& name) {
     menu->addSeparator()->setObjectName(name);
 }
 
+// Moves a list's selection without running its row handler.
+void setRowQuietly(QListWidget* list, int row) {
+    const QSignalBlocker quiet(list);
+    list->setCurrentRow(row);
+}
+
+void setBold(QLabel* label, bool bold) {
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
-    setWindowTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
+    setTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
     setFont(ui::windowFont());
     setWindowIcon(QIcon(QStringLiteral(":/valdric-editor.png")));
 
@@ -85,10 +101,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     edits_ = std::make_unique<EditActions>(*this, rom_);
     buildMenus();
     buildTabs();
-    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);
-    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_, *edits_);
-    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_, *edits_);
-    itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *edits_);
+    buildPages(client);
     buildStatusStrip();
 
     applyButton_ =
@@ -97,6 +110,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     quitButton_ = ui::makeButton(client, "QuitCMD", "Cancel", ui::twips(10950, 9120, 1485, 285));
     connect(applyButton_, &QPushButton::clicked, this, &Form1::ApplyCMD_Click);
     connect(quitButton_, &QPushButton::clicked, this, &Form1::QuitCMD_Click);
+    // Apply from anywhere in the window.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            if (applyButton_->isEnabled())
+                ApplyCMD_Click();
+        });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
@@ -145,6 +165,20 @@ void Form1::buildMenus() {
     connect(about, &QAction::triggered, this, &Form1::mnuAbout_Click);
 }
 
+void Form1::buildPages(QWidget* client) {
+    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);
+    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_, *edits_);
+    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_, *edits_);
+    itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *edits_);
+    pages_ = {miscPage_.get(), enemyPage_.get(), characterPage_.get(), itemPage_.get()};
+    for (ui::Page* page : pages_) {
+        page->watchEdits([this] { schedulePendingMarks(); });
+        if (QListWidget* list = page->list())
+            connect(list, &QListWidget::currentRowChanged, this,
+                    [this, page](int row) { listRowChosen(*page, row); });
+    }
+}
+
 void Form1::buildTabs() {
     QWidget* client = centralWidget();
     // The body of the tab strip; the page frames lie on top of it.
@@ -155,12 +189,15 @@ void Form1::buildTabs() {
     tabs_->setObjectName("tabs");
     tabs_->setDrawBase(false);
     tabs_->setExpanding(false);
-    const std::pair<const char*, const char*> tabs[] = {
-        {"Future Option [N/A]", "future"}, {"Miscellaneous", "misc"}, {"Enemy Stats", "enemy"},
-        {"Character Stats", "char"},       {"Item Stats", "item"},    {"Item Shops [N/A]", "shop"}};
-    for (const auto& [caption, key] : tabs) {
+    // A tab's data is the id of its page; the "[N/A]" tabs have none.
+    using records::PageId;
+    const std::pair<const char*, std::optional<PageId>> tabs[] = {
+        {"Future Option [N/A]", std::nullopt}, {"Miscellaneous", PageId::Misc},
+        {"Enemy Stats", PageId::Enemy},        {"Character Stats", PageId::Character},
+        {"Item Stats", PageId::Item},          {"Item Shops [N/A]", std::nullopt}};
+    for (const auto& [caption, page] : tabs) {
         const int index = tabs_->addTab(QString::fromLatin1(caption));
-        tabs_->setTabData(index, QString::fromLatin1(key));
+        tabs_->setTabData(index, page ? QVariant(int(*page)) : QVariant());
     }
     tabs_->setCurrentIndex(0);
     const QRect strip = ui::twips(90, 0, 12345, 9015);
@@ -194,79 +231,159 @@ void Form1::CheckInstallation() {
         SaveLastVersion();
         return;
     }
-    setWindowTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    setTitle(titleWith(QStringLiteral("No ROM Loaded")));
 }
 
-void Form1::showPage(QWidget* page) {
-    for (QWidget* frame :
-         {static_cast<QWidget*>(miscPage_->frame()), static_cast<QWidget*>(enemyPage_->frame()),
-          static_cast<QWidget*>(characterPage_->frame()),
-          static_cast<QWidget*>(itemPage_->frame())})
-        frame->setVisible(frame == page);
+ui::Page* Form1::pageOfTab(int index) const {
+    const QVariant id = tabs_->tabData(index);
+    for (ui::Page* page : pages_)
+        if (id.isValid() && int(page->id()) == id.toInt())
+            return page;
+    return nullptr;
 }
 
+ui::Page* Form1::visiblePage() const {
+    for (ui::Page* page : pages_)
+        if (page->frame()->isVisible())
+            return page;
+    return nullptr;
+}
+
+void Form1::showPage(const ui::Page* shown) {
+    for (ui::Page* page : pages_)
+        page->frame()->setVisible(page == shown);
+}
+
+// Shows row `row` of a page, reloading it even when it is already selected.
+void Form1::loadRow(ui::Page& page, int row) {
+    if (QListWidget* list = page.list())
+        ui::selectRowAndLoad(list, row, [&page] { page.loadSelected(); });
+    else
+        page.loadSelected();
+}
+
+// Choosing a tab shows its page from its first record.
 void Form1::tabs_Click() {
+    const int chosen = tabs_->currentIndex();
+    if (chosen != shownTab_ && !confirmLeaving(false)) {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(shownTab_);
+        return;
+    }
+    shownTab_ = chosen;
     if (!rom_.isOpen() || loadingLists_)
         return;
-    const QString key = tabs_->tabData(tabs_->currentIndex()).toString();
-    if (key == "enemy") {
-        showPage(enemyPage_->frame());
-        ui::selectRowAndLoad(enemyPage_->list(), 0, loaderOf(enemyPage_->list()));
-    } else if (key == "char") {
-        showPage(characterPage_->frame());
-        ui::selectRowAndLoad(characterPage_->list(), 0, loaderOf(characterPage_->list()));
-    } else if (key == "item") {
-        showPage(itemPage_->frame());
+    ui::Page* page = pageOfTab(chosen);
+    showPage(page);
+    if (page && page->id() == records::PageId::Item)
         loadingLabel_->hide();
-        ui::selectRowAndLoad(itemPage_->list(), 0, loaderOf(itemPage_->list()));
-    } else if (key == "misc") {
-        showPage(miscPage_->frame());
-        miscPage_->LoadMiscellaneous();
-    } else if (key == "shop" || key == "future") {
-        showPage(nullptr);
+    if (page)
+        loadRow(*page, 0);
+    schedulePendingMarks();
+}
+
+// Another row of a page's list: the record shown is asked about first, while the list
+// still shows its row.
+void Form1::listRowChosen(ui::Page& page, int row) {
+    if (row < 0)
+        return;
+    const int shown = page.shownRow();
+    if (!loadingLists_ && shown >= 0 && shown != row && page.frame()->isVisible() &&
+        page.hasPendingEdits()) {
+        setRowQuietly(page.list(), shown);
+        if (!confirmLeaving(false))
+            return;
+        setRowQuietly(page.list(), row);
     }
+    page.loadSelected();
 }
 
 void Form1::ApplyCMD_Click() {
+    applyShownRecord();
+}
+
+// At most one save runs: the visible page's. Armor and accessories are written from the
+// "[N/A]" tabs too, where the item page keeps what it last showed.
+bool Form1::applyShownRecord() {
     if (!rom_.isOpen() || loadingLists_)
-        return;
+        return false;
     // The held value stays after the item page has been left, so it is checked whatever
     // page is shown.
     if (items::lacksStrength(itemPage_->elemental().heldValue())) {
         ui::showWarning(this, kElementMessage);
-        return;
+        return false;
     }
-    if (edits_->stillSameFile())
-        saveVisibleRecord();
+    if (!edits_->stillSameFile())
+        return false;
+    ui::Page* page = visiblePage();
+    const bool written = page ? page->save() : itemPage_->saveFromOtherTab();
+    schedulePendingMarks();
+    return written;
 }
 
-// At most one save runs: the visible page's, or on the item page the category's. Armor
-// and accessories are written from the "[N/A]" tabs too, where the item page keeps what
-// it last showed.
-bool Form1::saveVisibleRecord() {
-    if (characterPage_->frame()->isVisible())
-        return characterPage_->SaveCharacter();
-    if (miscPage_->frame()->isVisible())
-        return miscPage_->SaveMiscellaneous();
-    if (enemyPage_->frame()->isVisible())
-        return enemyPage_->SaveEnemy();
-    const bool itemsShown = itemPage_->frame()->isVisible();
-    switch (items::categoryOfRow(itemPage_->selectedRow())) {
-    case items::ItemCategory::Weapon:
-        return itemsShown && itemPage_->SaveWeapon();
-    case items::ItemCategory::Armor:
-        return itemPage_->SaveArmor();
-    case items::ItemCategory::Accessory:
-        return itemPage_->SaveAccessory();
-    case items::ItemCategory::NormalItem:
-        return itemsShown && itemPage_->SaveNormalItem();
-    case items::ItemCategory::None:
-        break;
+bool Form1::confirmLeavingRecord() {
+    return confirmLeaving(true);
+}
+
+bool Form1::confirmLeaving(bool reloadOnDiscard) {
+    ui::Page* page = visiblePage();
+    if (!rom_.isOpen() || loadingLists_ || !page || !page->hasPendingEdits())
+        return true;
+    const std::optional<history::RecordRef> record = page->shownRecord();
+    const QString text = QStringLiteral("The changes to %1 are not applied. Apply them now?")
+                             .arg(record ? record->label() : QStringLiteral("this record"));
+    enum Answer { Apply, Discard, Cancel };
+    switch (ui::askQuestion(
+        this, text,
+        {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, Apply,
+        Cancel)) {
+    case Apply:
+        return applyShownRecord();
+    case Discard:
+        if (reloadOnDiscard)
+            page->loadSelected();
+        schedulePendingMarks();
+        return true;
+    default:
+        return false;
     }
-    return false;
+}
+
+void Form1::setTitle(const QString& title) {
+    title_ = title;
+    showPendingMarks();
+}
+
+// The marks follow every keystroke; they are drawn once the event loop is back, so that a
+// load of thirty controls costs one pass.
+void Form1::schedulePendingMarks() {
+    if (marksQueued_)
+        return;
+    marksQueued_ = true;
+    QMetaObject::invokeMethod(this, &Form1::showPendingMarks, Qt::QueuedConnection);
+}
+
+// The caption of every field with an edit not applied is bold, and the title starts with *.
+void Form1::showPendingMarks() {
+    marksQueued_ = false;
+    ui::Page* page = rom_.isOpen() ? visiblePage() : nullptr;
+    const QList<QWidget*> pending = page ? page->pendingControls() : QList<QWidget*>();
+    QList<QLabel*> marked;
+    for (QWidget* control : pending)
+        if (QLabel* caption = page->captionOf(control); caption && !marked.contains(caption))
+            marked << caption;
+    for (QLabel* caption : markedCaptions_)
+        if (!marked.contains(caption))
+            setBold(caption, false);
+    for (QLabel* caption : marked)
+        setBold(caption, true);
+    markedCaptions_ = marked;
+    setWindowTitle((pending.isEmpty() ? QString() : QStringLiteral("*")) + title_);
 }
 
 void Form1::mnuExit_Click() {
+    if (!confirmLeaving(false))
+        return;
     SaveLastVersion();
     emit quitRequested(0);
 }
@@ -281,12 +398,16 @@ void Form1::mnuAbout_Click() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (!confirmLeaving(false)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit quitRequested(0);
 }
 
 void Form1::failedOpen() {
-    setWindowTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    setTitle(titleWith(QStringLiteral("No ROM Loaded")));
     ui::showWarning(this, kCancelMessage);
 }
 
@@ -320,10 +441,28 @@ void Form1::OpenROM() {
     openRomPath(path);
 }
 
+// A file of another size, or whose checksum pair does not add up, is opened only when the
+// user says so; one that cannot be read is left to the opening to report.
+bool Form1::acceptsImage(const QString& path) {
+    const std::optional<rominfo::ImageLook> look = rominfo::lookAtImage(path);
+    if (!look || look->looksLikeValdric())
+        return true;
+    enum Answer { OpenAnyway, Cancel };
+    return ui::askQuestion(
+               this, rominfo::unfamiliarImageText(path, *look) + QStringLiteral(" Open it anyway?"),
+               {QStringLiteral("&Open Anyway"), QStringLiteral("Cancel")}, Cancel,
+               Cancel) == OpenAnyway;
+}
+
 void Form1::openRomPath(const QString& path) {
+    if (!loadingLists_ && confirmLeaving(true))
+        openFile(path);
+}
+
+void Form1::openFile(const QString& path) {
     if (loadingLists_) // no second opening in the middle of one
         return;
-    if (!prepareHeaderlessFile(path))
+    if (!acceptsImage(path) || !prepareHeaderlessFile(path))
         return;
     QString error;
     if (!rom_.open(path, &error)) {
@@ -342,13 +481,13 @@ void Form1::openRomPath(const QString& path) {
 
 void Form1::fileReplaced() {
     const QString path = rom_.path();
-    QListWidget* list = visibleList();
-    const int row = list ? list->currentRow() : -1;
+    const ui::Page* page = visiblePage();
+    const int row = page && page->list() ? page->list()->currentRow() : -1;
     ui::showWarning(this, QStringLiteral("The file \"%1\" was changed by another program, so "
                                          "nothing was written to it. It is opened again as it is "
                                          "now.")
                               .arg(QDir::toNativeSeparators(path)));
-    openRomPath(path);
+    openFile(path); // what was typed cannot go into the old file any more
     if (rom_.pathState() != rom::RomFile::PathState::SameFile)
         showNoRom(); // what is there now cannot be opened: the old file must not be edited
     else
@@ -364,7 +503,7 @@ void Form1::fileMissing() {
 
 void Form1::showNoRom() {
     rom_.close();
-    setWindowTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    setTitle(titleWith(QStringLiteral("No ROM Loaded")));
     showPage(nullptr);
     tabs_->setCurrentIndex(0);
     tabs_->setEnabled(false);
@@ -372,48 +511,19 @@ void Form1::showNoRom() {
     edits_->updateEditMenu();
 }
 
-QListWidget* Form1::visibleList() const {
-    if (enemyPage_->frame()->isVisible())
-        return enemyPage_->list();
-    if (characterPage_->frame()->isVisible())
-        return characterPage_->list();
-    if (itemPage_->frame()->isVisible())
-        return itemPage_->list();
-    return nullptr;
-}
-
 void Form1::reloadVisiblePage(int row) {
-    if (miscPage_->frame()->isVisible())
-        miscPage_->LoadMiscellaneous();
-    if (QListWidget* list = visibleList())
-        ui::selectRowAndLoad(list, row < 0 ? list->currentRow() : row, loaderOf(list));
+    if (ui::Page* page = visiblePage())
+        loadRow(*page, row < 0 && page->list() ? page->list()->currentRow() : row);
 }
 
-// The selection handler of a page's list.
-std::function<void()> Form1::loaderOf(QListWidget* list) {
-    if (list == enemyPage_->list())
-        return [this] { enemyPage_->EnemyLST_Click(); };
-    if (list == characterPage_->list())
-        return [this] { characterPage_->CharLST_Click(); };
-    return [this] { itemPage_->ItemLST_Click(); };
-}
-
-bool Form1::confirmLeavingRecord() {
-    return true;
-}
-
-bool Form1::showRecord(records::PageId page, int row) {
-    if (!rom_.isOpen() || loadingLists_ || !confirmLeavingRecord())
+bool Form1::showRecord(records::PageId id, int row) {
+    if (!rom_.isOpen() || loadingLists_ || !confirmLeaving(true))
         return false;
-    const char* key = page == records::PageId::Enemy       ? "enemy"
-                      : page == records::PageId::Character ? "char"
-                      : page == records::PageId::Item      ? "item"
-                                                           : "misc";
     for (int index = 0; index < tabs_->count(); ++index)
-        if (tabs_->tabData(index).toString() == QLatin1String(key))
-            tabs_->setCurrentIndex(index);
-    if (QListWidget* list = visibleList())
-        ui::selectRowAndLoad(list, row, loaderOf(list));
+        if (ui::Page* page = pageOfTab(index); page && page->id() == id) {
+            tabs_->setCurrentIndex(index); // shows the first record when the tab changes
+            loadRow(*page, row);
+        }
     return true;
 }
 
@@ -426,7 +536,7 @@ QStringList Form1::itemNames() const {
 
 void Form1::setRomTitle() {
     const QByteArray name = rom_.readBytes(rominfo::kHeaderTable.base, rominfo::kNameLength);
-    setWindowTitle(titleWith(rom::textOfBytes(name)));
+    setTitle(titleWith(rom::textOfBytes(name)));
 }
 
 void Form1::loadNameLists() {

@@ -6,7 +6,7 @@
 
 #include <QMainWindow>
 
-#include <functional>
+#include <array>
 #include <memory>
 
 class QAction;
@@ -27,6 +27,9 @@ class ItemPage;
 }
 namespace rominfo {
 class MiscPage;
+}
+namespace ui {
+class Page;
 }
 
 namespace app {
@@ -66,6 +69,7 @@ class Form1 : public QMainWindow, public EditorWindow {
     // Shows record `row` of `page`: its tab chosen and its row selected. False when no ROM
     // is open, the lists are loading or the user kept the record shown now.
     bool showRecord(records::PageId page, int row);
+    // Edits not applied on the visible page: asks whether to apply them first.
     bool confirmLeavingRecord() override;
 
   signals:
@@ -82,10 +86,23 @@ class Form1 : public QMainWindow, public EditorWindow {
     void buildMenus();
     void buildTabs();
     void buildStatusStrip();
-    void showPage(QWidget* page);
-    bool saveVisibleRecord();
-    QListWidget* visibleList() const;
-    std::function<void()> loaderOf(QListWidget* list);
+    void buildPages(QWidget* client);
+    ui::Page* pageOfTab(int index) const;
+    ui::Page* visiblePage() const;
+    void showPage(const ui::Page* page);
+    void loadRow(ui::Page& page, int row);
+    void listRowChosen(ui::Page& page, int row);
+    // Writes the record shown; true when it was written.
+    bool applyShownRecord();
+    // Asks about edits not applied; on Discard the page shows the file again when
+    // `reloadOnDiscard`. True when the caller may go on.
+    bool confirmLeaving(bool reloadOnDiscard);
+    // openRomPath without the question about edits not applied.
+    void openFile(const QString& path);
+    bool acceptsImage(const QString& path);
+    void setTitle(const QString& title);
+    void schedulePendingMarks();
+    void showPendingMarks();
     void showNoRom();
     void failedOpen();
     bool prepareHeaderlessFile(const QString& path);
@@ -106,6 +123,12 @@ class Form1 : public QMainWindow, public EditorWindow {
     std::unique_ptr<enemies::EnemyPage> enemyPage_;
     std::unique_ptr<characters::CharacterPage> characterPage_;
     std::unique_ptr<rominfo::MiscPage> miscPage_;
+    // In the order of their tabs.
+    std::array<ui::Page*, 4> pages_{};
+    int shownTab_ = 0;
+    QString title_; // the window title without the mark of pending edits
+    QList<QLabel*> markedCaptions_;
+    bool marksQueued_ = false;
     bool loadingLists_ = false;
 };
 

@@ -42,19 +42,6 @@ constexpr ui::ColumnForm::Place kPlaces[] = {
     {"CharUnknown5TXT", 1, 11, 0}, {"CharUnknown6TXT", 1, 12, 0},
 };
 
-const char* const kReadOnly[] = {"CharNameTXT",     "CharUnknown1TXT", "CharUnknown2TXT",
-                                 "CharUnknown3TXT", "CharUnknown4TXT", "CharUnknown5TXT",
-                                 "CharUnknown6TXT"};
-
-// Before the first character is loaded only "Tech to Level:" and the read-only boxes are
-// enabled; loading enables these, the last three after the record is shown.
-const char* const kEditors[] = {
-    "CharLST",       "CharNameTXT",  "CharPortraitCBO", "CharHPMINTXT",        "CharHPMAXTXT",
-    "CharMPMINTXT",  "CharMPMAXTXT", "CharPowerTXT",    "CharSpeedTXT",        "CharStaminaTXT",
-    "CharMagicTXT",  "CharHitTXT",   "CharEvadeTXT",    "CharMagicDefenseTXT", "CharWeaponCBO",
-    "CharHelmetCBO", "CharArmorCBO", "CharAccessoryCBO"};
-const char* const kEnabledLast[] = {"CharLevelTXT", "CharEXPTXT", "CharEXP2LevelTXT"};
-
 } // namespace
 
 CharacterPage::CharacterPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access)
@@ -65,13 +52,8 @@ CharacterPage::CharacterPage(QWidget* window, const rom::RomFile& rom, ui::FileA
     form_ = std::make_unique<ui::ColumnForm>(frame_, kColumns, kTop, kRowStep);
     fields_ = new ui::FieldBinder(frame_);
     buildControls();
-    setEnabled(kEditors, std::size(kEditors), false);
-    setEnabled(kEnabledLast, std::size(kEnabledLast), false);
+    setEditorsEnabled(false);
     frame_->hide();
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            CharLST_Click();
-    });
 }
 
 CharacterPage::~CharacterPage() = default;
@@ -82,8 +64,10 @@ void CharacterPage::buildControls() {
     addPair(3, "CharMPMINTXT", "CharMPMAXTXT");
     form_->addFields(characterFields(), std::span(kPlaces));
     new DigitKeyFilter(frame_->findChild<ui::TextBox*>("CharPowerTXT"));
-    for (const char* name : kReadOnly)
-        ui::lockGrey(frame_->findChild<ui::TextBox*>(name));
+    ui::lockGrey(name_);
+    for (const rom::Field<Character>& field : characterFields())
+        if (!field.written)
+            ui::lockGrey(frame_->findChild<ui::TextBox*>(QLatin1String(field.control)));
 }
 
 // One caption for two boxes, with " / " between them.
@@ -93,22 +77,29 @@ void CharacterPage::addPair(int row, const char* firstName, const char* secondNa
     const ui::ColumnForm::Column& c = form_->column(0);
     const int top = form_->rowTop(row);
     constexpr int kBoxHeight = ui::ColumnForm::kBoxHeight;
-    form_->addCaption(0, row, firstName, caption);
-    ui::makeTextBox(frame_, firstName, ui::twips(c.boxLeft, top, kPairBoxWidth, kBoxHeight),
-                    kPairTypingLimit);
+    QLabel* label = form_->addCaption(0, row, firstName, caption);
+    setCaption(ui::makeTextBox(frame_, firstName,
+                               ui::twips(c.boxLeft, top, kPairBoxWidth, kBoxHeight),
+                               kPairTypingLimit),
+               label);
     QLabel* slash =
         ui::makeLabel(frame_, ui::ColumnForm::labelName(secondName).replace("MAXLBL", "SlashLBL"),
                       " / ", ui::twips(c.boxLeft + kPairBoxWidth, top, kSlashWidth, kBoxHeight));
     slash->setAlignment(Qt::AlignCenter);
-    ui::makeTextBox(
-        frame_, secondName,
-        ui::twips(c.boxLeft + kPairBoxWidth + kSlashWidth, top, kPairBoxWidth, kBoxHeight),
-        kPairTypingLimit);
+    setCaption(ui::makeTextBox(frame_, secondName,
+                               ui::twips(c.boxLeft + kPairBoxWidth + kSlashWidth, top,
+                                         kPairBoxWidth, kBoxHeight),
+                               kPairTypingLimit),
+               label);
 }
 
-void CharacterPage::setEnabled(const char* const* names, std::size_t count, bool enabled) {
-    for (std::size_t n = 0; n < count; ++n)
-        frame_->findChild<QWidget*>(names[n])->setEnabled(enabled);
+// The list, the name box and every field a save writes. "Tech to Level:" stays enabled
+// before the first character is loaded, as it always has.
+void CharacterPage::setEditorsEnabled(bool enabled) {
+    list_->setEnabled(enabled);
+    name_->setEnabled(enabled);
+    fields_->setWrittenEnabled(characterFields(), enabled);
+    frame_->findChild<QWidget*>("CharTech2LevelTXT")->setEnabled(true);
 }
 
 QList<QComboBox*> CharacterPage::itemDropDowns() const {
@@ -122,6 +113,7 @@ void CharacterPage::CharLST_Click() {
     LoadCharacter();
     if (QListWidgetItem* row = list_->currentItem())
         name_->setText(row->text());
+    rememberShownValues();
 }
 
 void CharacterPage::LoadCharacter() {
@@ -129,9 +121,8 @@ void CharacterPage::LoadCharacter() {
     if (index < 0 || !access_.stillSameFile())
         return;
     loaded_ = rom::readRecord(rom_, characterFields(), index);
-    setEnabled(kEditors, std::size(kEditors), true);
+    setEditorsEnabled(true);
     fields_->show(characterFields(), loaded_);
-    setEnabled(kEnabledLast, std::size(kEnabledLast), true);
 }
 
 bool CharacterPage::SaveCharacter() {
@@ -146,6 +137,7 @@ bool CharacterPage::SaveCharacter() {
     else if (outcome == ui::FileAccess::Outcome::Written ||
              outcome == ui::FileAccess::Outcome::Failed)
         loaded_ = rom::readRecord(rom_, characterFields(), index); // the page keeps what was typed
+    rememberShownValues();
     return outcome == ui::FileAccess::Outcome::Written;
 }
 

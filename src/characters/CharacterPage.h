@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/CharacterRecord.h"
+#include "ui/Page.h"
 
 #include <QList>
 #include <QObject>
@@ -26,14 +27,17 @@ class TextBox;
 namespace characters {
 
 // The "Character Stats" page: the frame CharFRA with its list and fields.
-class CharacterPage : public QObject {
+class CharacterPage : public QObject, public ui::Page {
     Q_OBJECT
   public:
     CharacterPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~CharacterPage() override;
 
-    QFrame* frame() const { return frame_; }
-    QListWidget* list() const { return list_; }
+    records::PageId id() const override { return records::PageId::Character; }
+    QFrame* frame() const override { return frame_; }
+    QListWidget* list() const override { return list_; }
+    void loadSelected() override { CharLST_Click(); }
+    bool save() override { return SaveCharacter(); }
     // The item lists the name loader fills.
     QList<QComboBox*> itemDropDowns() const;
 
@@ -45,7 +49,7 @@ class CharacterPage : public QObject {
   private:
     void buildControls();
     void addPair(int row, const char* firstName, const char* secondName);
-    void setEnabled(const char* const* names, std::size_t count, bool enabled);
+    void setEditorsEnabled(bool enabled);
 
     const rom::RomFile& rom_;
     ui::FileAccess& access_;

@@ -37,13 +37,6 @@ const QString kNoteText = QStringLiteral("An editor for the enemies' AI may come
                                          "version.");
 const QString kNotAvailable = QStringLiteral("N/A");
 
-// Everything the user edits; the three unknown boxes stay enabled throughout.
-const char* const kEditors[] = {
-    "EnemyLST",         "EnemyNameTXT",      "EnemyHPTXT",    "EnemyAttackTXT",  "EnemySpeedTXT",
-    "EnemyMagicTXT",    "EnemyDefenseTXT",   "EnemyEvadeTXT", "EnemyBoltDefTXT", "EnemyFireDefTXT",
-    "EnemyWaterDefTXT", "EnemyDarkDefTXT",   "EnemyEXPTXT",   "EnemyGilTXT",     "EnemyTechTXT",
-    "EnemyItemDropCBO", "EnemyItemCharmCBO", "EnemyLevelTXT"};
-
 } // namespace
 
 EnemyPage::EnemyPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access)
@@ -55,16 +48,14 @@ EnemyPage::EnemyPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& a
     buildControls();
     setEditorsEnabled(false);
     frame_->hide();
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            EnemyLST_Click();
-    });
 }
 
 EnemyPage::~EnemyPage() = default;
 
 void EnemyPage::buildControls() {
     name_ = form_->addTextBox(0, 0, "EnemyNameTXT", "Name:", 11);
+    name_->setToolTip(QStringLiteral("Names are not written by this editor."));
+    ignoreForEdits(name_);
     ui::TextBox* unknown1 = form_->addTextBox(1, 0, "EnemyUnknown1TXT", "Unknown 1:", 0);
     ui::TextBox* unknown2 = form_->addTextBox(1, 1, "EnemyUnknown2TXT", "Unknown 2:", 0);
     unknown1->setText(kNotAvailable);
@@ -82,9 +73,11 @@ void EnemyPage::buildControls() {
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+// The list, the name box and every field a save writes; the unknown boxes stay enabled.
 void EnemyPage::setEditorsEnabled(bool enabled) {
-    for (const char* name : kEditors)
-        frame_->findChild<QWidget*>(name)->setEnabled(enabled);
+    for (QWidget* control : {static_cast<QWidget*>(list_), static_cast<QWidget*>(name_)})
+        control->setEnabled(enabled);
+    fields_->setWrittenEnabled(enemyFields(), enabled);
 }
 
 QList<QComboBox*> EnemyPage::itemDropDowns() const {
@@ -96,6 +89,7 @@ void EnemyPage::EnemyLST_Click() {
     LoadEnemy();
     if (QListWidgetItem* row = list_->currentItem())
         name_->setText(row->text());
+    rememberShownValues();
 }
 
 void EnemyPage::LoadEnemy() {
@@ -117,6 +111,7 @@ bool EnemyPage::SaveEnemy() {
     if (!outcome || *outcome == ui::FileAccess::Outcome::Refused)
         return false;
     LoadEnemy(); // shows what the file now holds; the name box keeps what was typed
+    rememberShownValues();
     return *outcome == ui::FileAccess::Outcome::Written;
 }
 

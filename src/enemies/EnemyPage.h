@@ -1,6 +1,7 @@
 #pragma once
 
 #include "enemies/EnemyRecord.h"
+#include "ui/Page.h"
 
 #include <QList>
 #include <QObject>
@@ -26,14 +27,17 @@ class TextBox;
 namespace enemies {
 
 // The "Enemy Stats" page: the frame EnemyFRA with its list and fields.
-class EnemyPage : public QObject {
+class EnemyPage : public QObject, public ui::Page {
     Q_OBJECT
   public:
     EnemyPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~EnemyPage() override;
 
-    QFrame* frame() const { return frame_; }
-    QListWidget* list() const { return list_; }
+    records::PageId id() const override { return records::PageId::Enemy; }
+    QFrame* frame() const override { return frame_; }
+    QListWidget* list() const override { return list_; }
+    void loadSelected() override { EnemyLST_Click(); }
+    bool save() override { return SaveEnemy(); }
     // The item lists the name loader fills.
     QList<QComboBox*> itemDropDowns() const;
 

@@ -30,7 +30,7 @@ constexpr int kGroupCaptionWidth = 1700;
 constexpr int kGroupCaptionHeight = 255;
 
 // The caption the item fields give the control.
-QString captionOf(const char* control) {
+QString captionTextOf(const char* control) {
     const QString name = QLatin1String(control);
     if (const auto* field = rom::findField(weaponFields(), name))
         return QLatin1String(field->caption);
@@ -39,8 +39,13 @@ QString captionOf(const char* control) {
     return QLatin1String(rom::findField(accessoryFields(), name)->caption);
 }
 
+// The control a caption stands for, to be linked once the control exists.
+const char* const kCaptionFor = "captionFor";
+
 void caption(QWidget* frame, const QString& name, const char* control, int left, int top) {
-    ui::makeLabel(frame, name, captionOf(control), ui::twips(left, top, kCaptionWidth, kRowHeight));
+    ui::makeLabel(frame, name, captionTextOf(control),
+                  ui::twips(left, top, kCaptionWidth, kRowHeight))
+        ->setProperty(kCaptionFor, QLatin1String(control));
 }
 
 void groupCaption(QWidget* frame, const QString& name, const QString& text, int left, int top) {
@@ -68,11 +73,6 @@ QListWidget* checkList(QWidget* frame, const char* name, int left, int top,
     return list;
 }
 
-void enable(std::initializer_list<QWidget*> controls) {
-    for (QWidget* control : controls)
-        control->setEnabled(true);
-}
-
 void disable(std::initializer_list<QWidget*> controls) {
     for (QWidget* control : controls)
         control->setEnabled(false);
@@ -91,12 +91,15 @@ ItemPage::ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& acc
     buildRightColumn();
     buildHiddenEffectTypes();
     bindElementalSelector();
+    linkCaptions();
     frame_->hide();
+}
 
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            ItemLST_Click();
-    });
+void ItemPage::linkCaptions() {
+    for (QLabel* label : frame_->findChildren<QLabel*>())
+        if (const QString control = label->property(kCaptionFor).toString(); !control.isEmpty())
+            label->setBuddy(frame_->findChild<QWidget*>(control));
+    setCaption(accEffected2_, frame_->findChild<QLabel*>("ItemAccEffectedLBL"));
 }
 
 ItemPage::~ItemPage() = default;
@@ -111,9 +114,9 @@ void ItemPage::buildWeaponGroup() {
     weaponAilment_ = dropDown(frame_, "ItemWeaponAilmentCBO", 3960, 1320, 4000,
                               ailmentRows().mid(0, kFixedAilmentRows));
     // A weapon's inflict byte has three states: 0 cleared, 1 checked, 2 greyed.
-    weaponInflict_ =
-        makeWideCheckBox(frame_, "ItemWeaponDoesInflictCHK", captionOf("ItemWeaponDoesInflictCHK"),
-                         ui::twips(2160, 1680, 5775, 255));
+    weaponInflict_ = makeWideCheckBox(frame_, "ItemWeaponDoesInflictCHK",
+                                      captionTextOf("ItemWeaponDoesInflictCHK"),
+                                      ui::twips(2160, 1680, 5775, 255));
     weaponInflict_->setTristate(true);
     weaponInflict_->setEnabled(false);
     caption(frame_, "ItemWeaponUnknown1LBL", "ItemWeaponUnknown1TXT", kLeftCaption, 2040);
@@ -127,9 +130,9 @@ void ItemPage::buildArmorGroup() {
     caption(frame_, "ItemArmorAilmentLBL", "ItemArmorAilmentCBO", kLeftCaption, 3120);
     armorAilment_ = dropDown(frame_, "ItemArmorAilmentCBO", 3960, 3120, 4000,
                              ailmentRows().mid(0, kFixedAilmentRows));
-    armorInflict_ =
-        makeWideCheckBox(frame_, "ItemArmorDoesInflictCHK", captionOf("ItemArmorDoesInflictCHK"),
-                         ui::twips(2160, 3480, 5775, 255));
+    armorInflict_ = makeWideCheckBox(frame_, "ItemArmorDoesInflictCHK",
+                                     captionTextOf("ItemArmorDoesInflictCHK"),
+                                     ui::twips(2160, 3480, 5775, 255));
     armorInflict_->setEnabled(false);
 }
 
@@ -212,6 +215,7 @@ void ItemPage::ItemLST_Click() {
         }
         break;
     }
+    rememberShownValues();
 }
 
 // Blanks and disables the detail controls; lists keep their rows and check states, and
@@ -236,28 +240,26 @@ void ItemPage::DisableAll() {
 void ItemPage::LoadWeapon() {
     loadedWeapon_ = rom::readRecord(rom_, weaponFields(), selectedRow());
     DisableAll();
-    enable({weaponAttack_, weaponUnknown1_, weaponCritical_, weaponAilment_, weaponInflict_, price_,
-            equip_, secondary_, icon_, statBoost_});
+    fields_->setWrittenEnabled(weaponFields(), true);
     fields_->show(weaponFields(), loadedWeapon_);
 }
 
 void ItemPage::LoadArmor() {
     loadedArmor_ = rom::readRecord(rom_, armorFields(), selectedRow());
-    enable({armorDefense_, armorAilment_, armorInflict_, price_, equip_, secondary_, icon_,
-            statBoost_});
+    fields_->setWrittenEnabled(armorFields(), true);
     fields_->show(armorFields(), loadedArmor_);
 }
 
 void ItemPage::LoadAccessory() {
     loadedAccessory_ = rom::readRecord(rom_, accessoryFields(), selectedRow());
-    enable({accEffected1_, accEffected2_, accEffectValue_, equip_, secondary_, icon_, statBoost_});
+    fields_->setWrittenEnabled(accessoryFields(), true);
     fields_->show(accessoryFields(), loadedAccessory_);
 }
 
 void ItemPage::LoadNormalItem() {
     loadedNormalItem_ = rom::readRecord(rom_, normalItemFields(), selectedRow());
     DisableAll();
-    enable({price_, secondary_, icon_});
+    fields_->setWrittenEnabled(normalItemFields(), true);
     fields_->show(normalItemFields(), loadedNormalItem_);
 }
 
@@ -272,7 +274,34 @@ bool ItemPage::saveItem(ItemCategory category, rom::FieldTable<Record> fields, c
     if (!outcome || *outcome == ui::FileAccess::Outcome::Refused)
         return false;
     (this->*reload)();
+    rememberShownValues();
     return *outcome == ui::FileAccess::Outcome::Written;
+}
+
+bool ItemPage::save() {
+    switch (categoryOfRow(selectedRow())) {
+    case ItemCategory::Weapon:
+        return SaveWeapon();
+    case ItemCategory::NormalItem:
+        return SaveNormalItem();
+    case ItemCategory::Armor:
+    case ItemCategory::Accessory:
+        return saveFromOtherTab();
+    case ItemCategory::None:
+        break;
+    }
+    return false;
+}
+
+bool ItemPage::saveFromOtherTab() {
+    switch (categoryOfRow(selectedRow())) {
+    case ItemCategory::Armor:
+        return SaveArmor();
+    case ItemCategory::Accessory:
+        return SaveAccessory();
+    default:
+        return false;
+    }
 }
 
 bool ItemPage::SaveWeapon() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "items/ItemRecords.h"
+#include "ui/Page.h"
 
 #include <QList>
 #include <QObject>
@@ -27,14 +28,21 @@ class ElementalSelector;
 // The "Item Stats" page: the frame ItemFRA with the item list and every category's fields.
 // The selected row decides the category: weapons 0-85, armor 87-147, accessories 149-187,
 // normal items 189-240; rows 86, 148 and 188 can be viewed but are never written.
-class ItemPage : public QObject {
+class ItemPage : public QObject, public ui::Page {
     Q_OBJECT
   public:
     ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~ItemPage() override;
 
-    QFrame* frame() const { return frame_; }
-    QListWidget* list() const { return list_; }
+    records::PageId id() const override { return records::PageId::Item; }
+    QFrame* frame() const override { return frame_; }
+    QListWidget* list() const override { return list_; }
+    void loadSelected() override { ItemLST_Click(); }
+    // The selected item's record, by its category.
+    bool save() override;
+    // Apply while a "[N/A]" tab shows: armor and accessories are written from what the page
+    // last showed; weapons and normal items are not.
+    bool saveFromOtherTab();
     int selectedRow() const;
     ElementalSelector& elemental() const { return *elemental_; }
     // The lists whose rows the name loader fills on every opening.
@@ -62,6 +70,7 @@ class ItemPage : public QObject {
     void buildRightColumn();
     void buildHiddenEffectTypes();
     void bindElementalSelector();
+    void linkCaptions();
 
     // Shared by the four saves: the selected row must be of `category`; when the record
     // was written the item is reloaded with `reload`.

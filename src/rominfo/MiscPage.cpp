@@ -33,21 +33,27 @@ MiscPage::MiscPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& acc
     : rom_(rom), access_(access) {
     frame_ = ui::makeFrame(window, "MiscFRA", ui::twips(330, 450, 9555, 5655));
     fields_ = new ui::FieldBinder(frame_);
-    buildLabels();
     buildFields();
+    buildLabels();
     frame_->hide();
 }
 
 void MiscPage::buildLabels() {
-    const std::pair<const char*, std::pair<const char*, int>> labels[] = {
-        {"Label78", {"Internal ROM Name:", 390}},
-        {"Label82", {"ROM Version:", 750}},
-        {"Label84", {"Checksum:", 1110}},
-        {"Label80", {"ROM Format:", 1470}},
-        {"Label83", {"SRAM Size:", 2640}}};
-    for (const auto& [name, captionAndTop] : labels)
-        ui::makeLabel(frame_, QString::fromLatin1(name), QString::fromLatin1(captionAndTop.first),
-                      ui::twips(kLabelLeft, captionAndTop.second, kLabelWidth, kLabelHeight));
+    struct Caption {
+        const char* name;
+        const char* text;
+        int top;
+        const char* control;
+    };
+    const Caption captions[] = {{"Label78", "Internal ROM Name:", 390, "ROMNameTXT"},
+                                {"Label82", "ROM Version:", 750, "ROMVersionTXT"},
+                                {"Label84", "Checksum:", 1110, "ROMChecksumTXT"},
+                                {"Label80", "ROM Format:", 1470, "ROMFormatLST"},
+                                {"Label83", "SRAM Size:", 2640, "SRAMSizeLST"}};
+    for (const Caption& caption : captions)
+        ui::makeLabel(frame_, QString::fromLatin1(caption.name), QString::fromLatin1(caption.text),
+                      ui::twips(kLabelLeft, caption.top, kLabelWidth, kLabelHeight))
+            ->setBuddy(frame_->findChild<QWidget*>(QLatin1String(caption.control)));
 }
 
 void MiscPage::buildFields() {
@@ -74,6 +80,7 @@ void MiscPage::LoadMiscellaneous() {
     fields_->show(headerFields(), loaded_);
     checksumBox_->setText(checksumText(loaded_.complement, loaded_.checksum));
     showChecksumState();
+    rememberShownValues();
 }
 
 // Whether the stored pair is that of the image as it is now; nothing for a short file.
@@ -96,6 +103,7 @@ bool MiscPage::SaveMiscellaneous() {
              outcome == ui::FileAccess::Outcome::Failed)
         loaded_ = rom::readRecord(rom_, headerFields(), 0); // the page keeps what was typed
     showChecksumState();
+    rememberShownValues();
     return outcome == ui::FileAccess::Outcome::Written;
 }
 

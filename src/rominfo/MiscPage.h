@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rominfo/InternalHeader.h"
+#include "ui/Page.h"
 
 #include <QObject>
 
@@ -21,12 +22,15 @@ class TextBox;
 namespace rominfo {
 
 // The "Miscellaneous" page: the frame MiscFRA showing the ROM's internal header.
-class MiscPage : public QObject {
+class MiscPage : public QObject, public ui::Page {
     Q_OBJECT
   public:
     MiscPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
 
-    QFrame* frame() const { return frame_; }
+    records::PageId id() const override { return records::PageId::Misc; }
+    QFrame* frame() const override { return frame_; }
+    void loadSelected() override { LoadMiscellaneous(); }
+    bool save() override { return SaveMiscellaneous(); }
 
     void LoadMiscellaneous();
     // Writes the header fields; false when nothing was written.

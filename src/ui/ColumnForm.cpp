@@ -24,19 +24,21 @@ QLabel* ColumnForm::addCaption(int column, int row, const QString& boxName,
 TextBox* ColumnForm::addTextBox(int column, int row, const QString& name, const QString& caption,
                                 int typingLimit) {
     const Column& c = columns_.at(column);
-    addCaption(column, row, name, caption);
+    QLabel* label = addCaption(column, row, name, caption);
     TextBox* box = makeTextBox(frame_, name, twips(c.boxLeft, rowTop(row), c.boxWidth, kBoxHeight),
                                typingLimit);
+    label->setBuddy(box);
     return box;
 }
 
 QComboBox* ColumnForm::addDropDown(int column, int row, const QString& name, const QString& caption,
                                    int width, const QStringList& rows) {
     const Column& c = columns_.at(column);
-    addCaption(column, row, name, caption);
+    QLabel* label = addCaption(column, row, name, caption);
     QComboBox* list = makeDropDown(
         frame_, name,
         twips(c.boxLeft, rowTop(row), width > 0 ? width : c.boxWidth, kDropDownHeight), rows);
+    label->setBuddy(list);
     return list;
 }
 

@@ -72,6 +72,11 @@ QWidget* FieldBinder::control(const QString& name) {
     return found;
 }
 
+void FieldBinder::setControlEnabled(const QString& name, bool enabled) {
+    if (!name.isEmpty() && !custom_.contains(name))
+        control(name)->setEnabled(enabled);
+}
+
 void FieldBinder::showValue(const rom::FieldView& field, int value) {
     if (field.control.isEmpty())
         return;

@@ -39,6 +39,16 @@ class FieldBinder : public QObject {
         }
     }
 
+    // Enables or disables the control of every field a save writes; controls bound with
+    // bindCustom are the page's own business.
+    template <typename Record>
+    void setWrittenEnabled(rom::FieldTable<Record> fields, bool enabled) {
+        for (const rom::Field<Record>& field : fields) {
+            if (field.written)
+                setControlEnabled(QLatin1String(field.control), enabled);
+        }
+    }
+
     // The record as the page now shows it, starting from `loaded`: fields that are only
     // shown keep their loaded values.
     template <typename Record>
@@ -71,6 +81,7 @@ class FieldBinder : public QObject {
 
   private:
     QWidget* control(const QString& name);
+    void setControlEnabled(const QString& name, bool enabled);
     QWidget* window() const;
     void showValue(const rom::FieldView& field, int value);
     int readValue(const rom::FieldView& field, int loaded, FieldReader& reader);

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -15,12 +16,22 @@ EditorFixture::EditorFixture() {
     ui::setMessageHandler([this](ui::MessageIcon icon, const QString& title, const QString& text) {
         messages.append({icon, title, text});
     });
+    ui::setQuestionHandler([this](const QString& text, const QStringList& buttons) {
+        questions << text;
+        if (!answers.isEmpty())
+            return int(buttons.indexOf(answers.takeFirst()));
+        for (const QString& usual : {QStringLiteral("&Discard"), QStringLiteral("&Open Anyway")})
+            if (buttons.contains(usual))
+                return int(buttons.indexOf(usual));
+        return int(buttons.size() - 1);
+    });
 }
 
 EditorFixture::~EditorFixture() {
     window_.reset();
     ui::setMessageHandler({});
     ui::setFileNameHandler({});
+    ui::setQuestionHandler({});
 }
 
 QString EditorFixture::writeRom(const QByteArray& bytes, const QString& name) {
@@ -61,10 +72,14 @@ void EditorFixture::openAt(const QByteArray& bytes, const QString& key, int row)
         selectRow(key == "enemy" ? "EnemyLST" : key == "char" ? "CharLST" : "ItemLST", row);
 }
 
+// Tabs by a short key, clicked by their caption as a user would.
 void EditorFixture::selectTab(const QString& key) {
+    const QHash<QString, QString> captions = {
+        {"future", "Future Option [N/A]"}, {"misc", "Miscellaneous"}, {"enemy", "Enemy Stats"},
+        {"char", "Character Stats"},       {"item", "Item Stats"},    {"shop", "Item Shops [N/A]"}};
     auto* tabs = find<QTabBar>("tabs");
     for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabData(i).toString() == key)
+        if (tabs->tabText(i) == captions.value(key))
             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
 }
 

@@ -49,6 +49,11 @@ class EditorFixture {
 
     QList<Message> messages;
     QList<int> quitStatuses;
+    // Every question asked, and the buttons of the next answers to give, by their text. With
+    // none left, a question about edits not applied is answered "&Discard" and one about
+    // an unfamiliar image "&Open Anyway", as the editor behaved before it asked.
+    QStringList questions;
+    QStringList answers;
 
   private:
     QTemporaryDir dir_;

@@ -59,7 +59,7 @@ void bench::applying() {
 
     tools::EditorSession editor;
     editor.open(path);
-    editor.selectTab("enemy");
+    editor.selectTab("Enemy Stats");
     editor.selectRow(5);
     auto* level = editor.window.findChild<QLineEdit*>("EnemyLevelTXT");
     auto* apply = editor.window.findChild<QPushButton*>("ApplyCMD");

@@ -61,8 +61,8 @@ void bench::opening() {
     const double floor = floorMilliseconds(path);
 
     const std::pair<const char*, const char*> cases[] = {{"no page shown", "future"},
-                                                         {"item page showing", "item"},
-                                                         {"enemy page showing", "enemy"}};
+                                                         {"item page showing", "Item Stats"},
+                                                         {"enemy page showing", "Enemy Stats"}};
     for (const auto& [label, tab] : cases) {
         editor.selectTab(QString::fromLatin1(tab));
         QApplication::processEvents();
