@@ -23,9 +23,9 @@ const rom::Field<Enemy> kFields[] = {
     {"EnemyItemDropCBO", "Item Dropped:", R, 4, Encoding::Byte, &E::dropItem, Shown::Item},
     {"EnemyItemCharmCBO", "Item Charmed:", R, 5, Encoding::Byte, &E::charmItem, Shown::Item},
     {"EnemyTechTXT", "Tech Points:", R, 6, Encoding::Byte, &E::techPoints},
-    {"EnemyHPTXT", "HP:", S, 0, Encoding::Wrapped16, &E::hp},
-    {"EnemyEXPTXT", "Experience:", R, 0, Encoding::Wrapped16, &E::experience},
-    {"EnemyGilTXT", "Gil:", R, 2, Encoding::Wrapped16, &E::gil},
+    {"EnemyHPTXT", "HP:", S, 0, Encoding::Unsigned16, &E::hp},
+    {"EnemyEXPTXT", "Experience:", R, 0, Encoding::Unsigned16, &E::experience},
+    {"EnemyGilTXT", "Gil:", R, 2, Encoding::Unsigned16, &E::gil},
     rom::shownOnly<E>(
         {"EnemyUnknown3TXT", "Unknown 3:", kUnknown3Table, 0, Encoding::Unsigned16, &E::unknown3}),
 };

@@ -32,7 +32,7 @@ template <typename R> constexpr rom::Field<R> statBoostField(const rom::Table& t
 }
 
 template <typename R> constexpr rom::Field<R> priceField(const rom::Table& table) {
-    return {"ItemPriceTXT", "Price:", table, 1, Encoding::Wrapped16, &R::price};
+    return {"ItemPriceTXT", "Price:", table, 1, Encoding::Unsigned16, &R::price};
 }
 
 // The gear info bytes 0, 3, 4, 5, then the price, after the record's own fields.

@@ -8,7 +8,6 @@ int widthOf(Encoding encoding, int length) {
         return 1;
     case Encoding::Signed16:
     case Encoding::Unsigned16:
-    case Encoding::Wrapped16:
         return 2;
     case Encoding::Signed32:
         return 4;

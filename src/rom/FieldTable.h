@@ -17,8 +17,6 @@ enum class Encoding {
     Byte,       // unsigned 8-bit, 0 to 255
     Signed16,   // 16-bit little-endian, shown and entered as -32768 to 32767
     Unsigned16, // 16-bit little-endian, shown and entered as 0 to 65535
-    Wrapped16,  // 16-bit little-endian, shown as 0 to 65535; entered as -32768 to 98303,
-                // a number above 32767 storing the number minus 65536
     Signed32,   // 32-bit little-endian, shown signed
     Bytes,      // a run of single-byte characters, padded with spaces
 };

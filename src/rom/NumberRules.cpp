@@ -56,8 +56,6 @@ EntryRange entryRange(Encoding encoding) {
         return {-32768, 32767};
     case Encoding::Unsigned16:
         return {0, 65535};
-    case Encoding::Wrapped16:
-        return {-32768, 98303};
     case Encoding::Signed32:
         return {-2147483648LL, 2147483647LL};
     case Encoding::Bytes:
@@ -66,9 +64,7 @@ EntryRange entryRange(Encoding encoding) {
     return {0, 0};
 }
 
-int storedValue(Encoding encoding, long long entry) {
-    if (encoding == Encoding::Wrapped16)
-        return static_cast<int>(((entry % 65536) + 65536) % 65536);
+int storedValue(Encoding, long long entry) {
     return static_cast<int>(entry);
 }
 

@@ -27,9 +27,8 @@ struct EntryRange {
 };
 EntryRange entryRange(Encoding encoding);
 
-// The value a record holds for an entry inside its range: a Wrapped16 entry keeps its
-// 16-bit pattern (-1 and 65535 both hold 65535, 70000 holds 4464), the others stay as
-// entered.
+// The value a record holds for an entry inside its range. Every field accepts exactly the
+// numbers it shows back after a reload, so the value is the entry itself.
 int storedValue(Encoding encoding, long long entry);
 
 } // namespace rom

@@ -25,8 +25,8 @@ QByteArray imageWith(qint64 offset, const QByteArray& bytes) {
 // Enemy 5: stats at 0x0C4773, rewards at 0x0C5E23. Character 3 at 0x0C00F0. Weapon 5:
 // 0x0C027B, gear info 0x0C06C2. Armor 90: 0x0C047E, gear info 0x0C08C0. Accessory 150:
 // 0x0C0534, info 0x0C0A24. Normal items 189 and 240: 0x0C0ABF and 0x0C0B58.
-enum Range { Byte, Wrapped, Signed, Unsigned };
-const int kRanges[][2] = {{0, 255}, {-32768, 98303}, {-32768, 32767}, {0, 65535}};
+enum Range { Byte, Signed, Unsigned };
+const int kRanges[][2] = {{0, 255}, {-32768, 32767}, {0, 65535}};
 struct TextCase {
     const char* tab;
     int row;
@@ -52,9 +52,9 @@ const TextCase kText[] = {
     {"enemy", 5, "EnemyDarkDefTXT", 0x0C4786, "06", "6", "204", "CC", "Shadow Defense:", Byte},
     {"enemy", 5, "EnemyEvadeTXT", 0x0C4787, "07", "7", "205", "CD", "Evade:", Byte},
     {"enemy", 5, "EnemyTechTXT", 0x0C5E29, "08", "8", "9", "09", "Tech Points:", Byte},
-    {"enemy", 5, "EnemyHPTXT", 0x0C4773, "FFFF", "65535", "40000", "409C", "HP:", Wrapped},
-    {"enemy", 5, "EnemyEXPTXT", 0x0C5E23, "0080", "32768", "70000", "7011", "Experience:", Wrapped},
-    {"enemy", 5, "EnemyGilTXT", 0x0C5E25, "F401", "500", "-1", "FFFF", "Gil:", Wrapped},
+    {"enemy", 5, "EnemyHPTXT", 0x0C4773, "FFFF", "65535", "40000", "409C", "HP:", Unsigned},
+    {"enemy", 5, "EnemyEXPTXT", 0x0C5E23, "0080", "32768", "12345", "3930", "Experience:", Unsigned},
+    {"enemy", 5, "EnemyGilTXT", 0x0C5E25, "F401", "500", "0", "0000", "Gil:", Unsigned},
     {"char", 3, "CharHPMINTXT", 0x0C00F3, "FFFF", "-1", "-2", "FEFF", "HP (Min / Max):", Signed},
     {"char", 3, "CharHPMAXTXT", 0x0C00F5, "6400", "100", "32767", "FF7F", "HP (Min / Max):", Signed},
     {"char", 3, "CharMPMINTXT", 0x0C00F7, "0080", "-32768", "300", "2C01", "MP (Min / Max):", Signed},
@@ -73,12 +73,12 @@ const TextCase kText[] = {
     {"item", 5, "ItemWeaponAttackTXT", 0x0C027B, "0A", "10", "200", "C8", "Attack:", Byte},
     {"item", 5, "ItemWeaponUnknown1TXT", 0x0C027C, "01", "1", "7", "07", "Unknown:", Byte},
     {"item", 5, "ItemWeaponCriticalTXT", 0x0C027D, "05", "5", "55", "37", "Critical %:", Byte},
-    {"item", 5, "ItemPriceTXT", 0x0C06C3, "FFFF", "65535", "40000", "409C", "Price:", Wrapped},
+    {"item", 5, "ItemPriceTXT", 0x0C06C3, "FFFF", "65535", "40000", "409C", "Price:", Unsigned},
     {"item", 90, "ItemArmorDefenseTXT", 0x0C047E, "1E", "30", "99", "63", "Defense:", Byte},
-    {"item", 90, "ItemPriceTXT", 0x0C08C1, "FF7F", "32767", "65000", "E8FD", "Price:", Wrapped},
+    {"item", 90, "ItemPriceTXT", 0x0C08C1, "FF7F", "32767", "65000", "E8FD", "Price:", Unsigned},
     {"item", 150, "ItemAccEffectValueTXT", 0x0C0537, "19", "25", "250", "FA", "Effect Value:", Byte},
-    {"item", 189, "ItemPriceTXT", 0x0C0AC0, "E8FD", "65000", "98303", "FF7F", "Price:", Wrapped},
-    {"item", 240, "ItemPriceTXT", 0x0C0B59, "0100", "1", "12.5", "0C00", "Price:", Wrapped},
+    {"item", 189, "ItemPriceTXT", 0x0C0AC0, "E8FD", "65000", "65535", "FFFF", "Price:", Unsigned},
+    {"item", 240, "ItemPriceTXT", 0x0C0B59, "0100", "1", "12.5", "0C00", "Price:", Unsigned},
     {"misc", 0, "ROMVersionTXT", 0x00FFDB, "00", "0", "12", "0C", "ROM Version:", Byte},
 };
 // clang-format on
