@@ -213,7 +213,7 @@ void EditActions::mnuCreatePatch_Click() {
         return;
     const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
     PatchDialog dialog(dialogParent(),
-                       {openFile,
+                       {rom_.path(), openFile,
                         [this, openFile] {
                             QByteArray image = openFile();
                             for (const history::Entry& entry : history_.entries(file_))

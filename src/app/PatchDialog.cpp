@@ -1,5 +1,6 @@
 #include "app/PatchDialog.h"
 
+#include "app/EditorSettings.h"
 #include "patches/Bps.h"
 #include "patches/Diff.h"
 #include "patches/Ips.h"
@@ -22,6 +23,7 @@ namespace {
 
 // Larger files are no ROM images of this game; they are not read whole.
 constexpr qint64 kLargestOriginal = 16 * 1024 * 1024;
+const QString kFormatKey = QStringLiteral("Patch Format");
 
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -36,7 +38,9 @@ PatchDialog::PatchDialog(QWidget* parent, Sources sources)
     setModal(true);
     setFixedSize(520, 200);
     ui::makeLabel(this, "PatchSourceLBL",
-                  "The patch turns into the open file:", QRect(10, 8, 500, 18));
+                  QStringLiteral("The patch will turn this file into the open file, \"%1\":")
+                      .arg(QFileInfo(sources_.openPath).fileName()),
+                  QRect(10, 8, 500, 18));
     fromHistory_ = new QRadioButton("The file before the changes made in this editor", this);
     fromHistory_->setObjectName("PatchFromHistoryOPT");
     fromHistory_->setGeometry(20, 30, 480, 20);
@@ -49,7 +53,7 @@ PatchDialog::PatchDialog(QWidget* parent, Sources sources)
         ui::makeButton(this, "PatchBrowseCMD", "&Browse...", QRect(426, 53, 84, 26));
     ui::makeLabel(this, "PatchFormatLBL", "Format:", QRect(20, 92, 60, 20));
     format_ = ui::makeDropDown(this, "PatchFormatCBO", QRect(84, 90, 100, 24), {"BPS", "IPS"});
-    format_->setCurrentIndex(0);
+    format_->setCurrentIndex(editorSettings().value(kFormatKey).toString() == "IPS" ? 1 : 0);
     checksumFirst_ = new QCheckBox("Update the checksum first", this);
     checksumFirst_->setObjectName("PatchChecksumCHK");
     checksumFirst_->setGeometry(20, 124, 300, 20);
@@ -61,6 +65,16 @@ PatchDialog::PatchDialog(QWidget* parent, Sources sources)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(originalPath_, &QLineEdit::textEdited, fromFile_,
             [this] { fromFile_->setChecked(true); });
+}
+
+QString PatchDialog::proposedPatchPath(const QString& romPath, bool bps) {
+    const QFileInfo rom(romPath);
+    return rom.dir().filePath(rom.completeBaseName() +
+                              (bps ? QStringLiteral(".bps") : QStringLiteral(".ips")));
+}
+
+QString PatchDialog::withExtension(const QString& path, const QString& extension) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QLatin1Char('.') + extension : path;
 }
 
 void PatchDialog::PatchBrowseCMD_Click() {
@@ -121,10 +135,15 @@ void PatchDialog::PatchCreateCMD_Click() {
         ui::showWarning(this, ips.error);
         return;
     }
-    const QString path = ui::askSaveFileName(this, bps ? QStringLiteral("BPS patch (*.bps)")
-                                                       : QStringLiteral("IPS patch (*.ips)"));
-    if (path.isEmpty() || !save(patch, path))
+    const QString chosen = ui::askSaveFileName(
+        this, bps ? QStringLiteral("BPS patch (*.bps)") : QStringLiteral("IPS patch (*.ips)"),
+        proposedPatchPath(sources_.openPath, bps));
+    if (chosen.isEmpty())
         return;
+    const QString path = withExtension(chosen, bps ? QStringLiteral("bps") : QStringLiteral("ips"));
+    if (!save(patch, path))
+        return;
+    editorSettings().setValue(kFormatKey, format_->currentText());
     ui::showInformation(this, QStringLiteral("The patch changes %1 bytes in %2 places. It was "
                                              "written to \"%3\".")
                                   .arg(summary.changedBytes)

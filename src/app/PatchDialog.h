@@ -19,11 +19,17 @@ class PatchDialog : public QDialog {
     Q_OBJECT
   public:
     struct Sources {
+        QString openPath;                          // the open file
         std::function<QByteArray()> openFile;      // the open file's bytes
         std::function<QByteArray()> beforeChanges; // the same with every change taken back
         std::function<void()> updateChecksum;      // Edit > Update ROM Checksum
     };
     PatchDialog(QWidget* parent, Sources sources);
+
+    // Where a patch of the ROM at `romPath` is proposed to go: beside it, named after it.
+    static QString proposedPatchPath(const QString& romPath, bool bps);
+    // `path`, with `extension` added when its name has none.
+    static QString withExtension(const QString& path, const QString& extension);
 
   private:
     void PatchBrowseCMD_Click();

@@ -1,5 +1,6 @@
 #include "app/RecentFiles.h"
 
+#include "app/EditorSettings.h"
 #include "app/Form1.h"
 
 #include <QAction>
@@ -14,8 +15,7 @@ namespace {
 const QString kKey = QStringLiteral("Recent Files");
 
 QSettings store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"),
-                     QStringLiteral("valdric-editor"));
+    return editorSettings();
 }
 } // namespace
 

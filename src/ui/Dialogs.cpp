@@ -82,7 +82,8 @@ QStringList romFileFilters() {
             QStringLiteral("All SNES ROM Files (*.swc, *.smc, *.fig) (*.smc *.swc *.fig)"),
             QStringLiteral("Super MagiCom ROM File (*.smc) (*.smc)"),
             QStringLiteral("Super Wild Card ROM File (*.swc) (*.swc)"),
-            QStringLiteral("Super UFO 8/Pro Fighter X ROM File (*.fig) (*.fig)")};
+            QStringLiteral("Super UFO 8/Pro Fighter X ROM File (*.fig) (*.fig)"),
+            QStringLiteral("SNES ROM File (*.sfc) (*.sfc)")};
 }
 
 QString askRomFileName(QWidget* parent) {
@@ -95,10 +96,10 @@ QString askRomFileName(QWidget* parent) {
                                         QFileDialog::HideNameFilterDetails);
 }
 
-QString askSaveFileName(QWidget* parent, const QString& filter) {
+QString askSaveFileName(QWidget* parent, const QString& filter, const QString& proposed) {
     if (fileNameHandler())
         return fileNameHandler()();
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getSaveFileName(parent, QString(), proposed, filter);
 }
 
 QString askFolder(QWidget* parent, const QString& caption) {

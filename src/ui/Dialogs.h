@@ -29,8 +29,9 @@ int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons
 // The File > Open ROM dialog. Returns the chosen path, or an empty string on cancel.
 QString askRomFileName(QWidget* parent);
 
-// A save dialog for `filter` ("BPS patch (*.bps)"). The chosen path, or empty on cancel.
-QString askSaveFileName(QWidget* parent, const QString& filter);
+// A save dialog for `filter` ("BPS patch (*.bps)") that proposes `proposed`. The chosen
+// path, or empty on cancel.
+QString askSaveFileName(QWidget* parent, const QString& filter, const QString& proposed = {});
 // A folder dialog. The chosen folder, or empty on cancel.
 QString askFolder(QWidget* parent, const QString& caption);
 
