@@ -1,0 +1,192 @@
+// Edits not applied are never dropped without a word, an unfamiliar file is opened only when
+// the user says so, and the number stored is the number typed.
+#include "romimage/RomImage.h"
+#include "support/EditorFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QByteArray& image() {
+    static const QByteArray bytes = synth::makeImage();
+    return bytes;
+}
+
+constexpr qint64 kEnemy5Level = 0x0C4775;
+constexpr qint64 kItem5Price = 0x0C06C3;
+
+QByteArray imageWith(qint64 offset, const QByteArray& bytes) {
+    QByteArray changed = image();
+    changed.replace(offset, bytes.size(), bytes);
+    return changed;
+}
+
+QString question(EditorFixture& f, int enemyRow) {
+    return QStringLiteral("The changes to Enemy %1 %2 are not applied. Apply them now?")
+        .arg(enemyRow)
+        .arg(f.find<QListWidget>("EnemyLST")->item(enemyRow)->text().trimmed());
+}
+
+} // namespace
+
+class PendingTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void leavingARecordAsksApplyDiscardOrCancel();
+    void exitAsksOnlyWithEditsNotApplied();
+    void editsAreMarkedAndCtrlReturnApplies();
+    void unfamiliarImagesOpenOnlyWhenTheUserSaysSo();
+    void sixteenBitFieldsStoreExactlyWhatIsTyped();
+    void patchNameIsProposedAndCompleted();
+};
+
+void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
+    struct Case {
+        const char* answer;
+        int rowAfter;
+        const char* boxAfter; // nullptr: the file's value for that row
+        QByteArray level;     // at 0x0C4775 afterwards
+    };
+    const Case cases[] = {{"&Discard", 6, nullptr, QByteArray::fromHex("0A")},
+                          {"Cancel", 5, "99", QByteArray::fromHex("0A")},
+                          {"&Apply", 6, nullptr, QByteArray::fromHex("63")}};
+    for (const Case& c : cases) {
+        EditorFixture f;
+        f.openAt(imageWith(kEnemy5Level, QByteArray::fromHex("0A")), "enemy", 6);
+        const QString level6 = f.find<QLineEdit>("EnemyLevelTXT")->text();
+        f.selectRow("EnemyLST", 5);
+        QVERIFY(f.questions.isEmpty()); // nothing typed: nothing asked
+        f.enter("EnemyLevelTXT", "99");
+        f.answers = {c.answer};
+        f.selectRow("EnemyLST", 6);
+        QCOMPARE(f.questions, QStringList(question(f, 5)));
+        QCOMPARE(f.find<QListWidget>("EnemyLST")->currentRow(), c.rowAfter);
+        QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(), c.boxAfter ? c.boxAfter : level6);
+        QCOMPARE(f.fileBytes().mid(kEnemy5Level, 1), c.level);
+        QCOMPARE(synth::changedOffsets(imageWith(kEnemy5Level, c.level), f.fileBytes()),
+                 QList<qint64>());
+    }
+}
+
+// Exit, the Cancel button and closing the window all ask; Cancel keeps the window.
+void PendingTest::exitAsksOnlyWithEditsNotApplied() {
+    EditorFixture f;
+    f.openAt(image(), "enemy", 5);
+    f.trigger("mnuExit");
+    QCOMPARE(f.quitStatuses, QList<int>{0});
+    QVERIFY(f.questions.isEmpty());
+    f.enter("EnemyLevelTXT", "99");
+    f.answers = {"Cancel", "Cancel"};
+    f.trigger("mnuExit");
+    f.click("QuitCMD");
+    QCOMPARE(f.questions, QStringList({question(f, 5), question(f, 5)}));
+    QCOMPARE(f.quitStatuses, QList<int>{0});
+    f.answers = {"&Discard"};
+    QVERIFY(f.window().close());
+    QCOMPARE(f.quitStatuses, QList<int>({0, 0}));
+    QVERIFY(f.fileBytes() == image());
+}
+
+void PendingTest::editsAreMarkedAndCtrlReturnApplies() {
+    EditorFixture f;
+    f.openAt(imageWith(kEnemy5Level, QByteArray::fromHex("0A")), "enemy", 5);
+    auto* caption = f.find<QLabel>("EnemyLevelLBL");
+    QVERIFY(caption);
+    QTRY_VERIFY(!f.window().windowTitle().startsWith('*'));
+    f.type("EnemyNameTXT", "Renamed"); // names are not written: no edit
+    QCoreApplication::processEvents(); // the marks are drawn from the event loop
+    QVERIFY(!f.window().windowTitle().startsWith('*'));
+    f.type("EnemyLevelTXT", "12");
+    QTRY_VERIFY(f.window().windowTitle().startsWith('*'));
+    QVERIFY(caption->font().bold());
+    QVERIFY(!f.find<QLabel>("EnemyHPLBL")->font().bold());
+    QTest::keyClick(f.find<QLineEdit>("EnemyLevelTXT"), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(f.fileBytes().mid(kEnemy5Level, 1), QByteArray::fromHex("0C"));
+    QTRY_VERIFY(!f.window().windowTitle().startsWith('*'));
+    QVERIFY(!caption->font().bold());
+    QVERIFY(f.questions.isEmpty());
+}
+
+// A 1 MiB file and a 4 MiB one whose checksum pair does not add up are asked about; Cancel
+// leaves the file as it was and the open ROM open. A headered image of this game is not.
+void PendingTest::unfamiliarImagesOpenOnlyWhenTheUserSaysSo() {
+    EditorFixture f;
+    const QString open = f.openImage(image());
+    QByteArray badPair = image();
+    badPair[0x00FFDC] = char(badPair[0x00FFDC] ^ 0x01);
+    const std::pair<QByteArray, QString> strangers[] = {{image().left(0x100000), "1,048,576"},
+                                                        {badPair, "4,194,304"}};
+    for (const auto& [bytes, size] : strangers) {
+        f.openRom(open);
+        const QString path = f.writeRom(bytes, "other.smc");
+        f.questions.clear();
+        f.answers = {"Cancel"};
+        f.openRom(path);
+        QCOMPARE(f.questions,
+                 QStringList(QStringLiteral("\"other.smc\" does not look like a ROM image of "
+                                            "Valdric (%1 bytes; internal name \"VALDRIC TEST "
+                                            "IMAGE\"). Open it anyway?")
+                                 .arg(size)));
+        QVERIFY(synth::readFile(path) == bytes);
+        QCOMPARE(f.window().romFile().path(), open);
+        f.answers = {"&Open Anyway"};
+        f.openRom(path);
+        QCOMPARE(f.window().romFile().path(), path);
+    }
+    f.questions.clear();
+    f.openRom(f.writeRom(synth::withCopierHeader(image()), "headered.smc"));
+    QVERIFY(f.questions.isEmpty());
+    QVERIFY(f.window().romFile().path().endsWith("headered.smc"));
+}
+
+void PendingTest::sixteenBitFieldsStoreExactlyWhatIsTyped() {
+    EditorFixture f;
+    f.openAt(image(), "item", 5);
+    for (const char* refused : {"70000", "-1", "65536"}) {
+        f.messages.clear();
+        f.enter("ItemPriceTXT", refused);
+        f.apply();
+        QCOMPARE(f.messageTexts(), QStringList("Price: enter a whole number from 0 to 65535."));
+        QVERIFY(f.fileBytes() == image());
+    }
+    f.messages.clear();
+    f.enter("ItemPriceTXT", "65535");
+    f.apply();
+    QCOMPARE(f.messageTexts(), QStringList());
+    QCOMPARE(f.fileBytes().mid(kItem5Price, 2), QByteArray::fromHex("FFFF"));
+}
+
+// The save dialog's name without an extension gets the format's; the success is a notice.
+void PendingTest::patchNameIsProposedAndCompleted() {
+    EditorFixture f;
+    f.openAt(image(), "enemy", 5);
+    f.enter("EnemyLevelTXT", "99");
+    f.apply();
+    const QString chosen = f.folder() + "/mypatch";
+    ui::setFileNameHandler([chosen] { return chosen; });
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        auto* source = dialog->findChild<QLabel*>("PatchSourceLBL");
+        QVERIFY(source);
+        QCOMPARE(source->text(), "The patch will turn this file into the open file, \"test.smc\":");
+        dialog->findChild<QPushButton*>("PatchCreateCMD")->click();
+    });
+    f.messages.clear();
+    f.trigger("mnuCreatePatch");
+    ui::setFileNameHandler({});
+    QVERIFY(synth::readFile(chosen + ".bps").startsWith("BPS1"));
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages[0].icon, ui::MessageIcon::Information);
+}
+
+QTEST_MAIN(PendingTest)
+#include "test_pending.moc"
