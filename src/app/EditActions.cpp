@@ -2,6 +2,7 @@
 
 #include "app/HistoryDialog.h"
 #include "app/PatchDialog.h"
+#include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "rominfo/Checksum.h"
 #include "tables/Tables.h"
@@ -212,17 +213,11 @@ void EditActions::mnuCreatePatch_Click() {
     if (!ready())
         return;
     const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
-    PatchDialog dialog(dialogParent(),
-                       {openFile,
-                        [this, openFile] {
-                            QByteArray image = openFile();
-                            for (const history::Entry& entry : history_.entries(file_))
-                                if (!entry.undone)
-                                    for (const rom::Span& span : rom::reversed(entry.spans))
-                                        image.replace(span.offset, span.after.size(), span.after);
-                            return image;
-                        },
-                        [this] { mnuUpdateChecksum_Click(); }});
+    PatchDialog dialog(
+        dialogParent(),
+        {openFile,
+         [this, openFile] { return history::versionAfter(openFile(), history_.entries(file_)); },
+         [this] { mnuUpdateChecksum_Click(); }});
     dialog.exec();
 }
 
