@@ -1,5 +1,6 @@
 #include "app/EditActions.h"
 
+#include "app/Emulator.h"
 #include "app/HistoryDialog.h"
 #include "app/PatchDialog.h"
 #include "history/Versions.h"
@@ -190,8 +191,18 @@ void EditActions::mnuHistory_Click() {
         return;
     HistoryDialog dialog(
         dialogParent(), [this] { return history_.entries(file_); },
-        [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames());
+        [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames(),
+        [this](const history::Entry& chosen) { playVersion(chosen); });
     dialog.exec();
+}
+
+// Built in memory from the open file, which is only read.
+void EditActions::playVersion(const history::Entry& chosen) {
+    if (!ready())
+        return;
+    emulator::playVersion(
+        dialogParent(), rom_.path(), chosen.id,
+        history::versionAfter(rom_.readBytes(0, rom_.size()), history_.entries(file_), chosen.id));
 }
 
 void EditActions::mnuUpdateChecksum_Click() {

@@ -40,6 +40,8 @@ class EditActions : public QObject, public ui::FileAccess {
     void mnuUndoApply_Click();
     void mnuRedoApply_Click();
     void mnuHistory_Click();
+    // The file as it was right after `chosen`, played in the emulator; the file is not written.
+    void playVersion(const history::Entry& chosen);
     // Writes the complement and checksum that match the image, as one recorded change.
     void mnuUpdateChecksum_Click();
     void mnuCreatePatch_Click();

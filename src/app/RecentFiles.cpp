@@ -6,21 +6,21 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace app {
-namespace recent {
-namespace {
-const QString kKey = QStringLiteral("Recent Files");
 
-QSettings store() {
+QSettings editorStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillmark"),
                      QStringLiteral("valdric-editor"));
 }
+
+namespace recent {
+namespace {
+const QString kKey = QStringLiteral("Recent Files");
 } // namespace
 
 QStringList files() {
-    return store().value(kKey).toStringList().mid(0, kLimit);
+    return editorStore().value(kKey).toStringList().mid(0, kLimit);
 }
 
 void add(const QString& path) {
@@ -28,19 +28,19 @@ void add(const QString& path) {
     QStringList list = files();
     list.removeAll(absolute);
     list.prepend(absolute);
-    QSettings s = store();
+    QSettings s = editorStore();
     s.setValue(kKey, list.mid(0, kLimit));
     s.sync();
 }
 
 void clear() {
-    QSettings s = store();
+    QSettings s = editorStore();
     s.remove(kKey);
     s.sync();
 }
 
 QString storePath() {
-    return store().fileName();
+    return editorStore().fileName();
 }
 
 } // namespace recent

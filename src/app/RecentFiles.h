@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,10 @@ class QMenu;
 namespace app {
 
 class Form1;
+
+// The editor's own settings store (organisation "Quillmark", application "valdric-editor": an
+// INI file under $XDG_CONFIG_HOME/Quillmark), apart from the program's three settings.
+QSettings editorStore();
 
 // The files opened last, most recent first, as absolute paths. They are kept in a store of
 // their own (organisation "Quillmark", application "valdric-editor": an INI file under

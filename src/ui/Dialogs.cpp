@@ -101,6 +101,12 @@ QString askSaveFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
+QString askProgramFileName(QWidget* parent) {
+    if (fileNameHandler())
+        return fileNameHandler()();
+    return QFileDialog::getOpenFileName(parent, QString(), QStringLiteral("/usr/bin"));
+}
+
 QString askFolder(QWidget* parent, const QString& caption) {
     if (fileNameHandler())
         return fileNameHandler()();

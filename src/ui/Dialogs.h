@@ -31,6 +31,8 @@ QString askRomFileName(QWidget* parent);
 
 // A save dialog for `filter` ("BPS patch (*.bps)"). The chosen path, or empty on cancel.
 QString askSaveFileName(QWidget* parent, const QString& filter);
+// An open dialog for a program to run. The chosen path, or empty on cancel.
+QString askProgramFileName(QWidget* parent);
 // A folder dialog. The chosen folder, or empty on cancel.
 QString askFolder(QWidget* parent, const QString& caption);
 
