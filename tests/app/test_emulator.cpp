@@ -20,36 +20,25 @@
 
 namespace {
 
-// Writes an emulator script at `path`; each run leaves its arguments in `runs`/run-<pid>.
-void writeFakeEmulator(const QString& path, const QString& runs) {
-    const QString part = "'" + runs + "/part-'$$";
-    QVERIFY(
-        synth::writeFile(path, ("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
-                                part + "\nexec /bin/mv " + part + " '" + runs + "/run-'$$\n")
-                                   .toUtf8()));
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-}
-
-class Fake {
-  public:
-    Fake() {
-        QDir(dir.path()).mkdir("runs");
-        writeFakeEmulator(program(), dir.filePath("runs"));
+// Emulator scripts of which each run leaves its arguments in runs/run-<pid>.
+struct Fake {
+    Fake() { QVERIFY(QDir(dir.path()).mkdir("runs") && install(program())); }
+    bool install(const QString& path) {
+        const QString runs = "'" + dir.filePath("runs") + "/";
+        const QString script = "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
+                               runs + "part-'$$\nexec /bin/mv " + runs + "part-'$$ " + runs +
+                               "run-'$$\n";
+        return synth::writeFile(path, script.toUtf8()) &&
+               QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
     }
     QString program() const { return dir.filePath("fake emu"); }
+    QString command(const QString& arguments) const { return '"' + program() + "\" " + arguments; }
     QList<QStringList> runs() const {
         QList<QStringList> all;
         for (const QFileInfo& run : QDir(dir.filePath("runs")).entryInfoList({"run-*"}))
             all << QString::fromUtf8(synth::readFile(run.filePath()))
                        .split('\n', Qt::SkipEmptyParts);
         return all;
-    }
-    // The arguments of the one run there is, which is then forgotten.
-    QStringList takeRun() {
-        const QStringList run = runs().value(0);
-        for (const QFileInfo& file : QDir(dir.filePath("runs")).entryInfoList({"run-*"}))
-            QFile::remove(file.filePath());
-        return run;
     }
     QTemporaryDir dir;
 };
@@ -89,7 +78,6 @@ class EmulatorTest : public QObject {
     void initTestCase() { qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path())); }
     void f5PassesTheOpenFileAsOneArgument();
     void pendingEditsAreAskedAboutFirst();
-    void programThatCannotStartIsNamed();
     void settingsOpenFirstAndOfferWhatIsFound();
     void pastVersionIsWrittenApartAndPlayed();
 
@@ -97,18 +85,29 @@ class EmulatorTest : public QObject {
     QTemporaryDir cache;
 };
 
+// A path with a space and quotes is one argument; a program that cannot start is named.
 void EmulatorTest::f5PassesTheOpenFileAsOneArgument() {
     const std::pair<QString, QStringList> cases[] = {
-        {" %f", {"DIR/it's my \"rom\".smc"}},
-        {" --dir=%d %n 100%%", {"--dir=DIR", "it's my \"rom\"", "100%"}}};
-    for (const auto& [arguments, expected] : cases) {
+        {"FAKE %f", {"DIR/it's my \"rom\".smc"}},
+        {"FAKE --dir=%d %n 100%%", {"--dir=DIR", "it's my \"rom\"", "100%"}},
+        {"/nowhere/emulator %f", {}},
+        {"no-such-emulator %f", {}}};
+    for (const auto& [line, expected] : cases) {
         Fake fake;
         EditorFixture f;
-        app::emulator::setCommand('"' + fake.program() + '"' + arguments);
+        app::emulator::setCommand(QString(line).replace("FAKE", fake.command("").trimmed()));
         QVERIFY(!f.find<QAction>("mnuPlayROM")->isEnabled());
         f.openImage(synth::makeImage(), "it's my \"rom\".smc");
         QVERIFY(f.find<QAction>("mnuPlayROM")->isEnabled());
         pressF5(f);
+        if (expected.isEmpty()) {
+            QCOMPARE(f.messages.size(), 1);
+            QCOMPARE(f.messages[0].icon, ui::MessageIcon::Exclamation);
+            QVERIFY2(f.messages[0].text.contains('"' + line + '"') &&
+                         f.messages[0].text.contains("No such file or directory"),
+                     qPrintable(f.messages[0].text));
+            continue;
+        }
         QTRY_COMPARE(fake.runs().size(), 1);
         QCOMPARE(fake.runs().first(), QStringList(expected).replaceInStrings("DIR", f.folder()));
     }
@@ -134,26 +133,12 @@ void EmulatorTest::pendingEditsAreAskedAboutFirst() {
         QSKIP("the window does not ask about edits not yet applied");
     }
     QCOMPARE(f.messageTexts(), QStringList());
-    app::emulator::setCommand('"' + fake.program() + "\" %f");
+    app::emulator::setCommand(fake.command("%f"));
     answer = "&Discard";
     pressF5(f);
     ui::setQuestionHandler({});
     QCOMPARE(asked.size(), 2);
     QTRY_COMPARE(fake.runs().size(), 1);
-}
-
-void EmulatorTest::programThatCannotStartIsNamed() {
-    for (const QString program : {"/nowhere/emulator", "no-such-emulator"}) {
-        EditorFixture f;
-        app::emulator::setCommand(program + " %f");
-        f.openImage(synth::makeImage());
-        f.trigger("mnuPlayROM");
-        QCOMPARE(f.messages.size(), 1);
-        QCOMPARE(f.messages[0].icon, ui::MessageIcon::Exclamation);
-        QVERIFY2(f.messages[0].text.contains('"' + program + " %f\"") &&
-                     f.messages[0].text.contains("No such file or directory"),
-                 qPrintable(f.messages[0].text));
-    }
 }
 
 // Mednafen and RetroArch with a SNES core on PATH: offered in that order, Mednafen as the
@@ -163,9 +148,8 @@ void EmulatorTest::settingsOpenFirstAndOfferWhatIsFound() {
     const QString bin = fake.dir.filePath("bin");
     const QString cores = qEnvironmentVariable("XDG_CONFIG_HOME") + "/retroarch/cores";
     QVERIFY(QDir().mkpath(bin) && QDir().mkpath(cores));
-    writeFakeEmulator(bin + "/mednafen", fake.dir.filePath("runs"));
-    writeFakeEmulator(bin + "/retroarch", fake.dir.filePath("runs"));
-    QVERIFY(synth::writeFile(cores + "/snes9x_libretro.so", "core"));
+    QVERIFY(fake.install(bin + "/mednafen") && fake.install(bin + "/retroarch") &&
+            synth::writeFile(cores + "/snes9x_libretro.so", "core"));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin));
     app::emulator::setCommand(QString());
@@ -205,7 +189,6 @@ void EmulatorTest::settingsOpenFirstAndOfferWhatIsFound() {
 // Enemy 5: level 11, then HP 12345, then level 99. The version after the HP entry, and after
 // the level 99 entry once it is undone; the open file stays as it is, five copies are kept.
 void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
-    Fake fake;
     const QString copies = cache.path() + "/Quillmark/valdric-play";
     QVERIFY(QDir().mkpath(copies));
     for (int age = 1; age <= 5; ++age) {
@@ -214,7 +197,6 @@ void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
                 old.setFileTime(QDateTime::currentDateTime().addSecs(-3600 * age),
                                 QFileDevice::FileModificationTime));
     }
-    app::emulator::setCommand('"' + fake.program() + "\" %f");
     EditorFixture f;
     const QByteArray image = synth::makeImage();
     f.openAt(image, "enemy", 5);
@@ -224,17 +206,14 @@ void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
         f.apply();
     }
     const QByteArray hp = QByteArray::fromHex("3930");
+    const QStringList old = {"old-1.smc", "old-2.smc", "old-3.smc", "old-4.smc"};
     const std::tuple<int, bool, QByteArray, QStringList> cases[] = {
-        {1,
-         false,
-         withBytes(image, {{0x0C4775, "\x0B"}, {0x0C4773, hp}}),
-         {"old-1.smc", "old-2.smc", "old-3.smc", "old-4.smc"}},
-        {0,
-         true,
-         withBytes(image, {{0x0C4775, "\x63"}, {0x0C4773, hp}}),
-         {"old-1.smc", "old-2.smc", "old-3.smc"}}};
+        {1, false, withBytes(image, {{0x0C4775, "\x0B"}, {0x0C4773, hp}}), old},
+        {0, true, withBytes(image, {{0x0C4775, "\x63"}, {0x0C4773, hp}}), old.mid(0, 3)}};
     QStringList made;
     for (const auto& [row, undoFirst, expected, oldKept] : cases) {
+        Fake fake;
+        app::emulator::setCommand(fake.command("%f"));
         if (undoFirst)
             f.trigger("mnuUndoApply");
         const QByteArray before = f.fileBytes();
@@ -247,12 +226,10 @@ void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
                    });
         QTRY_COMPARE(fake.runs().size(), 1);
         QVERIFY(f.fileBytes() == before);
-        const QStringList run = fake.takeRun();
-        QCOMPARE(run.size(), 1);
-        const QFileInfo copy(run.first());
+        QCOMPARE(fake.runs().first().size(), 1);
+        const QFileInfo copy(fake.runs().first().first()); // the copy played
         QCOMPARE(copy.absolutePath(), copies);
-        QVERIFY2(QRegularExpression("^test-\\d+\\.smc$").match(copy.fileName()).hasMatch(),
-                 qPrintable(copy.fileName()));
+        QVERIFY(QRegularExpression("^test-\\d+\\.smc$").match(copy.fileName()).hasMatch());
         QVERIFY(synth::readFile(copy.filePath()) == expected);
         made << copy.fileName();
         QStringList kept = oldKept + made;
