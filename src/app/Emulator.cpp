@@ -13,21 +13,27 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace app {
 namespace emulator {
 namespace {
 
 const QString kCommandKey = QStringLiteral("Emulator/Command");
 
-// The emulators offered, in order, with the program names each is found under.
+// The emulators offered, in order, with the program names each is found under. RetroArch
+// is offered only with a SNES core, which it is told to load.
 struct Known {
     const char* name;
     QStringList programs;
+    bool needsCore = false;
 };
-// RetroArch is offered only with a SNES core.
-const Known kKnown[] = {
-    {"Mednafen", {"mednafen"}}, {"RetroArch", {"retroarch"}}, {"Snes9x", {"snes9x", "snes9x-gtk"}},
-    {"bsnes", {"bsnes"}},       {"ares", {"ares"}},           {"higan", {"higan"}}};
+const Known kKnown[] = {{"Mednafen", {"mednafen"}},
+                        {"RetroArch", {"retroarch"}, true},
+                        {"Snes9x", {"snes9x", "snes9x-gtk"}},
+                        {"bsnes", {"bsnes"}},
+                        {"ares", {"ares"}},
+                        {"higan", {"higan"}}};
 
 // SNES cores of RetroArch, the most used first.
 const QStringList kSnesCores = {"snes9x_libretro.so", "bsnes_libretro.so",
@@ -117,7 +123,7 @@ QList<Found> detect() {
                 program = QStandardPaths::findExecutable(name);
         if (program.isEmpty())
             continue;
-        if (known.programs.first() != QLatin1String("retroarch")) {
+        if (!known.needsCore) {
             found.append(
                 {QString::fromLatin1(known.name), quoted(program) + QStringLiteral(" %f")});
         } else if (const QString core = snesCore(); !core.isEmpty()) {
