@@ -34,4 +34,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quillmark.example/)
 # loads at run time and the Tahoma font files are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine")
+# File > Play in Emulator starts an emulator the user has; these two are offered first.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mednafen | retroarch")
 include(CPack)

@@ -1,7 +1,9 @@
 #include "app/EditActions.h"
 
+#include "app/Emulator.h"
 #include "app/HistoryDialog.h"
 #include "app/PatchDialog.h"
+#include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "rominfo/Checksum.h"
 #include "tables/Tables.h"
@@ -72,6 +74,7 @@ void EditActions::updateEditMenu() {
     updateChecksum_->setEnabled(usable);
     for (QAction* action : {createPatch_, exportTables_, importTables_})
         action->setEnabled(usable);
+    emit fileCommandsEnabled(usable);
     tellIfHistoryIsOff();
 }
 
@@ -189,8 +192,18 @@ void EditActions::mnuHistory_Click() {
         return;
     HistoryDialog dialog(
         dialogParent(), [this] { return history_.entries(file_); },
-        [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames());
+        [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames(),
+        [this](const history::Entry& chosen) { playVersion(chosen); });
     dialog.exec();
+}
+
+// Built in memory from the open file, which is only read.
+void EditActions::playVersion(const history::Entry& chosen) {
+    if (!ready())
+        return;
+    emulator::playVersion(
+        dialogParent(), rom_.path(), chosen.id,
+        history::versionAfter(rom_.readBytes(0, rom_.size()), history_.entries(file_), chosen.id));
 }
 
 void EditActions::mnuUpdateChecksum_Click() {
@@ -212,17 +225,11 @@ void EditActions::mnuCreatePatch_Click() {
     if (!ready())
         return;
     const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
-    PatchDialog dialog(dialogParent(),
-                       {rom_.path(), openFile,
-                        [this, openFile] {
-                            QByteArray image = openFile();
-                            for (const history::Entry& entry : history_.entries(file_))
-                                if (!entry.undone)
-                                    for (const rom::Span& span : rom::reversed(entry.spans))
-                                        image.replace(span.offset, span.after.size(), span.after);
-                            return image;
-                        },
-                        [this] { mnuUpdateChecksum_Click(); }});
+    PatchDialog dialog(
+        dialogParent(),
+        {rom_.path(), openFile,
+         [this, openFile] { return history::versionAfter(openFile(), history_.entries(file_)); },
+         [this] { mnuUpdateChecksum_Click(); }});
     dialog.exec();
 }
 

@@ -40,6 +40,8 @@ class EditActions : public QObject, public ui::FileAccess {
     void mnuUndoApply_Click();
     void mnuRedoApply_Click();
     void mnuHistory_Click();
+    // The file as it was right after `chosen`, played in the emulator; the file is not written.
+    void playVersion(const history::Entry& chosen);
     // Writes the complement and checksum that match the image, as one recorded change.
     void mnuUpdateChecksum_Click();
     void mnuCreatePatch_Click();
@@ -50,6 +52,10 @@ class EditActions : public QObject, public ui::FileAccess {
     // Takes back entries, newest first, each only while the file still holds what it
     // wrote; stops at the first that no longer matches and says so. True when all went.
     bool revert(QList<history::Entry> entries);
+
+  signals:
+    // The commands on the open file (patch, tables, history, play) may run, or not.
+    void fileCommandsEnabled(bool enabled);
 
   private:
     bool ready();

@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/EditActions.h"
+#include "app/Emulator.h"
 #include "app/FileDrops.h"
 #include "app/Links.h"
 #include "app/NameLists.h"
@@ -133,6 +134,8 @@ void Form1::buildMenus() {
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
     addRecentFilesMenu(file, this);
     edits_->fillFileMenu(file);
+    connect(edits_.get(), &EditActions::fileCommandsEnabled, addEmulatorEntries(file, this),
+            &QAction::setEnabled);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
     addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);

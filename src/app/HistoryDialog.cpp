@@ -10,9 +10,10 @@
 
 namespace app {
 
-HistoryDialog::HistoryDialog(QWidget* parent, Entries entries, Revert revert, QStringList itemNames)
+HistoryDialog::HistoryDialog(QWidget* parent, Entries entries, Revert revert, QStringList itemNames,
+                             Play play)
     : QDialog(parent), entries_(std::move(entries)), revert_(std::move(revert)),
-      itemNames_(std::move(itemNames)) {
+      play_(std::move(play)), itemNames_(std::move(itemNames)) {
     setObjectName("History");
     setWindowTitle(ui::kProgramTitle);
     setModal(true);
@@ -22,6 +23,13 @@ HistoryDialog::HistoryDialog(QWidget* parent, Entries entries, Revert revert, QS
     QPushButton* revertButton =
         ui::makeButton(this, "RevertCMD", "&Revert Selected", QRect(520, 386, 130, 26));
     QPushButton* close = ui::makeButton(this, "CloseCMD", "&Close", QRect(660, 386, 92, 26));
+    QPushButton* playButton =
+        ui::makeButton(this, "PlayVersionCMD", "&Play This Version", QRect(380, 386, 130, 26));
+    playButton->setEnabled(false);
+    connect(list_, &QListWidget::itemSelectionChanged, playButton, [this, playButton] {
+        playButton->setEnabled(list_->selectionModel()->selectedRows().size() == 1);
+    });
+    connect(playButton, &QPushButton::clicked, this, &HistoryDialog::PlayVersionCMD_Click);
     connect(revertButton, &QPushButton::clicked, this, &HistoryDialog::RevertCMD_Click);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     fill();
@@ -62,6 +70,12 @@ void HistoryDialog::RevertCMD_Click() {
         chosen << shown_.at(index.row());
     revert_(chosen);
     fill();
+}
+
+void HistoryDialog::PlayVersionCMD_Click() {
+    const QModelIndexList chosen = list_->selectionModel()->selectedRows();
+    if (chosen.size() == 1)
+        play_(shown_.at(chosen.first().row()));
 }
 
 } // namespace app

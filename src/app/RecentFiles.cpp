@@ -7,20 +7,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace app {
 namespace recent {
 namespace {
 const QString kKey = QStringLiteral("Recent Files");
-
-QSettings store() {
-    return editorSettings();
-}
 } // namespace
 
 QStringList files() {
-    return store().value(kKey).toStringList().mid(0, kLimit);
+    return editorSettings().value(kKey).toStringList().mid(0, kLimit);
 }
 
 void add(const QString& path) {
@@ -28,19 +23,19 @@ void add(const QString& path) {
     QStringList list = files();
     list.removeAll(absolute);
     list.prepend(absolute);
-    QSettings s = store();
+    QSettings s = editorSettings();
     s.setValue(kKey, list.mid(0, kLimit));
     s.sync();
 }
 
 void clear() {
-    QSettings s = store();
+    QSettings s = editorSettings();
     s.remove(kKey);
     s.sync();
 }
 
 QString storePath() {
-    return store().fileName();
+    return editorSettings().fileName();
 }
 
 } // namespace recent

@@ -102,6 +102,12 @@ QString askSaveFileName(QWidget* parent, const QString& filter, const QString& p
     return QFileDialog::getSaveFileName(parent, QString(), proposed, filter);
 }
 
+QString askProgramFileName(QWidget* parent) {
+    if (fileNameHandler())
+        return fileNameHandler()();
+    return QFileDialog::getOpenFileName(parent, QString(), QStringLiteral("/usr/bin"));
+}
+
 QString askFolder(QWidget* parent, const QString& caption) {
     if (fileNameHandler())
         return fileNameHandler()();

@@ -32,6 +32,8 @@ QString askRomFileName(QWidget* parent);
 // A save dialog for `filter` ("BPS patch (*.bps)") that proposes `proposed`. The chosen
 // path, or empty on cancel.
 QString askSaveFileName(QWidget* parent, const QString& filter, const QString& proposed = {});
+// An open dialog for a program to run. The chosen path, or empty on cancel.
+QString askProgramFileName(QWidget* parent);
 // A folder dialog. The chosen folder, or empty on cancel.
 QString askFolder(QWidget* parent, const QString& caption);
 

@@ -42,6 +42,8 @@ void PackageTest::installedProgramFindsItsDataAndOpensTheNamedImage() {
     const QString depends = run("dpkg-deb", {"--field", deb, "Depends"});
     for (const char* package : {"libqt6widgets6", "fonts-wine"})
         QVERIFY2(depends.contains(package), qPrintable(depends));
+    QCOMPARE(run("dpkg-deb", {"--field", deb, "Suggests"}),
+             QStringLiteral("mednafen | retroarch\nstatus 0"));
     const QString entry = root + "/usr/share/applications/valdric-editor.desktop";
     const QString report = run("desktop-file-validate", {entry});
     // Two main categories are asked for; the validator notes that only as a hint.
