@@ -2,12 +2,12 @@
 
 #include "app/AboutDialog.h"
 #include "app/EditActions.h"
-#include "app/Emulator.h"
+#include "app/EditMarks.h"
 #include "app/FileDrops.h"
-#include "app/Links.h"
 #include "app/NameLists.h"
-#include "app/RecentFiles.h"
+#include "app/OpenChecks.h"
 #include "app/Settings.h"
+#include "app/WindowKeys.h"
 #include "characters/CharacterPage.h"
 #include "enemies/EnemyPage.h"
 #include "items/Elemental.h"
@@ -29,11 +29,9 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -46,9 +44,6 @@ namespace {
 const QString kCancelMessage =
     QStringLiteral("You probably pressed cancel you moron.  -_-  Try loading it again this time "
                    "press OK. ^_^");
-const QString kHeaderMessage =
-    QStringLiteral("This ROM has a header, so I'm removing it to make it compatible with my "
-                   "program and Tidewright");
 const QString kElementMessage =
     QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance checkboxes "
                    "before you can proceed.");
@@ -60,37 +55,19 @@ QString titleWith(const QString& ending) {
            QStringLiteral(" - ") + ending;
 }
 
-QAction* addEntry(QMenu* menu, const QString& name, const QString& caption,
-                  const QKeySequence& shortcut, bool enabled) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setEnabled(enabled);
-    return action;
-}
-
-void addSeparator(QMenu* menu, const QString& name) {
-    menu->addSeparator()->setObjectName(name);
-}
-
 // Moves a list's selection without running its row handler.
 void setRowQuietly(QListWidget* list, int row) {
     const QSignalBlocker quiet(list);
     list->setCurrentRow(row);
 }
 
-void setBold(QLabel* label, bool bold) {
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
-}
-
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
-    setTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
+    // Before any page is built no ROM is open, so the marks ask no page.
+    marks_ = new EditMarks(this, [this] { return rom_.isOpen() ? visiblePage() : nullptr; });
+    marks_->setTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
     setFont(ui::windowFont());
     setWindowIcon(QIcon(QStringLiteral(":/valdric-editor.png")));
 
@@ -120,53 +97,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    qApp->installEventFilter(this);
+    new WindowKeys(this, exitAction_, tabs_, [this] { return loadingLists_; });
     new FileDrops(this);
 }
 
-Form1::~Form1() {
-    qApp->removeEventFilter(this);
-}
-
-void Form1::buildMenus() {
-    QMenu* file = menuBar()->addMenu("&File");
-    file->setObjectName("mnuFile");
-    openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
-    addRecentFilesMenu(file, this);
-    edits_->fillFileMenu(file);
-    connect(edits_.get(), &EditActions::fileCommandsEnabled, addEmulatorEntries(file, this),
-            &QAction::setEnabled);
-    addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
-    addSeparator(file, "mnuSeparator1");
-    addEntry(file, "mnuCloseROM", "&Close ROM", QKeySequence("Ctrl+C"), false);
-    addSeparator(file, "mnuSeparator2");
-    exitAction_ = addEntry(file, "mnuExit", "E&xit", QKeySequence("Ctrl+X"), true);
-
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->setObjectName("mnuEdit");
-    edits_->fillEditMenu(edit);
-
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("mnuHelp");
-    addEntry(help, "mnuContents", "&Contents", QKeySequence("F1"), false);
-    addEntry(help, "mnuTips", "&Tips and Tricks", QKeySequence("F2"), false);
-    addSeparator(help, "mnuSeparator3");
-    QAction* site =
-        addEntry(help, "mnuLinkSite", "Goto &" + links::kSiteName, QKeySequence("F3"), true);
-    QAction* utils = addEntry(help, "mnuUtils", "Get ROM Utilities", QKeySequence("F4"), true);
-    addSeparator(help, "mnuSeparator4");
-    QAction* about = addEntry(help, "mnuAbout", "&About", QKeySequence("F12"), true);
-
-    connect(openAction_, &QAction::triggered, this, [this] {
-        if (!loadingLists_) // no second opening in the middle of one
-            OpenROM();
-    });
-    connect(exitAction_, &QAction::triggered, this, &Form1::mnuExit_Click);
-    connect(site, &QAction::triggered, this, [] { ui::openWebAddress(QUrl(links::kSiteHome)); });
-    connect(utils, &QAction::triggered, this,
-            [] { ui::openWebAddress(QUrl(links::kSiteUtilities)); });
-    connect(about, &QAction::triggered, this, &Form1::mnuAbout_Click);
-}
+Form1::~Form1() = default;
 
 void Form1::buildPages(QWidget* client) {
     miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);
@@ -175,7 +110,7 @@ void Form1::buildPages(QWidget* client) {
     itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *edits_);
     pages_ = {miscPage_.get(), enemyPage_.get(), characterPage_.get(), itemPage_.get()};
     for (ui::Page* page : pages_) {
-        page->watchEdits([this] { schedulePendingMarks(); });
+        page->watchEdits([this] { marks_->schedule(); });
         if (QListWidget* list = page->list())
             connect(list, &QListWidget::currentRowChanged, this,
                     [this, page](int row) { listRowChosen(*page, row); });
@@ -234,7 +169,7 @@ void Form1::CheckInstallation() {
         SaveLastVersion();
         return;
     }
-    setTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    marks_->setTitle(titleWith(QStringLiteral("No ROM Loaded")));
 }
 
 ui::Page* Form1::pageOfTab(int index) const {
@@ -282,7 +217,7 @@ void Form1::tabs_Click() {
         loadingLabel_->hide();
     if (page)
         loadRow(*page, 0);
-    schedulePendingMarks();
+    marks_->schedule();
 }
 
 // Another row of a page's list: the record shown is asked about first, while the list
@@ -320,7 +255,7 @@ bool Form1::applyShownRecord() {
         return false;
     ui::Page* page = visiblePage();
     const bool written = page ? page->save() : itemPage_->saveFromOtherTab();
-    schedulePendingMarks();
+    marks_->schedule();
     return written;
 }
 
@@ -345,43 +280,11 @@ bool Form1::confirmLeaving(bool reloadOnDiscard) {
     case Discard:
         if (reloadOnDiscard)
             page->loadSelected();
-        schedulePendingMarks();
+        marks_->schedule();
         return true;
     default:
         return false;
     }
-}
-
-void Form1::setTitle(const QString& title) {
-    title_ = title;
-    showPendingMarks();
-}
-
-// The marks follow every keystroke; they are drawn once the event loop is back, so that a
-// load of thirty controls costs one pass.
-void Form1::schedulePendingMarks() {
-    if (marksQueued_)
-        return;
-    marksQueued_ = true;
-    QMetaObject::invokeMethod(this, &Form1::showPendingMarks, Qt::QueuedConnection);
-}
-
-// The caption of every field with an edit not applied is bold, and the title starts with *.
-void Form1::showPendingMarks() {
-    marksQueued_ = false;
-    ui::Page* page = rom_.isOpen() ? visiblePage() : nullptr;
-    const QList<QWidget*> pending = page ? page->pendingControls() : QList<QWidget*>();
-    QList<QLabel*> marked;
-    for (QWidget* control : pending)
-        if (QLabel* caption = page->captionOf(control); caption && !marked.contains(caption))
-            marked << caption;
-    for (QLabel* caption : markedCaptions_)
-        if (!marked.contains(caption))
-            setBold(caption, false);
-    for (QLabel* caption : marked)
-        setBold(caption, true);
-    markedCaptions_ = marked;
-    setWindowTitle((pending.isEmpty() ? QString() : QStringLiteral("*")) + title_);
 }
 
 void Form1::mnuExit_Click() {
@@ -410,28 +313,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::failedOpen() {
-    setTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    marks_->setTitle(titleWith(QStringLiteral("No ROM Loaded")));
     ui::showWarning(this, kCancelMessage);
-}
-
-// A headered image is made headerless on disk before it is opened; if that fails the
-// file is left as it was and not opened, so nothing is ever edited at the wrong offsets.
-bool Form1::prepareHeaderlessFile(const QString& path) {
-    if (!rom::hasCopierHeader(path))
-        return true;
-    ui::showWarning(this, kHeaderMessage);
-    QString error;
-    if (!rom::removeCopierHeader(path, &error)) {
-        ui::showWarning(this, QStringLiteral("The copier header could not be removed from "
-                                             "\"%1\": %2\nThe file was not changed.")
-                                  .arg(QDir::toNativeSeparators(path), error));
-        return false;
-    }
-    // The open ROM may be this very file: its handle now points at the replaced copy.
-    if (rom_.isOpen() &&
-        QFileInfo(rom_.path()).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
-        rom_.close();
-    return true;
 }
 
 void Form1::OpenROM() {
@@ -444,19 +327,6 @@ void Form1::OpenROM() {
     openRomPath(path);
 }
 
-// A file of another size, or whose checksum pair does not add up, is opened only when the
-// user says so; one that cannot be read is left to the opening to report.
-bool Form1::acceptsImage(const QString& path) {
-    const std::optional<rominfo::ImageLook> look = rominfo::lookAtImage(path);
-    if (!look || look->looksLikeValdric())
-        return true;
-    enum Answer { OpenAnyway, Cancel };
-    return ui::askQuestion(
-               this, rominfo::unfamiliarImageText(path, *look) + QStringLiteral(" Open it anyway?"),
-               {QStringLiteral("&Open Anyway"), QStringLiteral("Cancel")}, Cancel,
-               Cancel) == OpenAnyway;
-}
-
 void Form1::openRomPath(const QString& path) {
     if (!loadingLists_ && confirmLeaving(true))
         openFile(path);
@@ -465,7 +335,7 @@ void Form1::openRomPath(const QString& path) {
 void Form1::openFile(const QString& path) {
     if (loadingLists_) // no second opening in the middle of one
         return;
-    if (!acceptsImage(path) || !prepareHeaderlessFile(path))
+    if (!prepareToOpen(this, path, rom_))
         return;
     QString error;
     if (!rom_.open(path, &error)) {
@@ -506,7 +376,7 @@ void Form1::fileMissing() {
 
 void Form1::showNoRom() {
     rom_.close();
-    setTitle(titleWith(QStringLiteral("No ROM Loaded")));
+    marks_->setTitle(titleWith(QStringLiteral("No ROM Loaded")));
     showPage(nullptr);
     tabs_->setCurrentIndex(0);
     tabs_->setEnabled(false);
@@ -539,7 +409,7 @@ QStringList Form1::itemNames() const {
 
 void Form1::setRomTitle() {
     const QByteArray name = rom_.readBytes(rominfo::kHeaderTable.base, rominfo::kNameLength);
-    setTitle(titleWith(rom::textOfBytes(name)));
+    marks_->setTitle(titleWith(rom::textOfBytes(name)));
 }
 
 void Form1::loadNameLists() {
@@ -558,40 +428,6 @@ void Form1::loadNameLists() {
     LoadItems(rom_, controls, kLoadingItems);
     LoadEnemyNames(rom_, controls, kLoadingEnemies);
     loadingLists_ = false;
-}
-
-bool Form1::isCtrlXForThisWindow(QObject* watched, QEvent* event) const {
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->keyCombination() != QKeyCombination(Qt::ControlModifier, Qt::Key_X))
-        return false;
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    return widget && widget->window() == this && !QApplication::activeModalWidget();
-}
-
-// Ctrl+X is Exit everywhere in the window: a text box must not take it as Cut. While the
-// name lists load, the tab strip takes no input, so no page can be reached half filled.
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (isCtrlXForThisWindow(watched, event)) {
-        event->accept();
-        if (event->type() == QEvent::ShortcutOverride)
-            exitAction_->trigger();
-        return true;
-    }
-    if (loadingLists_ && watched == tabs_) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::Wheel:
-            return true;
-        default:
-            break;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace app

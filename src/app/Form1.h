@@ -35,6 +35,7 @@ class Page;
 namespace app {
 
 class EditActions;
+class EditMarks;
 
 // The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
 class Form1 : public QMainWindow, public EditorWindow {
@@ -80,7 +81,6 @@ class Form1 : public QMainWindow, public EditorWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildMenus();
@@ -99,16 +99,10 @@ class Form1 : public QMainWindow, public EditorWindow {
     bool confirmLeaving(bool reloadOnDiscard);
     // openRomPath without the question about edits not applied.
     void openFile(const QString& path);
-    bool acceptsImage(const QString& path);
-    void setTitle(const QString& title);
-    void schedulePendingMarks();
-    void showPendingMarks();
     void showNoRom();
     void failedOpen();
-    bool prepareHeaderlessFile(const QString& path);
     void loadNameLists();
     void setRomTitle();
-    bool isCtrlXForThisWindow(QObject* watched, QEvent* event) const;
 
     rom::RomFile rom_;
     std::unique_ptr<EditActions> edits_;
@@ -126,9 +120,7 @@ class Form1 : public QMainWindow, public EditorWindow {
     // In the order of their tabs.
     std::array<ui::Page*, 4> pages_{};
     int shownTab_ = 0;
-    QString title_; // the window title without the mark of pending edits
-    QList<QLabel*> markedCaptions_;
-    bool marksQueued_ = false;
+    EditMarks* marks_ = nullptr;
     bool loadingLists_ = false;
 };
 
