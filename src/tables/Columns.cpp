@@ -19,8 +19,13 @@ QStringList namesOf(const QByteArray& image, const rom::Table& table, int count)
     return names;
 }
 
+// Read without a copy: grids read every cell on each sort and paint.
 int valueAt(const QByteArray& image, const records::Place& place) {
-    return rom::decodeNumber(place.view.encoding, image.mid(place.offset, place.width));
+    if (place.offset < 0 || place.offset + place.width > image.size())
+        return rom::decodeNumber(place.view.encoding, image.mid(place.offset, place.width));
+    return rom::decodeNumber(
+        place.view.encoding,
+        QByteArray::fromRawData(image.constData() + place.offset, place.width));
 }
 
 // What a cell may hold, as a message, when it cannot be stored; otherwise the new bytes.

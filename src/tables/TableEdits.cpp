@@ -18,9 +18,14 @@ bool differ(const QByteArray& a, const QByteArray& b, const records::Place& plac
                        size_t(place.width)) != 0;
 }
 
-void copyPlace(QByteArray& to, const QByteArray& from, const records::Place& place) {
-    if (holds(to, place) && holds(from, place))
-        to.replace(place.offset, place.width, from.constData() + place.offset, place.width);
+// Copies `from` into `to`'s own buffer when it has one: the images are rewritten on every
+// change of the file, and a fresh 4 MiB buffer costs a page fault for every 4 KiB written.
+void overwrite(QByteArray& to, const QByteArray& from) {
+    if (!to.isDetached() || to.size() != from.size()) {
+        to = QByteArray(from.constData(), from.size());
+        return;
+    }
+    std::memcpy(to.data(), from.constData(), size_t(from.size()));
 }
 
 const QList<records::Place>& placesOf(const std::pair<int, int>& record) {
@@ -45,21 +50,30 @@ void TableEdits::load(const QByteArray& file) {
 }
 
 void TableEdits::fileChanged(const QByteArray& file) {
+    // A record whose edits the file now holds (an Apply) is edited no more.
     std::set<Record> kept;
     for (const Record& record : touched_)
-        if (isEdited(record))
+        if (isEdited(record) && !holdsEdits(file, record))
             kept.insert(record);
-    QByteArray base = file;
-    QByteArray shown = file;
+    struct Kept {
+        const records::Place* place;
+        QByteArray base;
+        QByteArray shown;
+    };
+    QList<Kept> bytes;
     for (const Record& record : kept)
         for (const records::Place& place : placesOf(record))
-            if (place.view.written) {
-                copyPlace(base, base_, place);
-                copyPlace(shown, shown_, place);
-            }
+            if (place.view.written && holds(base_, place))
+                bytes.append({&place, base_.mid(place.offset, place.width),
+                              shown_.mid(place.offset, place.width)});
     file_ = file;
-    base_ = base;
-    shown_ = shown;
+    overwrite(base_, file);
+    overwrite(shown_, file);
+    for (const Kept& k : bytes)
+        if (holds(base_, *k.place)) {
+            base_.replace(k.place->offset, k.place->width, k.base);
+            shown_.replace(k.place->offset, k.place->width, k.shown);
+        }
     touched_ = kept;
     names_ = namesIn(file);
 }
@@ -79,6 +93,13 @@ bool TableEdits::isEdited(const Record& record) const {
         if (place.view.written && differ(shown_, base_, place))
             return true;
     return false;
+}
+
+bool TableEdits::holdsEdits(const QByteArray& file, const Record& record) const {
+    for (const records::Place& place : placesOf(record))
+        if (place.view.written && differ(shown_, file, place))
+            return false;
+    return true;
 }
 
 bool TableEdits::isEdited(const Sheet& sheet, int row) const {

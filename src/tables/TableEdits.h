@@ -52,6 +52,7 @@ class TableEdits {
   private:
     using Record = std::pair<int, int>; // sheet index, row
     bool isEdited(const Record& record) const;
+    bool holdsEdits(const QByteArray& file, const Record& record) const;
 
     QByteArray file_;
     QByteArray base_;
