@@ -7,6 +7,7 @@
 #include "app/NameLists.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
+#include "app/TableViews.h"
 #include "characters/CharacterPage.h"
 #include "enemies/EnemyPage.h"
 #include "items/Elemental.h"
@@ -122,6 +123,8 @@ void Form1::buildMenus() {
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
     edits_->fillEditMenu(edit);
+    views_ = new TableViews(*this, rom_, *edits_);
+    views_->addMenus(menuBar(), edit);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -370,6 +373,7 @@ void Form1::showNoRom() {
     tabs_->setEnabled(false);
     applyButton_->setEnabled(false);
     edits_->updateEditMenu();
+    views_->romStateChanged();
 }
 
 QListWidget* Form1::visibleList() const {
@@ -442,6 +446,7 @@ void Form1::loadNameLists() {
     controls.quit = quitButton_;
 
     loadingLists_ = true;
+    views_->romStateChanged();
     LoadItems(rom_, controls, kLoadingItems);
     LoadEnemyNames(rom_, controls, kLoadingEnemies);
     loadingLists_ = false;

@@ -32,6 +32,7 @@ class MiscPage;
 namespace app {
 
 class EditActions;
+class TableViews;
 
 // The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
 class Form1 : public QMainWindow, public EditorWindow {
@@ -95,6 +96,7 @@ class Form1 : public QMainWindow, public EditorWindow {
 
     rom::RomFile rom_;
     std::unique_ptr<EditActions> edits_;
+    TableViews* views_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QProgressBar* pbar_ = nullptr;
     QLabel* loadingLabel_ = nullptr;
