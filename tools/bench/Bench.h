@@ -27,5 +27,6 @@ void opening();
 void applying();
 void patching();
 void tabling();
+void tableView();
 
 } // namespace bench

@@ -1,4 +1,5 @@
-// make bench: ROM opening, Apply, patch creation and the tables, as medians of repeated runs.
+// make bench: ROM opening, Apply, patch creation, the tables and the table view, as medians of
+// repeated runs.
 #include "Bench.h"
 
 #include <QApplication>
@@ -9,5 +10,6 @@ int main(int argc, char* argv[]) {
     bench::applying();
     bench::patching();
     bench::tabling();
+    bench::tableView();
     return 0;
 }
