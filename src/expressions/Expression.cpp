@@ -2,6 +2,7 @@
 
 #include <muParser.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace expressions {
@@ -48,6 +49,7 @@ QString Expression::parse(const QString& text) {
         parser_->Eval(); // muParser parses on the first evaluation
         for (const auto& [name, address] : parser_->GetUsedVar())
             used_ << int(address - values_.get());
+        std::sort(used_.begin(), used_.end());
     } catch (const mu::Parser::exception_type& error) {
         const QString message = QString::fromStdString(error.GetMsg());
         return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
