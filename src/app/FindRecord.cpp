@@ -16,7 +16,7 @@
 namespace app {
 
 FindRecord::FindRecord(QWidget* parent, const rom::RomFile& rom, ShowRecord show)
-    : QDialog(parent), show_(std::move(show)) {
+    : QDialog(parent), rom_(rom), show_(std::move(show)) {
     setObjectName("FindRecord");
     setWindowTitle(ui::kProgramTitle + QStringLiteral(" - Find Record"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -29,22 +29,26 @@ FindRecord::FindRecord(QWidget* parent, const rom::RomFile& rom, ShowRecord show
     layout->addWidget(text_);
     layout->addWidget(list_, 1);
 
-    const tables::Names names = tables::namesIn(rom.readBytes(0, rom.size()));
+    connect(text_, &QLineEdit::textChanged, this, &FindRecord::FindTXT_Change);
+    connect(text_, &QLineEdit::returnPressed, this, &FindRecord::FindLST_Activate);
+    connect(list_, &QListWidget::itemActivated, this, &FindRecord::FindLST_Activate);
+    readNames();
+    restoreWindowGeometry(this, 360, 420);
+}
+
+void FindRecord::readNames() {
+    const tables::Names names = tables::namesIn(rom_.readBytes(0, rom_.size()));
     const std::pair<records::PageId, int> kinds[] = {
         {records::PageId::Enemy, enemies::kEnemyCount},
         {records::PageId::Item, items::kItemCount},
         {records::PageId::Character, int(characters::characterNames().size())}};
+    records_.clear();
     for (const auto& [page, count] : kinds)
         for (int row = 0; row < count; ++row) {
             const QString name = names.of(page, row).trimmed();
             records_.append({page, row, name, history::RecordRef{page, row, name}.label()});
         }
-
-    connect(text_, &QLineEdit::textChanged, this, &FindRecord::FindTXT_Change);
-    connect(text_, &QLineEdit::returnPressed, this, &FindRecord::FindLST_Activate);
-    connect(list_, &QListWidget::itemActivated, this, &FindRecord::FindLST_Activate);
     FindTXT_Change();
-    restoreWindowGeometry(this, 360, 420);
 }
 
 void FindRecord::FindTXT_Change() {

@@ -25,6 +25,8 @@ class FindRecord : public QDialog {
     using ShowRecord = std::function<bool(records::PageId page, int row)>;
     FindRecord(QWidget* parent, const rom::RomFile& rom, ShowRecord show);
 
+    // The names as the open file holds them now.
+    void readNames();
     void FindTXT_Change();
     void FindLST_Activate();
 
@@ -39,6 +41,7 @@ class FindRecord : public QDialog {
         QString label;
     };
 
+    const rom::RomFile& rom_;
     QList<Record> records_;
     ShowRecord show_;
     QLineEdit* text_ = nullptr;

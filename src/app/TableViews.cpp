@@ -35,6 +35,8 @@ TableViews::TableViews(Form1& window, rom::RomFile& rom, EditActions& edits)
         romStateChanged();
         if (table_)
             table_->romOpened();
+        if (find_)
+            find_->readNames();
     });
 }
 

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -209,9 +210,15 @@ void TableWindowTest::filterByTextOrExpression() {
 
 void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {
     EditorFixture f;
-    const QByteArray image = imageWith({{5, 3321, 40}, {7, 800, 12}});
+    QByteArray image = imageWith({{5, 3321, 40}, {7, 800, 12}});
+    image[0x0C5E27] = 7; // enemy 5's dropped item, in its 7-byte reward record at +4
     Table table(f, image);
     QVERIFY(table.grid);
+    table.grid->edit(table.cell(5, "Item Dropped"));
+    auto* items = table.grid->viewport()->findChild<QComboBox*>();
+    QVERIFY(items);
+    items->setCurrentIndex(items->findText(synth::itemName(3)));
+    emit items->activated(items->currentIndex());
     table.type(table.cell(5, "HP"), "300");
     table.type(table.cell(7, "Level"), "13");
     table.type(table.cell(7, "Defense"), "256");
@@ -221,12 +228,14 @@ void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {
     QCOMPARE(f.fileBytes(), image); // nothing written before Apply
     table.click("TableApplyCMD");
     QCOMPARE(synth::changedOffsets(image, f.fileBytes()),
-             (QList<qint64>{0x0C4773, 0x0C4774, 0x0C47A3}));
+             (QList<qint64>{0x0C4773, 0x0C4774, 0x0C47A3, 0x0C5E27}));
+    QCOMPARE(f.fileBytes().at(0x0C5E27), '\x03');
     QCOMPARE(f.fileBytes().mid(0x0C4773, 2), QByteArray::fromHex("2C01"));
     QCOMPARE(f.fileBytes().at(0x0C47A3), '\x0D');
     QVERIFY(!table.cell(5, "HP").data(Qt::BackgroundRole).isValid());
     QCOMPARE(f.find<QAction>("mnuUndoApply")->text(),
              QString("&Undo Apply: Table edit of 2 records"));
+    QCOMPARE(table.cell(5, "Item Dropped").data().toString(), synth::itemName(3));
     f.trigger("mnuUndoApply");
     QCOMPARE(f.fileBytes(), image);
     QTRY_COMPARE(table.cell(5, "HP").data().toString(), QString("3321"));
