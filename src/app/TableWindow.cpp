@@ -226,9 +226,9 @@ void TableWindow::updateStatus() {
     QString text =
         QStringLiteral("%1 of %2 records shown").arg(filter()->rowCount()).arg(model()->rowCount());
     if (edited)
-        text += QStringLiteral("; %1 edited records to apply").arg(pending.records);
+        text += QStringLiteral("; edited records to apply: %1").arg(pending.records);
     if (!pending.conflicts.isEmpty())
-        text += QStringLiteral("; %1 in conflict").arg(pending.conflicts.size());
+        text += QStringLiteral("; in conflict: %1").arg(pending.conflicts.size());
     if (!filterProblem_.isEmpty())
         text += QStringLiteral(". The filter is taken as plain text: ") + filterProblem_;
     status_->setText(text);
