@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/FormulaCommand.h"
 
 #include <QApplication>
 
@@ -24,6 +25,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication tool(argc, argv);
         return app::runTablesCommand(QCoreApplication::applicationDirPath(),
                                      argumentList(argc, argv));
+    }
+    if (app::isFormulaCommand(argumentList(argc, argv))) {
+        QCoreApplication tool(argc, argv);
+        return app::runFormulaCommand(argumentList(argc, argv));
     }
     QApplication application(argc, argv);
     // What is left once Qt has taken its own options (such as -platform) out of argv.

@@ -34,6 +34,9 @@ QString informationText(const QStringList& arguments) {
                    "\n"
                    "  --export-tables DIR FILE  write FILE's records as tables into DIR\n"
                    "  --import-tables DIR FILE  write the tables found in DIR into FILE\n"
+                   "  --formula KIND COLUMN FORMULA [--where CONDITION] [--relative] FILE\n"
+                   "                 set COLUMN of the KIND records (enemies, weapons, ...) to\n"
+                   "                 FORMULA, as Table View's Set Selected does\n"
                    "  -h, --help     print this text and end\n"
                    "  -v, --version  print the version and end\n")
             .arg(ui::kProgramTitle, ui::versionText());

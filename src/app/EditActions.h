@@ -34,6 +34,9 @@ class EditActions : public QObject, public ui::FileAccess {
     void fileOpened();
     void updateEditMenu();
 
+    // The recorded changes of the open file, newest first.
+    QList<history::Entry> historyEntries() { return history_.entries(file_); }
+
     bool stillSameFile() override;
     Outcome commit(const history::RecordRef& record, const QList<rom::Span>& spans) override;
 

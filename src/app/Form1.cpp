@@ -7,6 +7,7 @@
 #include "app/NameLists.h"
 #include "app/OpenChecks.h"
 #include "app/Settings.h"
+#include "app/TableViews.h"
 #include "app/WindowKeys.h"
 #include "characters/CharacterPage.h"
 #include "enemies/EnemyPage.h"
@@ -382,6 +383,7 @@ void Form1::showNoRom() {
     tabs_->setEnabled(false);
     applyButton_->setEnabled(false);
     edits_->updateEditMenu();
+    views_->romStateChanged();
 }
 
 void Form1::reloadVisiblePage(int row) {
@@ -425,6 +427,7 @@ void Form1::loadNameLists() {
     controls.quit = quitButton_;
 
     loadingLists_ = true;
+    views_->romStateChanged();
     LoadItems(rom_, controls, kLoadingItems);
     LoadEnemyNames(rom_, controls, kLoadingEnemies);
     loadingLists_ = false;

@@ -36,6 +36,7 @@ namespace app {
 
 class EditActions;
 class EditMarks;
+class TableViews;
 
 // The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
 class Form1 : public QMainWindow, public EditorWindow {
@@ -106,6 +107,7 @@ class Form1 : public QMainWindow, public EditorWindow {
 
     rom::RomFile rom_;
     std::unique_ptr<EditActions> edits_;
+    TableViews* views_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QProgressBar* pbar_ = nullptr;
     QLabel* loadingLabel_ = nullptr;

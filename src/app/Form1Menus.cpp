@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 #include "app/Links.h"
 #include "app/RecentFiles.h"
+#include "app/TableViews.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
@@ -46,6 +47,8 @@ void Form1::buildMenus() {
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
     edits_->fillEditMenu(edit);
+    views_ = new TableViews(*this, rom_, *edits_);
+    views_->addMenus(menuBar(), edit);
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");

@@ -35,9 +35,9 @@ HistoryDialog::HistoryDialog(QWidget* parent, Entries entries, Revert revert, QS
     fill();
 }
 
-// An import names the record of each change.
+// An import or a table edit names the record of each change.
 QString HistoryDialog::describe(const history::Entry& entry, const QStringList& itemNames) {
-    const bool import = entry.record.isTableImport();
+    const bool import = entry.record.isTableImport() || entry.record.isTableEdit();
     const QList<records::Place> places =
         records::placesOfRecord(entry.record.page, entry.record.row);
     QStringList changes;

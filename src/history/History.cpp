@@ -33,6 +33,8 @@ int nextConnection() {
 QString RecordRef::label() const {
     if (isTableImport())
         return QStringLiteral("Import of %1 records from tables").arg(row);
+    if (isTableEdit())
+        return QStringLiteral("Table edit of %1 records").arg(row);
     const QString word = records::recordWord(page);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
@@ -47,12 +49,15 @@ const std::pair<records::PageId, const char*> kStoredPages[] = {
     {records::PageId::Character, "char"},
     {records::PageId::Item, "item"}};
 const QString kStoredImport = QStringLiteral("tables");
+const QString kStoredTableEdit = QStringLiteral("table-edit");
 
 } // namespace
 
 QString storedPage(const RecordRef& record) {
     if (record.isTableImport())
         return kStoredImport;
+    if (record.isTableEdit())
+        return kStoredTableEdit;
     for (const auto& [page, word] : kStoredPages)
         if (page == record.page)
             return QLatin1String(word);
@@ -62,6 +67,8 @@ QString storedPage(const RecordRef& record) {
 std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name) {
     if (page == kStoredImport)
         return RecordRef::tableImport(row);
+    if (page == kStoredTableEdit)
+        return RecordRef::tableEdit(row);
     for (const auto& [id, word] : kStoredPages)
         if (page == QLatin1String(word))
             return RecordRef{id, row, name};

@@ -11,10 +11,10 @@
 namespace history {
 
 // What an entry changed: one record (the page it was made on, the row of the page's list
-// and the name that row showed), or many records at once from the tables (row is then the
-// number of records).
+// and the name that row showed), or many records at once from the tables or the table window
+// (row is then the number of records).
 struct RecordRef {
-    enum class Kind { Record, TableImport };
+    enum class Kind { Record, TableImport, TableEdit };
     records::PageId page = records::PageId::Misc;
     int row = 0;
     QString name;
@@ -23,15 +23,20 @@ struct RecordRef {
     static RecordRef tableImport(int records) {
         return {records::PageId::Misc, records, QString(), Kind::TableImport};
     }
+    static RecordRef tableEdit(int records) {
+        return {records::PageId::Misc, records, QString(), Kind::TableEdit};
+    }
     bool isTableImport() const { return kind == Kind::TableImport; }
+    bool isTableEdit() const { return kind == Kind::TableEdit; }
 
     // "Enemy 5 Horn's", "Character 3 Dunmore", "Item 12 Longsword", "Internal ROM header",
-    // "Import of 40 records from tables".
+    // "Import of 40 records from tables", "Table edit of 12 records".
     QString label() const;
 };
 
 // How a RecordRef is kept in the database: the page's word there ("enemy", "char", "item",
-// "misc", "tables" for an import). Databases of earlier releases hold the same words.
+// "misc", "tables" for an import, "table-edit" for the table window). Databases of earlier releases
+// hold the same words.
 QString storedPage(const RecordRef& record);
 // Nothing for a word no release writes.
 std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name);

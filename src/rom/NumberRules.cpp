@@ -22,14 +22,15 @@ std::optional<long long> parseWholeNumber(const QString& text) {
     if (i != t.size() || (whole.isEmpty() && fraction.isEmpty()))
         return std::nullopt;
     // Far beyond every field's range; keeps the arithmetic below safe.
-    const QString digits = QString(whole).remove(QRegularExpression(QStringLiteral("^0+")));
+    static const QRegularExpression leadingZeros(QStringLiteral("^0+"));
+    const QString digits = QString(whole).remove(leadingZeros);
     if (digits.size() > 12)
         return std::nullopt;
     long long value = digits.isEmpty() ? 0 : digits.toLongLong();
     if (!fraction.isEmpty()) {
+        static const QRegularExpression nonZeroDigit(QStringLiteral("[1-9]"));
         const QChar first = fraction[0];
-        const bool restNonZero =
-            fraction.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
+        const bool restNonZero = fraction.mid(1).contains(nonZeroDigit);
         if (first > QLatin1Char('5') || (first == QLatin1Char('5') && restNonZero) ||
             (first == QLatin1Char('5') && !restNonZero && value % 2 == 1))
             ++value;

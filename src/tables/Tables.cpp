@@ -1,18 +1,13 @@
 #include "tables/Tables.h"
 
-#include "characters/CharacterRecord.h"
-#include "enemies/EnemyRecord.h"
-#include "items/ItemCategory.h"
 #include "records/Records.h"
-#include "rom/NameText.h"
-#include "rom/NumberRules.h"
 #include "rom/RomFile.h"
 #include "rom/SafeWrite.h"
+#include "tables/Columns.h"
 #include "tables/Csv.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 
 namespace tables {
 namespace {
@@ -20,99 +15,13 @@ namespace {
 // A table file larger than this is no table of this game's records.
 constexpr qint64 kLargestTable = 4 * 1024 * 1024;
 
-// One column of a table: a field's value, its row's text, or one bit of a check-list.
-struct Column {
-    enum class Kind { Value, Words, Bit };
-    QString name;
-    int place; // index into the record's places
-    Kind kind;
-    int bit = 0;
-};
-
-bool isChoice(rom::Shown shown) {
-    return shown == rom::Shown::Choice || shown == rom::Shown::Item || shown == rom::Shown::Check ||
-           shown == rom::Shown::Element;
-}
-
-// The columns of a kind, from the written fields of its first record. Captions that two
-// fields share are numbered; check-list rows whose text repeats name their bit.
-QList<Column> columnsOf(const QList<records::Place>& places) {
-    QHash<QString, int> captions;
-    for (const records::Place& place : places)
-        if (place.view.written)
-            ++captions[records::withoutColon(place.view.caption)];
-    QHash<QString, int> seen;
-    QList<Column> columns;
-    for (int i = 0; i < places.size(); ++i) {
-        const rom::FieldView& view = places[i].view;
-        if (!view.written)
-            continue;
-        QString name = records::withoutColon(view.caption);
-        if (captions[name] > 1)
-            name += QStringLiteral(" %1").arg(++seen[name]);
-        if (view.shown == rom::Shown::Flags) {
-            const QStringList& rows = places[i].rows();
-            for (int bit = 0; bit < 8; ++bit)
-                columns.append(
-                    {name + QLatin1Char(' ') + rows[bit] +
-                         (rows.count(rows[bit]) > 1 ? QStringLiteral(" (bit %1)").arg(bit)
-                                                    : QString()),
-                     i, Column::Kind::Bit, bit});
-            continue;
-        }
-        columns.append({name, i, Column::Kind::Value});
-        if (view.shown == rom::Shown::Choice || view.shown == rom::Shown::Item ||
-            view.shown == rom::Shown::Element)
-            columns.append({name + QStringLiteral(" (name)"), i, Column::Kind::Words});
-    }
-    return columns;
-}
-
-// The names as the lists show them.
-QStringList namesOf(const QByteArray& image, const rom::Table& table, int count) {
-    QStringList names;
-    for (int i = 0; i < count; ++i)
-        names << rom::decodeNameText(image.mid(table.recordOffset(i), table.stride));
-    return names;
-}
-
-struct Names {
-    QStringList items;
-    QStringList enemies;
-
-    QString of(records::PageId page, int row) const {
-        switch (page) {
-        case records::PageId::Item:
-            return items.value(row);
-        case records::PageId::Enemy:
-            return enemies.value(row);
-        case records::PageId::Character:
-            return characters::characterNames().value(row);
-        case records::PageId::Misc:
-            break;
-        }
-        return QString();
-    }
-};
-
-int valueAt(const QByteArray& image, const records::Place& place) {
-    return rom::decodeNumber(place.view.encoding, image.mid(place.offset, place.width));
-}
-
 QString cell(const QByteArray& image, const records::Place& place, const Column& column,
              const Names& names) {
     if (place.view.encoding == rom::Encoding::Bytes)
         return rom::textOfBytes(image.mid(place.offset, place.width));
-    const int value = valueAt(image, place);
-    switch (column.kind) {
-    case Column::Kind::Bit:
-        return QString::number((value >> column.bit) & 1);
-    case Column::Kind::Words:
-        return records::valueWords(place, value, names.items);
-    case Column::Kind::Value:
-        break;
-    }
-    return QString::number(value);
+    if (column.kind == Column::Kind::Words)
+        return records::valueWords(place, cellValue(image, place, column), names.items);
+    return QString::number(cellValue(image, place, column));
 }
 
 QByteArray tableText(const QByteArray& image, const records::Kind& kind, const Names& names) {
@@ -129,57 +38,6 @@ QByteArray tableText(const QByteArray& image, const records::Kind& kind, const N
         rows << cells;
     }
     return writeCsv(rows);
-}
-
-Names namesIn(const QByteArray& image) {
-    return {namesOf(image, items::kNameTable, items::kItemCount),
-            namesOf(image, enemies::kNameTable, enemies::kEnemyCount)};
-}
-
-// What a cell may hold, as a message, when it cannot be stored; otherwise the new bytes.
-struct Checked {
-    QByteArray bytes;
-    QString refusal;
-};
-
-Checked checkNumber(const QString& text, long long minimum, long long maximum,
-                    rom::Encoding encoding, int width) {
-    const std::optional<long long> value = rom::wholeNumberIn(text, minimum, maximum);
-    if (!value)
-        return {{}, rom::wholeNumberRefusal(minimum, maximum)};
-    return {rom::encodeNumber(rom::storedValue(encoding, *value), width), QString()};
-}
-
-// Applies one cell to the record's bytes in `image`, or says what the cell may hold.
-QString applyCell(QByteArray& image, const records::Place& place, const Column& column,
-                  const QString& text) {
-    const rom::FieldView& view = place.view;
-    if (view.encoding == rom::Encoding::Bytes) {
-        const std::optional<QByteArray> bytes = rom::bytesOfText(text, place.width + 1);
-        if (!bytes)
-            return QStringLiteral("use only characters of ISO 8859-1 (Latin-1).");
-        if (bytes->size() > place.width)
-            return QStringLiteral("enter at most %1 characters.").arg(place.width);
-        image.replace(place.offset, place.width, bytes->leftJustified(place.width, ' '));
-        return QString();
-    }
-    Checked checked;
-    if (column.kind == Column::Kind::Bit) {
-        checked = checkNumber(text, 0, 1, rom::Encoding::Byte, 1);
-        if (checked.refusal.isEmpty()) {
-            const int value = valueAt(image, place);
-            const int bit = 1 << column.bit;
-            checked.bytes = rom::encodeNumber(checked.bytes[0] ? value | bit : value & ~bit, 1);
-        }
-    } else if (isChoice(view.shown)) {
-        checked = checkNumber(text, 0, 255, view.encoding, place.width);
-    } else {
-        const rom::EntryRange range = rom::entryRange(view.encoding);
-        checked = checkNumber(text, range.minimum, range.maximum, view.encoding, place.width);
-    }
-    if (checked.refusal.isEmpty())
-        image.replace(place.offset, place.width, checked.bytes);
-    return checked.refusal;
 }
 
 std::optional<QByteArray> readTableFile(const QString& path, QString* problem) {
@@ -231,7 +89,7 @@ void importTable(const QByteArray& text, const records::Kind& kind, QByteArray& 
             if (columnOf[c] < 0)
                 continue;
             const Column& column = columns[columnOf[c]];
-            const QString refusal = applyCell(edited, places[column.place], column, cells[c]);
+            const QString refusal = enterCell(edited, places[column.place], column, cells[c]);
             if (!refusal.isEmpty())
                 problems << QStringLiteral("%1, line %2, column \"%3\": %4")
                                 .arg(file)

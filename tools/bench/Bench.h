@@ -28,5 +28,6 @@ void applying();
 void patching();
 void tabling();
 void playing();
+void tableView();
 
 } // namespace bench

@@ -1,5 +1,5 @@
-// make bench: ROM opening, Apply, patch creation, the tables and playing in an emulator, as
-// medians of repeated runs.
+// make bench: ROM opening, Apply, patch creation, the tables, the table view and playing in
+// an emulator, as medians of repeated runs.
 #include "Bench.h"
 
 #include <QApplication>
@@ -10,6 +10,7 @@ int main(int argc, char* argv[]) {
     bench::applying();
     bench::patching();
     bench::tabling();
+    bench::tableView();
     bench::playing(); // last: it moves the settings store to a folder of its own
     return 0;
 }

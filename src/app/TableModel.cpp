@@ -1,0 +1,257 @@
+#include "app/TableModel.h"
+
+#include "items/Elemental.h"
+
+#include <QBrush>
+#include <QComboBox>
+
+namespace app {
+namespace {
+
+const QColor kEdited(255, 236, 160);
+const QColor kConflict(255, 190, 190);
+const QColor kChanged(196, 222, 255);
+
+using tables::Column;
+
+Qt::CheckState checkState(int value) {
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+} // namespace
+
+TableModel::TableModel(const tables::Sheet& sheet, TableState& state, QObject* parent)
+    : QAbstractTableModel(parent), sheet_(sheet), state_(state) {}
+
+void TableModel::refresh() {
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int TableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : sheet_.rowCount();
+}
+
+int TableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kFixedColumns + sheet_.columnCount();
+}
+
+// A check-list row, or a check box showing one of its states.
+bool TableModel::isCheckBox(int column) const {
+    return sheet_.column(column).kind == Column::Kind::Bit ||
+           sheet_.place(0, column).view.shown == rom::Shown::Check;
+}
+
+QString TableModel::words(int row, int column, int value) const {
+    if (sheet_.column(column).kind == Column::Kind::Bit)
+        return value ? QStringLiteral("checked") : QStringLiteral("cleared");
+    return records::valueWords(sheet_.place(row, column), value, state_.edits.names().items);
+}
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return QVariant();
+    const int row = index.row();
+    const int record = sheet_.recordRow(row);
+    switch (index.column()) {
+    case 0:
+        return role == Qt::DisplayRole || role == SortRole ? QVariant(record) : QVariant();
+    case 1:
+        if (role != Qt::DisplayRole && role != SortRole)
+            return QVariant();
+        return state_.edits.names().of(sheet_.kind().page, record).trimmed();
+    default:
+        return cellData(row, sheetColumn(index.column()), role);
+    }
+}
+
+QVariant TableModel::cellData(int row, int column, int role) const {
+    const int value = state_.edits.value(sheet_, row, column);
+    switch (role) {
+    case Qt::DisplayRole:
+        if (isCheckBox(column) && value <= 2)
+            return QVariant();
+        return tables::isChoice(sheet_.place(row, column).view.shown) ? words(row, column, value)
+                                                                      : QString::number(value);
+    case Qt::EditRole:
+        return QString::number(value);
+    case Qt::CheckStateRole:
+        if (isCheckBox(column) && value <= 2)
+            return checkState(value);
+        return QVariant();
+    case SortRole:
+        return value;
+    case Qt::BackgroundRole:
+        return background(row, column);
+    case Qt::ToolTipRole:
+        return toolTip(row, column);
+    case ChoiceTextsRole:
+        return choices(row, column).first;
+    case ChoiceValuesRole:
+        return choices(row, column).second;
+    default:
+        return QVariant();
+    }
+}
+
+QVariant TableModel::background(int row, int column) const {
+    if (state_.edits.isConflict(sheet_, row))
+        return QBrush(kConflict);
+    if (state_.edits.isEdited(sheet_, row, column))
+        return QBrush(kEdited);
+    if (state_.original &&
+        sheet_.value(*state_.original, row, column) != state_.edits.value(sheet_, row, column))
+        return QBrush(kChanged);
+    return QVariant();
+}
+
+QVariant TableModel::toolTip(int row, int column) const {
+    if (state_.edits.isConflict(sheet_, row))
+        return QStringLiteral("The file has changed this record since it was edited here, so "
+                              "it is not written; Discard Changes shows the file's values.");
+    if (!state_.original)
+        return QVariant();
+    const int original = sheet_.value(*state_.original, row, column);
+    if (original == state_.edits.value(sheet_, row, column))
+        return QVariant();
+    return QStringLiteral("Original: %1").arg(words(row, column, original));
+}
+
+// The rows of a choice's list with the values they stand for; a stored value the list has
+// no row for comes first, as its number.
+std::pair<QStringList, QVariantList> TableModel::choices(int row, int column) const {
+    const records::Place& place = sheet_.place(row, column);
+    QStringList texts;
+    QVariantList values;
+    const auto add = [&](const QString& text, int value) {
+        texts << text;
+        values << value;
+    };
+    switch (place.view.shown) {
+    case rom::Shown::Choice:
+        for (int r = 0; r < place.rows().size() && r + place.view.rowOrigin <= 255; ++r)
+            add(place.rows()[r], r + place.view.rowOrigin);
+        break;
+    case rom::Shown::Item:
+        for (int item = 0; item < state_.edits.names().items.size(); ++item)
+            add(state_.edits.names().items[item].trimmed(), item);
+        break;
+    case rom::Shown::Element:
+        for (int value = 0; value <= 255; ++value)
+            if (items::isShowableElement(value))
+                add(items::elementName(value), value);
+        break;
+    default:
+        return {};
+    }
+    const int value = state_.edits.value(sheet_, row, column);
+    if (!values.contains(value)) {
+        texts.prepend(QString::number(value));
+        values.prepend(value);
+    }
+    return {texts, values};
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    if (role == Qt::DisplayRole) {
+        if (section < kFixedColumns)
+            return section == 0 ? QStringLiteral("Row") : QStringLiteral("Name");
+        return sheet_.column(sheetColumn(section)).name;
+    }
+    if (role == Qt::ToolTipRole && section >= kFixedColumns)
+        return QStringLiteral("In formulas and filters: %1")
+            .arg(sheet_.identifiers()[sheetColumn(section)]);
+    if (role == Qt::ToolTipRole)
+        return QStringLiteral("Plain text in the filter finds a row number or part of a name.");
+    return QVariant();
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!index.isValid() || index.column() < kFixedColumns)
+        return flags;
+    return flags |
+           (isCheckBox(sheetColumn(index.column())) ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
+}
+
+bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.column() < kFixedColumns)
+        return false;
+    const int row = index.row();
+    const int column = sheetColumn(index.column());
+    QString text;
+    if (role == Qt::CheckStateRole && isCheckBox(column))
+        text = value.toInt() == Qt::Checked ? QStringLiteral("1") : QStringLiteral("0");
+    else if (role == Qt::EditRole && !isCheckBox(column))
+        text = value.toString();
+    else
+        return false;
+    if (text.trimmed() == QString::number(state_.edits.value(sheet_, row, column)))
+        return true;
+    const QString refusal = state_.edits.enter(sheet_, row, column, text);
+    if (!refusal.isEmpty()) {
+        emit refused(sheet_.place(row, column).view.caption + QLatin1Char(' ') + refusal);
+        return false;
+    }
+    // The record's other cells may now be in or out of conflict.
+    emit dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
+    emit edited();
+    return true;
+}
+
+TableFilter::TableFilter(TableModel* model) : QSortFilterProxyModel(model) {
+    setSourceModel(model);
+    setSortRole(TableModel::SortRole);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+void TableFilter::setAccepts(Accepts accepts) {
+    accepts_ = std::move(accepts);
+    invalidateFilter();
+}
+
+bool TableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    return !accepts_ || accepts_(sourceRow);
+}
+
+QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
+    const QStringList texts = index.data(TableModel::ChoiceTextsRole).toStringList();
+    if (texts.isEmpty())
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto* list = new QComboBox(parent);
+    list->addItems(texts);
+    list->setMaxVisibleItems(20);
+    // A choice is taken as soon as it is made.
+    auto* self = const_cast<ChoiceDelegate*>(this);
+    connect(list, &QComboBox::activated, self, [self, list] {
+        emit self->commitData(list);
+        emit self->closeEditor(list);
+    });
+    return list;
+}
+
+void ChoiceDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* list = qobject_cast<QComboBox*>(editor);
+    if (!list) {
+        QStyledItemDelegate::setEditorData(editor, index);
+        return;
+    }
+    const QVariantList values = index.data(TableModel::ChoiceValuesRole).toList();
+    list->setCurrentIndex(int(values.indexOf(index.data(TableModel::SortRole))));
+}
+
+void ChoiceDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                  const QModelIndex& index) const {
+    auto* list = qobject_cast<QComboBox*>(editor);
+    if (!list) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    const QVariantList values = index.data(TableModel::ChoiceValuesRole).toList();
+    if (list->currentIndex() >= 0 && list->currentIndex() < values.size())
+        model->setData(index, values[list->currentIndex()].toString(), Qt::EditRole);
+}
+
+} // namespace app

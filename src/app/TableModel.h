@@ -1,0 +1,91 @@
+#pragma once
+
+#include "tables/TableEdits.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
+
+#include <functional>
+#include <optional>
+
+namespace app {
+
+// What the grids of the table window share: the edits, and the file as it was before the
+// changes made in this editor while those changes are marked.
+struct TableState {
+    tables::TableEdits edits;
+    std::optional<QByteArray> original;
+};
+
+// One kind's records as a grid: "Row", "Name", then the sheet's columns. A cell shows the
+// value with the edits in place, in the page's words; it sorts by the stored value. Edited
+// cells are tinted, a record in conflict wholly, and with the original at hand every cell
+// that differs from it.
+class TableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    static constexpr int kFixedColumns = 2;
+    enum Role { SortRole = Qt::UserRole, ChoiceTextsRole, ChoiceValuesRole };
+
+    TableModel(const tables::Sheet& sheet, TableState& state, QObject* parent);
+
+    const tables::Sheet& sheet() const { return sheet_; }
+    // The sheet's column of a grid column; -1 for Row and Name.
+    static int sheetColumn(int column) { return column - kFixedColumns; }
+    // Every cell shows the state anew.
+    void refresh();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  signals:
+    // An entry the cell's field cannot hold: "HP: enter a whole number from 0 to 65535."
+    void refused(const QString& message);
+    void edited();
+
+  private:
+    QVariant cellData(int row, int column, int role) const;
+    QVariant background(int row, int column) const;
+    QVariant toolTip(int row, int column) const;
+    QString words(int row, int column, int value) const;
+    std::pair<QStringList, QVariantList> choices(int row, int column) const;
+    bool isCheckBox(int column) const;
+
+    const tables::Sheet& sheet_;
+    TableState& state_;
+};
+
+// Sorts by the stored value and shows the rows a condition accepts.
+class TableFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+  public:
+    using Accepts = std::function<bool(int sourceRow)>;
+    explicit TableFilter(TableModel* model);
+    // Nothing for every row.
+    void setAccepts(Accepts accepts);
+
+  protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+  private:
+    Accepts accepts_;
+};
+
+// A choice is edited in a drop-down list of its rows' texts; other cells as text.
+class ChoiceDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+};
+
+} // namespace app

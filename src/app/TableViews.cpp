@@ -1,0 +1,97 @@
+#include "app/TableViews.h"
+
+#include "app/FindRecord.h"
+#include "app/Form1.h"
+#include "app/TableWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace app {
+namespace {
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& caption,
+                  const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setEnabled(false);
+    return action;
+}
+
+void bringToFront(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+TableViews::TableViews(Form1& window, rom::RomFile& rom, EditActions& edits)
+    : QObject(&window), window_(window), rom_(rom), edits_(edits) {
+    connect(&window_, &Form1::romOpened, this, [this] {
+        romStateChanged();
+        if (table_)
+            table_->romOpened();
+        if (find_)
+            find_->readNames();
+    });
+}
+
+void TableViews::addMenus(QMenuBar* bar, QMenu* edit) {
+    edit->addSeparator();
+    findRecordEntry_ =
+        addEntry(edit, "mnuFindRecord", QStringLiteral("&Find Record..."), QKeySequence("Ctrl+F"));
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName("mnuView");
+    tableView_ =
+        addEntry(view, "mnuTableView", QStringLiteral("&Table View..."), QKeySequence("Ctrl+T"));
+    connect(tableView_, &QAction::triggered, this, &TableViews::mnuTableView_Click);
+    connect(findRecordEntry_, &QAction::triggered, this, &TableViews::mnuFindRecord_Click);
+}
+
+TableWindow* TableViews::tableWindow() const {
+    return table_;
+}
+
+bool TableViews::usable() const {
+    return rom_.isOpen() && !window_.isLoadingLists();
+}
+
+void TableViews::romStateChanged() {
+    tableView_->setEnabled(usable());
+    findRecordEntry_->setEnabled(usable());
+    if (rom_.isOpen())
+        return;
+    // What is left of the file's edits cannot be written anywhere.
+    if (table_)
+        table_->closeDroppingEdits();
+    if (find_)
+        find_->close();
+}
+
+bool TableViews::confirmClosing() {
+    return !table_ || table_->confirmClosing();
+}
+
+void TableViews::mnuTableView_Click() {
+    if (!usable())
+        return;
+    if (!table_)
+        table_ = new TableWindow(window_, rom_, edits_);
+    bringToFront(table_);
+}
+
+void TableViews::mnuFindRecord_Click() {
+    if (!usable())
+        return;
+    if (!find_)
+        find_ = new FindRecord(&window_, rom_, [this](records::PageId page, int row) {
+            return window_.showRecord(page, row);
+        });
+    bringToFront(find_);
+}
+
+} // namespace app

@@ -1,0 +1,394 @@
+#include "app/TableWindow.h"
+
+#include "app/EditActions.h"
+#include "app/Form1.h"
+#include "app/FrozenTableView.h"
+#include "app/WindowGeometry.h"
+#include "rom/RomFile.h"
+#include "ui/Dialogs.h"
+#include "ui/Program.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <memory>
+#include <set>
+
+namespace app {
+namespace {
+
+// The kinds of the grids, in the order of records::kinds(); the header is not one of them.
+const char* const kTabs[] = {"Enemies", "Weapons", "Armor", "Accessories", "Items", "Characters"};
+
+// A refused formula lists this many cells and counts the rest.
+constexpr int kListedCells = 20;
+
+QString listed(const QStringList& lines) {
+    QString text = lines.mid(0, kListedCells).join(QLatin1Char('\n'));
+    if (lines.size() > kListedCells)
+        text += QStringLiteral("\n... and %1 more.").arg(lines.size() - kListedCells);
+    return text;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* made = new QPushButton(caption, parent);
+    made->setObjectName(QLatin1String(name));
+    return made;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption) {
+    auto* made = new QCheckBox(caption, parent);
+    made->setObjectName(QLatin1String(name));
+    return made;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& placeholder) {
+    auto* made = new QLineEdit(parent);
+    made->setObjectName(QLatin1String(name));
+    made->setPlaceholderText(placeholder);
+    made->setClearButtonEnabled(true);
+    return made;
+}
+
+} // namespace
+
+TableWindow::TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits)
+    : QWidget(&window, Qt::Window), window_(window), rom_(rom), edits_(edits) {
+    setObjectName("TableWindow");
+    setWindowTitle(ui::kProgramTitle + QStringLiteral(" - Table View"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    for (int n = 0; n < int(std::size(kTabs)); ++n) {
+        auto* model = new TableModel(tables::sheets()[n], state_, this);
+        connect(
+            model, &TableModel::refused, this,
+            [this](const QString& message) { ui::showWarning(this, message); },
+            Qt::QueuedConnection);
+        connect(model, &TableModel::edited, this, &TableWindow::updateStatus);
+        models_ << model;
+        filters_ << new TableFilter(model);
+    }
+    buildControls();
+    file_ = QFileInfo(rom_.path()).canonicalFilePath();
+    state_.edits.load(rom_.readBytes(0, rom_.size()));
+    watchOpenFile();
+    reload_.setSingleShot(true);
+    reload_.setInterval(50);
+    connect(&reload_, &QTimer::timeout, this, &TableWindow::reloadFromFile);
+    TableKindTabs_Click();
+    restoreWindowGeometry(this, 1000, 640);
+}
+
+TableWindow::~TableWindow() = default;
+
+void TableWindow::buildControls() {
+    filterText_ =
+        textBox(this, "TableFilterTXT",
+                QStringLiteral("Filter: a row, part of a name, or HP > 1000 && Level < 20"));
+    markChanges_ = checkBox(this, "TableMarkChangesCHK", "Mark changes since the original");
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName("TableKindTabs");
+    tabs_->setExpanding(false);
+    for (const char* caption : kTabs)
+        tabs_->addTab(QLatin1String(caption));
+    grid_ = new FrozenTableView(this, TableModel::kFixedColumns);
+    grid_->setObjectName("TableGRD");
+    grid_->setItemDelegate(new ChoiceDelegate(grid_));
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->setWordWrap(false);
+    grid_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    grid_->setSortingEnabled(true);
+    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // A double-click shows the record in the main window, so editing starts by typing.
+    grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                           QAbstractItemView::SelectedClicked);
+    formula_ = textBox(this, "TableFormulaTXT", QStringLiteral("Formula: x * 1.5"));
+    formula_->setToolTip(QStringLiteral("x is the cell's own value; a column's name in its "
+                                        "header's tooltip stands for its value in the row."));
+    relative_ = checkBox(this, "TableRelativeCHK", "From the original values");
+    QPushButton* setSelected = button(this, "TableFormulaCMD", "Set Selected");
+    apply_ = button(this, "TableApplyCMD", "Apply Changes");
+    discard_ = button(this, "TableDiscardCMD", "Discard Changes");
+    status_ = new QLabel(this);
+    status_->setObjectName("TableStatusLBL");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(filterText_, 1);
+    top->addWidget(markChanges_);
+    auto* formulaRow = new QHBoxLayout;
+    formulaRow->addWidget(formula_, 1);
+    formulaRow->addWidget(relative_);
+    formulaRow->addWidget(setSelected);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(status_, 1);
+    bottom->addWidget(apply_);
+    bottom->addWidget(discard_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(tabs_);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(formulaRow);
+    layout->addLayout(bottom);
+
+    connect(tabs_, &QTabBar::currentChanged, this, &TableWindow::TableKindTabs_Click);
+    connect(filterText_, &QLineEdit::textChanged, this, &TableWindow::TableFilterTXT_Change);
+    connect(markChanges_, &QCheckBox::toggled, this, &TableWindow::TableMarkChangesCHK_Click);
+    connect(formula_, &QLineEdit::returnPressed, this, &TableWindow::TableFormulaCMD_Click);
+    connect(setSelected, &QPushButton::clicked, this, &TableWindow::TableFormulaCMD_Click);
+    connect(apply_, &QPushButton::clicked, this, &TableWindow::TableApplyCMD_Click);
+    connect(discard_, &QPushButton::clicked, this, &TableWindow::TableDiscardCMD_Click);
+    connect(grid_, &QAbstractItemView::doubleClicked, this, &TableWindow::TableGRD_DblClick);
+}
+
+TableModel* TableWindow::model() const {
+    return models_.value(tabs_->currentIndex());
+}
+
+TableFilter* TableWindow::filter() const {
+    return filters_.value(tabs_->currentIndex());
+}
+
+// Commands wait while the main window fills its lists, and need the file.
+bool TableWindow::ready() const {
+    return rom_.isOpen() && !window_.isLoadingLists();
+}
+
+void TableWindow::watchOpenFile() {
+    if (!watcher_.files().isEmpty())
+        watcher_.removePaths(watcher_.files());
+    watcher_.addPath(rom_.path());
+    disconnect(&watcher_, nullptr, this, nullptr);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
+        // Saving by renaming a new file over the old one ends the watch on the old one.
+        if (!watcher_.files().contains(path))
+            watcher_.addPath(path);
+        reload_.start();
+    });
+}
+
+void TableWindow::reloadFromFile() {
+    if (readFile())
+        refresh();
+}
+
+// The edits take in the file as it is now; false when it cannot be read.
+bool TableWindow::readFile() {
+    // A file replaced at the path is the main window's to open again; then romOpened().
+    if (!ready() || rom_.pathState() != rom::RomFile::PathState::SameFile)
+        return false;
+    state_.edits.fileChanged(rom_.readBytes(0, rom_.size()));
+    if (markChanges_->isChecked())
+        state_.original = originalImage();
+    return true;
+}
+
+void TableWindow::romOpened() {
+    if (!rom_.isOpen())
+        return;
+    watchOpenFile();
+    const QString file = QFileInfo(rom_.path()).canonicalFilePath();
+    if (file == file_) {
+        reloadFromFile();
+        return;
+    }
+    file_ = file;
+    state_.edits.load(rom_.readBytes(0, rom_.size()));
+    state_.original.reset();
+    if (markChanges_->isChecked())
+        state_.original = originalImage();
+    refresh();
+}
+
+QByteArray TableWindow::originalImage() {
+    return tables::originalOf(state_.edits.file(), edits_.historyEntries());
+}
+
+void TableWindow::refresh() {
+    for (TableModel* model : models_)
+        model->refresh();
+    TableFilterTXT_Change();
+}
+
+void TableWindow::updateStatus() {
+    const tables::TableEdits::Pending pending = state_.edits.pending();
+    const bool edited = pending.records > 0 || !pending.conflicts.isEmpty();
+    apply_->setEnabled(edited);
+    discard_->setEnabled(edited);
+    QString text =
+        QStringLiteral("%1 of %2 records shown").arg(filter()->rowCount()).arg(model()->rowCount());
+    if (edited)
+        text += QStringLiteral("; edited records to apply: %1").arg(pending.records);
+    if (!pending.conflicts.isEmpty())
+        text += QStringLiteral("; in conflict: %1").arg(pending.conflicts.size());
+    if (!filterProblem_.isEmpty())
+        text += QStringLiteral(". The filter is taken as plain text: ") + filterProblem_;
+    status_->setText(text);
+}
+
+void TableWindow::TableKindTabs_Click() {
+    grid_->setModel(filter());
+    grid_->horizontalHeader()->setSortIndicator(
+        filter()->sortColumn() < 0 ? 0 : filter()->sortColumn(), filter()->sortOrder());
+    for (int column = 0; column < model()->columnCount(); ++column)
+        grid_->horizontalHeader()->resizeSection(column, 100);
+    grid_->resizeColumnToContents(0);
+    TableFilterTXT_Change();
+}
+
+// Plain text finds a row number or part of a name; an expression that reads at least one
+// column filters by value.
+void TableWindow::TableFilterTXT_Change() {
+    const QString text = filterText_->text().trimmed();
+    const tables::Sheet& sheet = model()->sheet();
+    filterProblem_.clear();
+    if (text.isEmpty()) {
+        filter()->setAccepts({});
+        updateStatus();
+        return;
+    }
+    auto condition = std::make_shared<expressions::RowCondition>(sheet);
+    const QString problem = condition->parse(text);
+    if (problem.isEmpty() && condition->readsColumns()) {
+        filter()->setAccepts(
+            [this, condition](int row) { return condition->holds(state_.edits.shown(), row); });
+    } else {
+        if (text.contains(QRegularExpression(QStringLiteral("[<>=&|*/+()]"))))
+            filterProblem_ = problem;
+        filter()->setAccepts([this, &sheet, text](int row) {
+            return QString::number(sheet.recordRow(row)) == text ||
+                   state_.edits.names()
+                       .of(sheet.kind().page, sheet.recordRow(row))
+                       .contains(text, Qt::CaseInsensitive);
+        });
+    }
+    updateStatus();
+}
+
+void TableWindow::TableMarkChangesCHK_Click() {
+    state_.original.reset();
+    if (markChanges_->isChecked() && ready())
+        state_.original = originalImage();
+    refresh();
+}
+
+// The selected cells of the value columns, each once, in the grid's order.
+QList<expressions::Cell> TableWindow::selectedCells() const {
+    QList<expressions::Cell> cells;
+    std::set<std::pair<int, int>> seen;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes()) {
+        const QModelIndex source = filter()->mapToSource(index);
+        const int column = TableModel::sheetColumn(source.column());
+        if (column >= 0 && seen.insert({source.row(), column}).second)
+            cells.append({source.row(), column});
+    }
+    return cells;
+}
+
+void TableWindow::TableFormulaCMD_Click() {
+    if (!ready())
+        return;
+    const QList<expressions::Cell> cells = selectedCells();
+    if (cells.isEmpty()) {
+        ui::showInformation(this, QStringLiteral("Select the cells to set first: one or more "
+                                                 "cells of one or more columns."));
+        return;
+    }
+    readFile();
+    // The shown image is read in place: a copy would make the edits copy all of it.
+    const QByteArray original = relative_->isChecked() ? originalImage() : QByteArray();
+    const expressions::FormulaResult result =
+        expressions::applyFormula(state_.edits, model()->sheet(), cells, formula_->text(),
+                                  relative_->isChecked() ? original : state_.edits.shown());
+    refresh();
+    if (!result.error.isEmpty())
+        ui::showWarning(this, QStringLiteral("The formula cannot be used: %1").arg(result.error));
+    else if (!result.refused.isEmpty())
+        ui::showWarning(this, QStringLiteral("%1 cells cannot hold the formula's result and "
+                                             "were left as they were:\n%2")
+                                  .arg(result.refused.size())
+                                  .arg(listed(result.refused)));
+}
+
+void TableWindow::TableApplyCMD_Click() {
+    if (!ready() || !window_.confirmLeavingRecord())
+        return;
+    readFile();
+    const tables::TableEdits::Pending pending = state_.edits.pending();
+    if (!pending.spans.isEmpty()) {
+        const ui::FileAccess::Outcome outcome =
+            edits_.commit(history::RecordRef::tableEdit(pending.records), pending.spans);
+        if (outcome == ui::FileAccess::Outcome::Written ||
+            outcome == ui::FileAccess::Outcome::Failed)
+            window_.reloadVisiblePage();
+        readFile();
+    }
+    refresh();
+    if (!pending.conflicts.isEmpty())
+        ui::showWarning(this, QStringLiteral("%1 records were changed in the file since they "
+                                             "were edited here, so they were not written:\n%2")
+                                  .arg(pending.conflicts.size())
+                                  .arg(listed(pending.conflicts)));
+}
+
+void TableWindow::TableDiscardCMD_Click() {
+    state_.edits.discard();
+    refresh();
+}
+
+void TableWindow::TableGRD_DblClick(const QModelIndex& index) {
+    const QModelIndex source = filter()->mapToSource(index);
+    if (!source.isValid() || !ready())
+        return;
+    const tables::Sheet& sheet = model()->sheet();
+    if (window_.showRecord(sheet.kind().page, sheet.recordRow(source.row()))) {
+        window_.raise();
+        window_.activateWindow();
+    }
+}
+
+bool TableWindow::confirmClosing() {
+    if (dropEdits_ || !hasEdits())
+        return true;
+    switch (ui::askQuestion(
+        this,
+        QStringLiteral("The table has changes that are not applied. Apply "
+                       "them before the window closes?"),
+        {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, 0, 2)) {
+    case 0:
+        TableApplyCMD_Click();
+        return !hasEdits();
+    case 1:
+        TableDiscardCMD_Click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TableWindow::closeDroppingEdits() {
+    dropEdits_ = true;
+    close();
+}
+
+void TableWindow::closeEvent(QCloseEvent* event) {
+    if (confirmClosing())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TableWindow::hideEvent(QHideEvent* event) {
+    saveWindowGeometry(this);
+    QWidget::hideEvent(event);
+}
+
+} // namespace app

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/TableModel.h"
+#include "expressions/Formula.h"
+
+#include <QFileSystemWatcher>
+#include <QTimer>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+
+namespace rom {
+class RomFile;
+}
+
+namespace app {
+
+class EditActions;
+class Form1;
+class FrozenTableView;
+
+// View > Table View: every enemy, weapon, armor, accessory, item and character in one grid
+// per kind, with a filter, inline edits applied together as one recorded change, the
+// changes since the original marked, and formulas over selected cells. Not modal; it follows
+// the open file as it changes on disk.
+class TableWindow : public QWidget {
+    Q_OBJECT
+  public:
+    TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits);
+    ~TableWindow() override;
+
+    bool hasEdits() const { return state_.edits.hasEdits(); }
+    // Asks about edits not yet applied: true when the window may close.
+    bool confirmClosing();
+    // Closes without asking, when the open file is gone.
+    void closeDroppingEdits();
+    // The main window opened a file: the same file keeps the edits, another drops them.
+    void romOpened();
+    // Reads the open file again: rows without edits show it, edited rows whose bytes
+    // changed underneath become conflicts.
+    void reloadFromFile();
+
+    void TableKindTabs_Click();
+    void TableFilterTXT_Change();
+    void TableMarkChangesCHK_Click();
+    void TableFormulaCMD_Click();
+    void TableApplyCMD_Click();
+    void TableDiscardCMD_Click();
+    void TableGRD_DblClick(const QModelIndex& index);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void buildControls();
+    bool ready() const;
+    bool readFile();
+    TableModel* model() const;
+    TableFilter* filter() const;
+    QList<expressions::Cell> selectedCells() const;
+    QByteArray originalImage();
+    void watchOpenFile();
+    void refresh();
+    void updateStatus();
+
+    Form1& window_;
+    rom::RomFile& rom_;
+    EditActions& edits_;
+    TableState state_;
+    QString file_; // canonical path of the file the edits belong to
+    QList<TableModel*> models_;
+    QList<TableFilter*> filters_;
+    QTabBar* tabs_ = nullptr;
+    FrozenTableView* grid_ = nullptr;
+    QLineEdit* filterText_ = nullptr;
+    QCheckBox* markChanges_ = nullptr;
+    QLineEdit* formula_ = nullptr;
+    QCheckBox* relative_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    QPushButton* discard_ = nullptr;
+    QLabel* status_ = nullptr;
+    QString filterProblem_;
+    QFileSystemWatcher watcher_;
+    QTimer reload_; // gathers a burst of change signals into one reading
+    bool dropEdits_ = false;
+};
+
+} // namespace app

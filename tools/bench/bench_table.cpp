@@ -1,0 +1,106 @@
+// View > Table View on a 4 MiB image: opening it with all six kinds, sorting a column, one
+// keystroke in the filter, a formula over the 251 enemies' HP and Apply of 251 edited
+// records, each through the window; medians of repeated runs.
+#include "Bench.h"
+#include "EditorSession.h"
+#include "app/TableWindow.h"
+#include "romimage/RomImage.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kRuns = 21;
+
+int columnNamed(const QTableView* grid, const QString& caption) {
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        if (grid->model()->headerData(c, Qt::Horizontal).toString() == caption)
+            return c;
+    return -1;
+}
+
+// Until every window closed in the run is gone.
+void settle() {
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+void bench::tableView() {
+    QTemporaryDir folder;
+    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());   // the history
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit()); // the window's geometry
+    const QString path = folder.filePath("table.smc");
+    synth::writeFile(path, synth::makeImage());
+    tools::EditorSession editor;
+    editor.open(path);
+    auto* tableView = editor.window.findChild<QAction*>("mnuTableView");
+    const auto window = [&] { return editor.window.findChild<app::TableWindow*>("TableWindow"); };
+
+    const double opening = bench::medianMs(kRuns, [&] {
+        tableView->trigger();
+        QApplication::processEvents();
+        window()->closeDroppingEdits();
+        settle();
+    });
+
+    tableView->trigger();
+    settle();
+    auto* grid = window()->findChild<QTableView*>("TableGRD");
+    const int hp = columnNamed(grid, "HP");
+    bool ascending = false;
+    const double sorting = bench::medianMs(kRuns, [&] {
+        ascending = !ascending;
+        grid->sortByColumn(hp, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        QApplication::processEvents();
+    });
+
+    auto* filter = window()->findChild<QLineEdit*>("TableFilterTXT");
+    filter->setText("HP > 1000 && Level < 2");
+    bool longer = false;
+    const double filtering = bench::medianMs(kRuns, [&] {
+        (longer = !longer) ? filter->insert("0") : filter->backspace();
+        QApplication::processEvents();
+    });
+    const int shown = grid->model()->rowCount();
+    filter->clear();
+
+    window()->findChild<QLineEdit*>("TableFormulaTXT")->setText("x + 1");
+    auto* setSelected = window()->findChild<QPushButton*>("TableFormulaCMD");
+    grid->selectColumn(hp);
+    const int cells = int(grid->selectionModel()->selectedIndexes().size());
+    const double formula = bench::medianMs(kRuns, [&] {
+        setSelected->click();
+        QApplication::processEvents();
+    });
+
+    auto* apply = window()->findChild<QPushButton*>("TableApplyCMD");
+    std::vector<double> samples;
+    for (int run = 0; run < kRuns; ++run) {
+        setSelected->click();
+        samples.push_back(bench::medianMs(1, [&] { apply->click(); }));
+    }
+    std::sort(samples.begin(), samples.end());
+    window()->closeDroppingEdits();
+    settle();
+
+    std::printf("table view, opening with all six kinds: %.1f ms median (target < 150 ms)\n",
+                opening);
+    std::printf("table view, sorting 251 enemies by HP: %.2f ms median (target < 10 ms)\n",
+                sorting);
+    std::printf("table view, one filter keystroke (%d rows shown): %.2f ms median (target < 10 "
+                "ms)\n",
+                shown, filtering);
+    std::printf("table view, formula over %d cells: %.2f ms median (target < 20 ms)\n", cells,
+                formula);
+    std::printf("table view, Apply of 251 edited records: %.2f ms median (target < 50 ms)\n",
+                samples[samples.size() / 2]);
+}
