@@ -60,7 +60,8 @@ int runTables(bool import, const QString& folder, const QString& path) {
     if (!rom.open(path, &error))
         return fail(QStringLiteral("\"%1\" could not be opened: %2").arg(path, error));
     if (!import) {
-        if (const QString failure = tables::writeTables(rom, folder); !failure.isEmpty())
+        if (const QString failure = tables::writeTables(rom.readBytes(0, rom.size()), folder);
+            !failure.isEmpty())
             return fail(failure);
         std::printf("Exported %lld tables of \"%s\" to \"%s\".\n",
                     static_cast<long long>(records::kinds().size()), qPrintable(path),

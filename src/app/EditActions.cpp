@@ -232,7 +232,7 @@ void EditActions::mnuExportTables_Click() {
     const QString folder = ui::askFolder(dialogParent(), QStringLiteral("Export Tables"));
     if (folder.isEmpty())
         return;
-    const QString failure = tables::writeTables(rom_, folder);
+    const QString failure = tables::writeTables(rom_.readBytes(0, rom_.size()), folder);
     if (failure.isEmpty())
         ui::showInformation(dialogParent(), QStringLiteral("The tables were written to \"%1\".")
                                                 .arg(QDir::toNativeSeparators(folder)));

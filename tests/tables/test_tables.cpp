@@ -1,5 +1,6 @@
 // Records as spreadsheet tables: export and import, cell by cell with the pages' rules,
-// all or nothing, one undoable change, and the command line.
+// lines matched to records by Row, all or nothing, one undoable change, and the command line.
+#include "app/Application.h"
 #include "rom/Commit.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
@@ -41,8 +42,9 @@ struct Opened {
         QDir().mkpath(folder);
         synth::writeFile(rom, image);
         file.open(rom);
-        tables::writeTables(file, folder);
+        tables::writeTables(file.readBytes(0, file.size()), folder);
     }
+    QString table(const char* name) const { return QDir(folder).filePath(name); }
 };
 
 } // namespace
@@ -53,6 +55,7 @@ class TablesTest : public QObject {
     void csvRoundTripAndMalformedText();
     void oneCellInEachFileChangesExactlyItsBytes();
     void badCellWritesNothingAndSaysWhere();
+    void linesAreMatchedByRowAndCheckedWhole();
     void spreadsheetFileImports();
     void importIsOneUndoableChange();
     void commandLine();
@@ -120,6 +123,52 @@ void TablesTest::badCellWritesNothingAndSaysWhere() {
                           "header.csv, line 2, column \"ROM Version\": enter a whole number from "
                           "0 to 255."}));
     QVERIFY(import.spans.isEmpty());
+}
+
+// In any order a line goes to its Row's record; whatever else is wrong names file and line,
+// and the command line writes nothing.
+void TablesTest::linesAreMatchedByRowAndCheckedWhole() {
+    using Rows = QList<QStringList>;
+    const std::pair<std::function<void(Rows&)>, QStringList> cases[] = {
+        {[](Rows& rows) { std::reverse(rows.begin() + 1, rows.end()); }, {}},
+        {[](Rows& rows) { rows[2].removeLast(); },
+         {"enemies.csv, line 3: 19 cells where the header has 20.",
+          "enemies.csv, line 252: the table ends without a line for Row 1."}},
+        {[](Rows& rows) { rows[5][0] = "2"; },
+         {"enemies.csv, line 6: Row 2 is also on line 4.",
+          "enemies.csv, line 252: the table ends without a line for Row 4."}},
+        {[](Rows& rows) { rows[0][19] = "Level"; },
+         {"enemies.csv, line 1: columns 3 and 20 are both named \"Level\"."}},
+        {[](Rows& rows) { rows[0][3] = "Pace"; },
+         {"enemies.csv, line 1: unknown column \"Pace\"."}},
+        {[](Rows& rows) { rows[0][0] = "Line"; },
+         {"enemies.csv, line 1: unknown column \"Line\".",
+          "enemies.csv, line 1: there is no \"Row\" column."}},
+        {[](Rows& rows) { rows[251][0] = "251"; },
+         {"enemies.csv, line 252: Row \"251\" is no record of this table (0 to 250).",
+          "enemies.csv, line 252: the table ends without a line for Row 250."}},
+        {[](Rows& rows) { rows.remove(6, 13); },
+         {"enemies.csv, line 239: the table ends without a line for Row 5, 6, 7, 8, 9, 10, 11, "
+          "12, 13, 14 and 3 more."}}};
+    const QByteArray image = synth::makeImage();
+    Opened opened(image);
+    const QByteArray exported = synth::readFile(opened.table("enemies.csv"));
+    for (const auto& [change, problems] : cases) {
+        tables::CsvTable table = tables::readCsv(exported);
+        table.rows[1][2] = "3"; // enemy 0's Level, so that there is something to write
+        change(table.rows);
+        QVERIFY(synth::writeFile(opened.table("enemies.csv"), tables::writeCsv(table.rows)));
+        const int status =
+            app::runTablesCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
+                                  {"valdric-editor", "--import-tables", opened.folder, opened.rom});
+        QCOMPARE(tables::readTables(opened.file, opened.folder).problems, problems);
+        QCOMPARE(status, problems.isEmpty() ? 0 : 1);
+        QByteArray expected = image;
+        if (problems.isEmpty())
+            expected[0x0C4702] = 3;
+        QVERIFY(synth::readFile(opened.rom) == expected);
+        QVERIFY(synth::writeFile(opened.rom, image));
+    }
 }
 
 // CRLF, a byte-order mark, quoted numbers, a trailing empty line, and only some columns.
