@@ -2,9 +2,8 @@
 
 #include "app/Form1.h"
 #include "app/Settings.h"
-#include "history/History.h"
+#include "history/WriteAhead.h"
 #include "records/Records.h"
-#include "rom/Commit.h"
 #include "rom/CopierHeader.h"
 #include "rom/RomFile.h"
 #include "tables/Tables.h"
@@ -73,12 +72,13 @@ int runTables(bool import, const QString& folder, const QString& path) {
         return fail(QStringLiteral("The tables were not imported; nothing was written.\n") +
                     read.problems.join(QLatin1Char('\n')));
     if (!read.spans.isEmpty()) {
-        if (rom::commitSpans(rom, read.spans) != rom::CommitResult::Written)
+        history::History log;
+        const history::Written written =
+            history::writeApply(log, rom, QFileInfo(path).canonicalFilePath(),
+                                history::RecordRef::tableImport(read.records), read.spans);
+        if (written.result != rom::CommitResult::Written)
             return fail(
                 QStringLiteral("\"%1\" could not be written: %2").arg(path, rom.errorString()));
-        history::History log;
-        log.record(QFileInfo(path).canonicalFilePath(),
-                   history::RecordRef::tableImport(read.records), read.spans);
     }
     std::printf("Imported %d tables into \"%s\": %d records changed.\n", read.files,
                 qPrintable(path), read.records);

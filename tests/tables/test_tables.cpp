@@ -8,6 +8,7 @@
 #include "tables/Tables.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QProcess>
 #include <QTest>
 
@@ -191,21 +192,43 @@ void TablesTest::spreadsheetFileImports() {
     QCOMPARE(import.spans[0].after, QByteArray::fromHex("D204"));
 }
 
+// Forty Levels and an Attack: one change, its every part readable in the History window.
 void TablesTest::importIsOneUndoableChange() {
     const QByteArray image = synth::makeImage();
     Opened opened(image);
-    setCell(QDir(opened.folder).filePath("enemies.csv"), 5, "Level", "99");
-    setCell(QDir(opened.folder).filePath("weapons.csv"), 5, "Attack", "1");
+    for (int row = 0; row < 40; ++row)
+        setCell(opened.table("enemies.csv"), row, "Level", "99");
+    setCell(opened.table("weapons.csv"), 5, "Attack", "1");
     EditorFixture f;
     f.openRom(opened.rom);
     ui::setFileNameHandler([&] { return opened.folder; });
-    f.find<QAction>("mnuImportTables")->trigger();
+    f.trigger("mnuImportTables");
     ui::setFileNameHandler({});
-    QCOMPARE(synth::changedOffsets(image, synth::readFile(opened.rom)),
-             (QList<qint64>{0x0C027B, 0x0C4775}));
+    const QList<qint64> changed = synth::changedOffsets(image, synth::readFile(opened.rom));
+    QCOMPARE(changed.size(), 41);
+    QCOMPARE(changed.first(), 0x0C027B);
+    QCOMPARE(changed[1], 0x0C4702);
+    QCOMPARE(changed.last(), 0x0C4702 + 39 * 23);
     QCOMPARE(f.find<QAction>("mnuUndoApply")->text(),
-             QString("&Undo Apply: Import of 2 records from tables"));
-    f.find<QAction>("mnuUndoApply")->trigger();
+             QString("&Undo Apply: Import of 41 records from tables"));
+    QStringList row;
+    QStringList changes;
+    QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
+        auto* list = history->findChild<QListWidget*>("HistoryLST");
+        auto* detail = history->findChild<QListWidget*>("HistoryDetailLST");
+        QVERIFY(list && detail && list->count() == 1);
+        list->setCurrentRow(0);
+        row << list->item(0)->text();
+        for (int n = 0; n < detail->count(); ++n)
+            changes << detail->item(n)->text();
+    }));
+    QCOMPARE(row.size(), 1);
+    QVERIFY2(row[0].endsWith("  Import of 41 records from tables"), qPrintable(row[0]));
+    QCOMPARE(changes.size(), 41);
+    QCOMPARE(changes[0], QString("Enemy 0 Level: 74 \u2192 99"));
+    QVERIFY2(changes[39].startsWith("Enemy 39 Level: "), qPrintable(changes[39]));
+    QCOMPARE(changes[40], QString("Item 5 Attack: %1 \u2192 1").arg(quint8(image[0x0C027B])));
+    f.trigger("mnuUndoApply");
     QVERIFY(synth::readFile(opened.rom) == image);
 }
 
