@@ -48,6 +48,16 @@ struct Opened {
     QString table(const char* name) const { return QDir(folder).filePath(name); }
 };
 
+// The editor's command line, run in a child process: its status, and stderr in `err`.
+int runEditor(const QStringList& arguments, QString* err = nullptr) {
+    QProcess child;
+    child.start(qEnvironmentVariable("VALDRIC_EDITOR"), arguments);
+    child.waitForFinished(30000);
+    if (err)
+        *err = QString::fromLocal8Bit(child.readAllStandardError());
+    return child.exitCode();
+}
+
 } // namespace
 
 class TablesTest : public QObject {
@@ -232,28 +242,62 @@ void TablesTest::importIsOneUndoableChange() {
     QVERIFY(synth::readFile(opened.rom) == image);
 }
 
+// Usage errors give status 2; missing tables, unfamiliar images without --force, a copier
+// header on import and a bad cell give 1 with nothing written; export makes its folder and
+// reads a headered image. A write that fails part way is undoable in the window.
 void TablesTest::commandLine() {
-    Opened opened(synth::makeImage());
-    const auto run = [&](const QStringList& arguments, QString* err = nullptr) {
-        QProcess child;
-        child.start(qEnvironmentVariable("VALDRIC_EDITOR"), arguments);
-        child.waitForFinished(30000);
-        if (err)
-            *err = QString::fromLocal8Bit(child.readAllStandardError());
-        return child.exitCode();
-    };
-    QString err;
+    const QByteArray image = synth::makeImage();
+    Opened opened(image);
+    QByteArray unfamiliar = image;
+    unfamiliar[0x00FFDE] = char(unfamiliar[0x00FFDE] + 1); // the checksum pair no longer adds up
+    const QString odd = opened.dir.filePath("odd.smc");
     const QString headered = opened.dir.filePath("headered.smc");
-    QVERIFY(synth::writeFile(headered, synth::withCopierHeader(synth::makeImage())));
-    QCOMPARE(run({"--import-tables", opened.folder, headered}, &err), 1);
-    QVERIFY2(err.contains("copier header"), qPrintable(err));
+    const QString made = opened.dir.filePath("made/for/tables");
+    QVERIFY(synth::writeFile(odd, unfamiliar));
+    QVERIFY(synth::writeFile(headered, synth::withCopierHeader(image)));
+    const QString& folder = opened.folder;
+    const std::tuple<QStringList, int, QString> runs[] = {
+        {{"--bogus", opened.rom}, 2, "Unknown option 'bogus'.\n\nUsage: valdric-editor [FILE]"},
+        {{"--import-tables", folder}, 2, "A table command works on one FILE."},
+        {{"--import-tables", opened.dir.filePath("missing"), opened.rom}, 1, "does not exist"},
+        {{"--import-tables", opened.dir.path(), opened.rom}, 1, "holds none of the tables"},
+        {{"--export-tables", folder, odd}, 1, "\"odd.smc\" does not look like a ROM image"},
+        {{"--import-tables", folder, odd}, 1, "Give --force to use it anyway."},
+        {{"--export-tables", folder, "--force", odd}, 0, ""},
+        {{"--import-tables", folder, "--force", odd}, 0, ""},
+        {{"--import-tables", folder, headered}, 1, "copier header"},
+        {{"--export-tables", made, headered}, 0, ""}};
+    for (const auto& [arguments, status, says] : runs) {
+        QString err;
+        QCOMPARE(runEditor(arguments, &err), status);
+        QVERIFY2(says.isEmpty() ? err.isEmpty() : err.contains(says), qPrintable(err));
+    }
+    QVERIFY(synth::readFile(opened.rom) == image && synth::readFile(odd) == unfamiliar);
     QCOMPARE(synth::readFile(headered).size(), 4194816);
-    QCOMPARE(run({"--export-tables", opened.folder, opened.rom}), 0);
-    setCell(QDir(opened.folder).filePath("enemies.csv"), 0, "Level", "-1");
-    QCOMPARE(run({"--import-tables", opened.folder, opened.rom}, &err), 1);
+    QCOMPARE(synth::readFile(made + "/enemies.csv"), synth::readFile(opened.table("enemies.csv")));
+    setCell(opened.table("enemies.csv"), 0, "Level", "-1");
+    QString err;
+    QCOMPARE(runEditor({"--import-tables", folder, opened.rom}, &err), 1);
     QVERIFY2(err.contains("enemies.csv, line 2, column \"Level\""), qPrintable(err));
-    setCell(QDir(opened.folder).filePath("enemies.csv"), 0, "Level", "3");
-    QCOMPARE(run({"--import-tables", opened.folder, opened.rom}), 0);
+    setCell(opened.table("enemies.csv"), 0, "Level", "3");
+    QCOMPARE(runEditor({"--import-tables", folder, opened.rom}), 0);
+    QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x03');
+    // The disk gives out after the first byte: status 1, and that byte is in the history.
+    setCell(opened.table("enemies.csv"), 0, "Level", "4");
+    setCell(opened.table("enemies.csv"), 1, "Level", "5");
+    rom::setDiskFault(rom::DiskFault{1});
+    const int status =
+        app::runTablesCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
+                              {"valdric-editor", "--import-tables", folder, opened.rom});
+    rom::setDiskFault(std::nullopt);
+    QCOMPARE(status, 1);
+    QCOMPARE(synth::changedOffsets(image, synth::readFile(opened.rom)), QList<qint64>{0x0C4702});
+    QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x04');
+    EditorFixture f;
+    f.openRom(opened.rom);
+    QCOMPARE(f.find<QAction>("mnuUndoApply")->text(),
+             QString("&Undo Apply: Import of 2 records from tables"));
+    f.trigger("mnuUndoApply");
     QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x03');
 }
 
