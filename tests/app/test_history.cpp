@@ -308,7 +308,9 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
         QApplication::sendEvent(history, &activate);
         rows = rowsOf(history, "HistoryLST");
         QVERIFY(list->item(2)->isSelected());
-        history->findChild<QPushButton*>("RevertCMD")->click();
+        auto* revert = history->findChild<QPushButton*>("RevertCMD");
+        QVERIFY(revert);
+        revert->click();
         history->resize(1000, 520);
     }));
     QCOMPARE(rows.size(), 3);
@@ -473,6 +475,14 @@ void HistoryTest::checksumIsUpdatedAsOneUndoableChange() {
              (QList<qint64>{0xFFDC, 0xFFDD, 0xFFDE, 0xFFDF}));
     QCOMPARE(f.fileBytes().mid(0x00FFDC, 4), QByteArray::fromHex("BBFD4402"));
     QCOMPARE(f.find<QLabel>("ROMChecksumStateLBL")->text(), QString("matches"));
+    QStringList details; // as the Miscellaneous page shows the pair
+    QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
+        auto* list = history->findChild<QListWidget*>("HistoryLST");
+        QVERIFY(list && list->count() == 1);
+        list->setCurrentRow(0);
+        details = rowsOf(history, "HistoryDetailLST");
+    }));
+    QCOMPARE(details, QStringList("Checksum: 0 0 \u2192 FDBB 244"));
     f.trigger("mnuUndoApply");
     QVERIFY(f.fileBytes() == zeros);
     EditorFixture shortFile;
