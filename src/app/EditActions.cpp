@@ -4,6 +4,7 @@
 #include "app/HistoryDialog.h"
 #include "app/PatchDialog.h"
 #include "history/Versions.h"
+#include "history/WriteAhead.h"
 #include "rom/RomFile.h"
 #include "rominfo/Checksum.h"
 #include "tables/Tables.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -20,6 +22,23 @@ namespace {
 const QString kConflict = QStringLiteral("%1 was changed by another program since it was shown; "
                                          "nothing was written. The page now shows the file's "
                                          "values.");
+const QString kUnrecorded =
+    QStringLiteral("The change to %1 was written, but it cannot be undone: the history of "
+                   "changes could not record it (%2). The history is tried again at the next "
+                   "change.");
+const QString kStepUnrecorded = QStringLiteral("Nothing was %1: the history of changes cannot "
+                                               "be written (%2).");
+const QString kHistoryMoved =
+    QStringLiteral("The history of this file changed since the Edit menu was shown (in another "
+                   "window, for instance), so nothing was %1. The Edit menu now names the "
+                   "change %2 acts on.");
+const QString kPartlyWritten =
+    QStringLiteral("The editor ended while it was writing a change to %1, and only part of it "
+                   "reached the file. That part is kept in the history, so Undo takes it back.");
+
+QString undoneWord(bool undo) {
+    return undo ? QStringLiteral("undone") : QStringLiteral("redone");
+}
 
 QAction* addAction(QMenu* menu, const char* name, const QString& caption,
                    const QKeySequence& shortcut) {
@@ -55,19 +74,39 @@ void EditActions::fillEditMenu(QMenu* menu) {
     connect(undo_, &QAction::triggered, this, &EditActions::mnuUndoApply_Click);
     connect(redo_, &QAction::triggered, this, &EditActions::mnuRedoApply_Click);
     connect(showHistory_, &QAction::triggered, this, &EditActions::mnuHistory_Click);
+    connect(menu, &QMenu::aboutToShow, this, &EditActions::updateEditMenu);
+    dialogParent()->installEventFilter(this);
+}
+
+bool EditActions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dialogParent() && event->type() == QEvent::WindowActivate)
+        updateEditMenu();
+    return QObject::eventFilter(watched, event);
 }
 
 void EditActions::fileOpened() {
     file_ = QFileInfo(rom_.path()).canonicalFilePath();
+    settlePending();
     updateEditMenu();
 }
 
+// A change the program was writing when it ended last.
+void EditActions::settlePending() {
+    for (const history::RecordRef& record : history_.settleAll(file_, rom_))
+        ui::showWarning(dialogParent(), kPartlyWritten.arg(record.label()));
+}
+
+// The captions name the entries the actions act on; a history that cannot be written
+// offers neither.
 void EditActions::updateEditMenu() {
     const bool usable = rom_.isOpen() && !window_.isLoadingLists();
-    const auto undo = usable ? history_.nextUndo(file_) : std::nullopt;
-    const auto redo = usable ? history_.nextRedo(file_) : std::nullopt;
+    const bool steps = usable && !history_.isReadOnly();
+    const auto undo = steps ? history_.nextUndo(file_) : std::nullopt;
+    const auto redo = steps ? history_.nextRedo(file_) : std::nullopt;
     undo_->setText(undo ? "&Undo Apply: " + undo->record.label() : "&Undo Apply");
     redo_->setText(redo ? "&Redo Apply: " + redo->record.label() : "&Redo Apply");
+    undo_->setData(undo ? QVariant(undo->id) : QVariant());
+    redo_->setData(redo ? QVariant(redo->id) : QVariant());
     undo_->setEnabled(undo.has_value());
     redo_->setEnabled(redo.has_value());
     showHistory_->setEnabled(usable);
@@ -75,7 +114,6 @@ void EditActions::updateEditMenu() {
     for (QAction* action : {createPatch_, exportTables_, importTables_})
         action->setEnabled(usable);
     emit fileCommandsEnabled(usable);
-    tellIfHistoryIsOff();
 }
 
 bool EditActions::stillSameFile() {
@@ -96,14 +134,11 @@ bool EditActions::stillSameFile() {
 
 ui::FileAccess::Outcome EditActions::commit(const history::RecordRef& record,
                                             const QList<rom::Span>& spans) {
-    qsizetype written = 0;
-    const rom::CommitResult result = rom::commitSpans(rom_, spans, &written);
-    // What reached the file is recorded, also the part of a write that failed part way, so
-    // that it can be taken back.
-    if (written > 0) {
-        history_.record(file_, record, spans.first(written));
-        updateEditMenu();
-    }
+    const history::Written written = history::writeApply(history_, rom_, file_, record, spans);
+    const rom::CommitResult result = written.result;
+    updateEditMenu();
+    if (written.unrecorded)
+        ui::showWarning(dialogParent(), kUnrecorded.arg(record.label(), history_.problem()));
     if (!reportFailure(result, kConflict.arg(record.label())))
         return result == rom::CommitResult::Conflict      ? Outcome::Conflict
                : result == rom::CommitResult::WriteFailed ? Outcome::Failed
@@ -136,6 +171,8 @@ bool EditActions::reportFailure(rom::CommitResult result, const QString& conflic
     case rom::CommitResult::FileMissing:
         window_.fileMissing();
         return false;
+    case rom::CommitResult::Stopped:
+        return false;
     }
     return false;
 }
@@ -144,28 +181,45 @@ bool EditActions::reportFailure(rom::CommitResult result, const QString& conflic
 bool EditActions::takeBack(const history::Entry& entry, bool undo) {
     const QString conflict =
         QStringLiteral("%1 was changed since this change was made; nothing was %2.")
-            .arg(entry.record.label(), undo ? QStringLiteral("undone") : QStringLiteral("redone"));
+            .arg(entry.record.label(), undoneWord(undo));
     const rom::CommitResult result =
-        rom::commitSpans(rom_, undo ? rom::reversed(entry.spans) : entry.spans);
+        history::writeStep(history_, rom_, entry, undo ? history::Step::Undo : history::Step::Redo);
+    if (result == rom::CommitResult::Stopped)
+        ui::showWarning(dialogParent(), kStepUnrecorded.arg(undoneWord(undo), history_.problem()));
     const bool written = reportFailure(result, conflict);
-    if (written)
-        history_.setUndone(entry.id, undo);
     if (result != rom::CommitResult::FileReplaced && result != rom::CommitResult::FileMissing)
         window_.reloadVisiblePage();
     updateEditMenu();
     return written;
 }
 
+// The entry `named` (the id an action's caption names), while it is still the one to act on.
+std::optional<history::Entry> EditActions::namedEntry(bool undo, const QVariant& named) {
+    const auto entry = undo ? history_.nextUndo(file_) : history_.nextRedo(file_);
+    if (entry && named == QVariant(entry->id))
+        return entry;
+    updateEditMenu();
+    ui::showInformation(dialogParent(),
+                        kHistoryMoved.arg(undoneWord(undo), undo ? QStringLiteral("Undo Apply")
+                                                                 : QStringLiteral("Redo Apply")));
+    return std::nullopt;
+}
+
+void EditActions::step(bool undo) {
+    const QVariant named = (undo ? undo_ : redo_)->data();
+    if (!ready() || !namedEntry(undo, named) || !window_.confirmLeavingRecord())
+        return;
+    // Answering the question may have applied the page's edits: a newer entry.
+    if (const auto entry = namedEntry(undo, named))
+        takeBack(*entry, undo);
+}
+
 void EditActions::mnuUndoApply_Click() {
-    if (const auto entry = history_.nextUndo(file_);
-        entry && ready() && window_.confirmLeavingRecord())
-        takeBack(*entry, true);
+    step(true);
 }
 
 void EditActions::mnuRedoApply_Click() {
-    if (const auto entry = history_.nextRedo(file_);
-        entry && ready() && window_.confirmLeavingRecord())
-        takeBack(*entry, false);
+    step(false);
 }
 
 // Commands wait for the name lists, and act only on the file at the open file's path.
@@ -191,9 +245,10 @@ void EditActions::mnuHistory_Click() {
     if (!ready())
         return;
     HistoryDialog dialog(
-        dialogParent(), [this] { return history_.entries(file_); },
-        [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames(),
-        [this](const history::Entry& chosen) { playVersion(chosen); });
+        dialogParent(),
+        {QFileInfo(rom_.path()).fileName(), [this] { return history_.entries(file_); },
+         [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames(),
+         [this](const history::Entry& chosen) { playVersion(chosen); }});
     dialog.exec();
 }
 
@@ -239,7 +294,7 @@ void EditActions::mnuExportTables_Click() {
     const QString folder = ui::askFolder(dialogParent(), QStringLiteral("Export Tables"));
     if (folder.isEmpty())
         return;
-    const QString failure = tables::writeTables(rom_, folder);
+    const QString failure = tables::writeTables(rom_.readBytes(0, rom_.size()), folder);
     if (failure.isEmpty())
         ui::showInformation(dialogParent(), QStringLiteral("The tables were written to \"%1\".")
                                                 .arg(QDir::toNativeSeparators(folder)));
@@ -272,16 +327,6 @@ void EditActions::mnuImportTables_Click() {
     }
     if (commit(history::RecordRef::tableImport(import.records), import.spans) == Outcome::Written)
         window_.reloadVisiblePage();
-}
-
-void EditActions::tellIfHistoryIsOff() {
-    if (toldHistoryOff_ || history_.problem().isEmpty())
-        return;
-    toldHistoryOff_ = true;
-    ui::showWarning(dialogParent(),
-                    QStringLiteral("The history of changes is off, so changes cannot be "
-                                   "undone: %1. Changes are still written to the file.")
-                        .arg(history_.problem()));
 }
 
 } // namespace app

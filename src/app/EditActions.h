@@ -18,9 +18,10 @@ namespace app {
 
 // Everything between the pages and the open file: every save, undo, redo and revert goes
 // through the file layer's checks (the path still names the open file, the record still
-// holds what was shown), is synced, and is recorded in the history. It owns the menu
-// entries that act on the open file's changes, keeps them enabled and captioned, and shows
-// the History window.
+// holds what was shown), is recorded in the history before it is written, and is synced.
+// It owns the menu entries that act on the open file's changes, keeps them enabled and
+// captioned (also when the Edit menu opens and when the window becomes active, since
+// another window may have changed the history), and shows the History window.
 class EditActions : public QObject, public ui::FileAccess {
     Q_OBJECT
   public:
@@ -37,9 +38,13 @@ class EditActions : public QObject, public ui::FileAccess {
     // The recorded changes of the open file, newest first.
     QList<history::Entry> historyEntries() { return history_.entries(file_); }
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     bool stillSameFile() override;
     Outcome commit(const history::RecordRef& record, const QList<rom::Span>& spans) override;
 
+    // Each acts on the entry its caption names, and only while that entry is still the one
+    // to take back or put back; otherwise it refreshes the captions and says so.
     void mnuUndoApply_Click();
     void mnuRedoApply_Click();
     void mnuHistory_Click();
@@ -62,9 +67,11 @@ class EditActions : public QObject, public ui::FileAccess {
 
   private:
     bool ready();
+    std::optional<history::Entry> namedEntry(bool undo, const QVariant& named);
+    void step(bool undo);
     bool takeBack(const history::Entry& entry, bool undo);
     bool reportFailure(rom::CommitResult result, const QString& conflict);
-    void tellIfHistoryIsOff();
+    void settlePending();
 
     QWidget* dialogParent() const { return window_.widget(); }
 
@@ -79,7 +86,6 @@ class EditActions : public QObject, public ui::FileAccess {
     QAction* createPatch_ = nullptr;
     QAction* exportTables_ = nullptr;
     QAction* importTables_ = nullptr;
-    bool toldHistoryOff_ = false;
 };
 
 } // namespace app

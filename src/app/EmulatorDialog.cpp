@@ -14,8 +14,6 @@
 namespace app {
 namespace {
 
-const QString kGeometryKey = QStringLiteral("EmulatorDialog/Geometry");
-
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -73,7 +71,7 @@ EmulatorDialog::EmulatorDialog(QWidget* parent) : QDialog(parent), found_(emulat
     const QString line = emulator::command();
     command_->setText(line.isEmpty() && !found_.isEmpty() ? found_.first().command : line);
     showChoiceOfCommand();
-    restoreGeometry(editorSettings().value(kGeometryKey).toByteArray());
+    restoreWindowGeometry(this, sizeHint().width(), sizeHint().height());
 
     connect(choice_, &QComboBox::activated, this, &EmulatorDialog::EmulatorCBO_Click);
     connect(command_, &QLineEdit::textEdited, this, &EmulatorDialog::showChoiceOfCommand);
@@ -83,8 +81,7 @@ EmulatorDialog::EmulatorDialog(QWidget* parent) : QDialog(parent), found_(emulat
 }
 
 void EmulatorDialog::done(int result) {
-    QSettings store = editorSettings();
-    store.setValue(kGeometryKey, saveGeometry());
+    saveWindowGeometry(this);
     QDialog::done(result);
 }
 

@@ -1,6 +1,6 @@
 #include "app/FindRecord.h"
 
-#include "app/WindowGeometry.h"
+#include "app/EditorSettings.h"
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "history/History.h"

@@ -2,6 +2,8 @@
 
 #include "expressions/Formula.h"
 #include "history/History.h"
+#include "history/Versions.h"
+#include "history/WriteAhead.h"
 #include "rom/Commit.h"
 #include "rom/CopierHeader.h"
 #include "rom/RomFile.h"
@@ -103,7 +105,7 @@ int run(const Request& request) {
     history::History log;
     QByteArray values = image;
     if (request.relative) {
-        values = tables::originalOf(image, log.entries(file));
+        values = history::versionAfter(image, log.entries(file));
         if (!log.problem().isEmpty())
             return fail(QStringLiteral("The original values cannot be read from the history: "
                                        "%1. Nothing was changed.")
@@ -126,10 +128,16 @@ int run(const Request& request) {
                         .arg(result.refused.join(QLatin1Char('\n'))));
     const tables::TableEdits::Pending pending = edits.pending();
     if (!pending.spans.isEmpty()) {
-        if (rom::commitSpans(rom, pending.spans) != rom::CommitResult::Written)
-            return fail(QStringLiteral("\"%1\" could not be written: %2")
+        const history::Written written = history::writeApply(
+            log, rom, file, history::RecordRef::tableEdit(pending.records), pending.spans);
+        if (written.result != rom::CommitResult::Written)
+            return fail(QStringLiteral("\"%1\" could not be written: %2 What reached the file "
+                                       "is in the history, where Undo takes it back.")
                             .arg(request.path, rom.errorString()));
-        log.record(file, history::RecordRef::tableEdit(pending.records), pending.spans);
+        if (written.unrecorded)
+            fail(QStringLiteral("The change cannot be undone: the history of changes could not "
+                                "record it (%1).")
+                     .arg(log.problem()));
     }
     std::printf("Set \"%s\" of %d of %d %s in \"%s\": %d records changed.\n",
                 qPrintable(request.sheet->column(request.column).name), result.set,

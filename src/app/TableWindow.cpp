@@ -1,9 +1,10 @@
 #include "app/TableWindow.h"
 
 #include "app/EditActions.h"
+#include "app/EditorSettings.h"
 #include "app/Form1.h"
 #include "app/FrozenTableView.h"
-#include "app/WindowGeometry.h"
+#include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "ui/Dialogs.h"
 #include "ui/Program.h"
@@ -209,7 +210,7 @@ void TableWindow::romOpened() {
 }
 
 QByteArray TableWindow::originalImage() {
-    return tables::originalOf(state_.edits.file(), edits_.historyEntries());
+    return history::versionAfter(state_.edits.file(), edits_.historyEntries());
 }
 
 void TableWindow::refresh() {

@@ -1,16 +1,20 @@
 #include "history/History.h"
 
+#include "rom/RomFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVariant>
 
 namespace history {
 namespace {
 
+// Databases of earlier releases have the first two tables and user_version 0.
 const QStringList kSchema = {
     "PRAGMA journal_mode=WAL",
     "CREATE TABLE IF NOT EXISTS entries (id INTEGER PRIMARY KEY, file TEXT NOT NULL, "
@@ -20,12 +24,104 @@ const QStringList kSchema = {
     "CREATE TABLE IF NOT EXISTS spans (entry INTEGER NOT NULL REFERENCES entries(id), "
     "position INTEGER NOT NULL, offset INTEGER NOT NULL, before BLOB NOT NULL, "
     "after BLOB NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS pending (entry INTEGER PRIMARY KEY REFERENCES entries(id), "
+    "step INTEGER NOT NULL)",
     "CREATE INDEX IF NOT EXISTS entries_by_file ON entries(file)",
-    "CREATE INDEX IF NOT EXISTS spans_by_entry ON spans(entry)"};
+    "CREATE INDEX IF NOT EXISTS spans_by_entry ON spans(entry)",
+    "PRAGMA user_version = 1"};
+constexpr int kSchemaVersion = 1;
+const QString kBusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=250");
+// An entry whose Apply has not reached the file yet is in no list.
+const QString kNotPendingApply =
+    QStringLiteral("AND id NOT IN (SELECT entry FROM pending WHERE step = 0)");
 
 int nextConnection() {
     static int counter = 0;
     return ++counter;
+}
+
+bool isBusy(const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("5") || code == QLatin1String("6"); // BUSY, LOCKED
+}
+
+bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) {
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+bool insertSpans(QSqlQuery& query, qint64 entry, const QList<rom::Span>& spans) {
+    for (int n = 0; n < spans.size(); ++n)
+        if (!run(
+                query,
+                "INSERT INTO spans (entry, position, offset, before, after) VALUES (?, ?, ?, ?, ?)",
+                {entry, n, spans[n].offset, spans[n].before, spans[n].after}))
+            return false;
+    return true;
+}
+
+// What the file holds of an entry's changed bytes, and the entry cut down to what it holds:
+// each span's bytes that the file holds new stay new, the others become the old ones.
+struct Holding {
+    enum class Part { All, None, Some } part = Part::All;
+    QList<rom::Span> spans;
+};
+
+Holding holdingOf(const QList<rom::Span>& spans, const rom::RomFile& rom) {
+    bool all = true;
+    bool any = false;
+    Holding holding;
+    for (const rom::Span& span : spans) {
+        const QByteArray there = rom.readBytes(span.offset, span.after.size());
+        rom::Span kept{span.offset, span.before, span.before};
+        for (qsizetype i = 0; i < span.after.size() && i < span.before.size(); ++i) {
+            if (span.before[i] == span.after[i])
+                continue;
+            const bool held = there[i] == span.after[i];
+            kept.after[i] = held ? span.after[i] : span.before[i];
+            all = all && held;
+            any = any || held;
+        }
+        if (kept.changes())
+            holding.spans << kept;
+    }
+    holding.part = all ? Holding::Part::All : any ? Holding::Part::Some : Holding::Part::None;
+    return holding;
+}
+
+const QString kMarkUndone = QStringLiteral(
+    "UPDATE entries SET undone = 1, undone_order = (SELECT IFNULL(MAX(undone_order), "
+    "0) + 1 FROM entries) WHERE id = ? AND undone = 0");
+const QString kMarkInEffect =
+    QStringLiteral("UPDATE entries SET undone = 0, undone_order = NULL WHERE id = ?");
+const QString kEndPending = QStringLiteral("DELETE FROM pending WHERE entry = ?");
+
+// Ends the pending step of entry `id`, which the file holds as `holding` says.
+bool resolve(QSqlQuery& query, qint64 id, Step step, const Holding& holding) {
+    bool done = true;
+    if (holding.part == Holding::Part::None && step == Step::Apply)
+        done = run(query, "DELETE FROM spans WHERE entry = ?", {id}) &&
+               run(query, "DELETE FROM entries WHERE id = ?", {id});
+    else if (holding.part == Holding::Part::None)
+        done = run(query, kMarkUndone, {id});
+    else if (holding.part == Holding::Part::Some)
+        done = run(query, "DELETE FROM spans WHERE entry = ?", {id}) &&
+               insertSpans(query, id, holding.spans) && run(query, kMarkInEffect, {id});
+    else if (step == Step::Redo)
+        done = run(query, kMarkInEffect, {id});
+    return done && run(query, kEndPending, {id});
+}
+
+std::optional<Step> pendingStep(QSqlQuery& query, qint64 id) {
+    if (!run(query, "SELECT step FROM pending WHERE entry = ?", {id}) || !query.next())
+        return std::nullopt;
+    const int step = query.value(0).toInt();
+    if (step < 0 || step > int(Step::Redo))
+        return std::nullopt;
+    return Step(step);
 }
 
 } // namespace
@@ -84,10 +180,7 @@ History::History(QString path)
     : path_(std::move(path)), connection_(QStringLiteral("history-%1").arg(nextConnection())) {}
 
 History::~History() {
-    if (QSqlDatabase::contains(connection_)) {
-        QSqlDatabase::database(connection_, false).close();
-        QSqlDatabase::removeDatabase(connection_);
-    }
+    close();
 }
 
 bool History::fail(const QString& what, const QString& why) {
@@ -96,82 +189,186 @@ bool History::fail(const QString& what, const QString& why) {
     return false;
 }
 
-// Opened on first use; once it has failed it stays off for the run.
-bool History::open() {
-    if (opened_)
-        return true;
-    if (!problem_.isEmpty())
-        return false;
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return fail(QStringLiteral("the folder of %1 cannot be made").arg(path_), QString());
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(path_);
-    if (!db.open())
-        return fail(QStringLiteral("%1 cannot be opened").arg(path_), db.lastError().text());
-    for (const QString& statement : kSchema) {
-        QSqlQuery query(db);
-        if (!query.exec(statement))
-            return fail(QStringLiteral("%1 cannot be used").arg(path_), query.lastError().text());
+void History::close() {
+    opened_ = false;
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
     }
-    opened_ = true;
+}
+
+bool History::connect(const QString& name, const QString& options) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(name);
+    db.setConnectOptions(options);
+    return db.open() ||
+           fail(QStringLiteral("%1 cannot be opened").arg(path_), db.lastError().text());
+}
+
+bool History::prepareSchema() {
+    QSqlQuery query(QSqlDatabase::database(connection_));
+    const auto failed = [&](const QString& what) {
+        busy_ = isBusy(query.lastError());
+        return fail(what.arg(path_), query.lastError().text());
+    };
+    if (!run(query, "PRAGMA user_version") || !query.next())
+        return failed(QStringLiteral("%1 cannot be read"));
+    if (query.value(0).toInt() >= kSchemaVersion)
+        return true;
+    for (const QString& statement : kSchema)
+        if (!run(query, statement))
+            return failed(QStringLiteral("%1 cannot be used"));
     return true;
 }
 
-void History::record(const QString& file, const RecordRef& record, const QList<rom::Span>& spans) {
+// As it is on the disk (SQLite's immutable mode, which needs no lock). A database of an
+// earlier release has no pending steps.
+bool History::connectReadOnly() {
+    if (!QFileInfo(path_).isFile() ||
+        !connect(QUrl::fromLocalFile(path_).toString() + QStringLiteral("?immutable=1"),
+                 QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")))
+        return false;
+    QSqlQuery query(QSqlDatabase::database(connection_));
+    return run(query, "SELECT COUNT(*) FROM entries") &&
+           ((run(query, "SELECT 1 FROM sqlite_master WHERE name = 'pending'") && query.next()) ||
+            run(query, "CREATE TEMP TABLE pending (entry INTEGER PRIMARY KEY, step INTEGER)"));
+}
+
+// Opened on first use and tried again after every failure. A database that cannot be
+// written is only read; one that is busy is left for the next call.
+bool History::open(bool writing) {
+    if (opened_ && !(writing && readOnly_))
+        return true;
+    close();
+    readOnly_ = busy_ = false;
+    if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
+        return fail(QStringLiteral("the folder of %1 cannot be made").arg(path_), QString());
+    if (connect(path_, kBusyTimeout) && prepareSchema()) {
+        problem_.clear();
+        return opened_ = true;
+    }
+    const QString why = problem_;
+    close();
+    const bool readable = !busy_ && connectReadOnly();
+    problem_ = why;
+    if (!readable) {
+        close();
+        return false;
+    }
+    opened_ = readOnly_ = true;
+    return !writing;
+}
+
+// One transaction; a durable one is on the disk when it returns.
+bool History::transact(bool durable, const std::function<bool(QSqlQuery&)>& work) {
+    QSqlQuery query(QSqlDatabase::database(connection_));
+    const bool done =
+        run(query, durable ? "PRAGMA synchronous = FULL" : "PRAGMA synchronous = NORMAL") &&
+        run(query, "BEGIN IMMEDIATE");
+    if (done && work(query) && run(query, "COMMIT")) {
+        problem_.clear();
+        return true;
+    }
+    fail(QStringLiteral("%1 cannot be written").arg(path_), query.lastError().text());
+    run(query, "ROLLBACK");
+    return false;
+}
+
+std::optional<qint64> History::beginApply(const QString& file, const RecordRef& record,
+                                          const QList<rom::Span>& spans) {
     QList<rom::Span> changed;
     for (const rom::Span& span : spans)
         if (span.changes())
             changed << span;
-    if (changed.isEmpty() || !open())
-        return;
-    QSqlDatabase db = QSqlDatabase::database(connection_);
-    const auto failed = [&](const QSqlQuery& query) {
-        db.rollback();
-        opened_ = false;
-        fail(QStringLiteral("%1 cannot be written").arg(path_), query.lastError().text());
+    qint64 id = 0;
+    const auto insert = [&](QSqlQuery& query) {
+        if (!run(query, "INSERT INTO entries (file, time, page, row, name) VALUES (?, ?, ?, ?, ?)",
+                 {file, QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
+                  storedPage(record), record.row,
+                  record.name.isNull() ? QStringLiteral("") : record.name}))
+            return false;
+        id = query.lastInsertId().toLongLong();
+        // A new entry ends what could be redone.
+        return insertSpans(query, id, changed) &&
+               run(query, "INSERT INTO pending (entry, step) VALUES (?, ?)",
+                   {id, int(Step::Apply)}) &&
+               run(query, "UPDATE entries SET redoable = 0 WHERE file = ? AND undone = 1", {file});
     };
-    db.transaction();
-    QSqlQuery query(db);
-    query.prepare("UPDATE entries SET redoable = 0 WHERE file = ? AND undone = 1");
-    query.addBindValue(file);
-    if (!query.exec())
-        return failed(query);
-    query.prepare("INSERT INTO entries (file, time, page, row, name) VALUES (?, ?, ?, ?, ?)");
-    for (const QVariant& value :
-         {QVariant(file), QVariant(QDateTime::currentDateTime().toString(Qt::ISODateWithMs)),
-          QVariant(storedPage(record)), QVariant(record.row),
-          QVariant(record.name.isNull() ? QStringLiteral("") : record.name)})
-        query.addBindValue(value);
-    if (!query.exec())
-        return failed(query);
-    const qint64 id = query.lastInsertId().toLongLong();
-    for (int n = 0; n < changed.size(); ++n) {
-        query.prepare("INSERT INTO spans (entry, position, offset, before, after) "
-                      "VALUES (?, ?, ?, ?, ?)");
-        for (const QVariant& value : {QVariant(id), QVariant(n), QVariant(changed[n].offset),
-                                      QVariant(changed[n].before), QVariant(changed[n].after)})
-            query.addBindValue(value);
-        if (!query.exec())
-            return failed(query);
-    }
-    if (!db.commit())
-        fail(QStringLiteral("%1 cannot be written").arg(path_), db.lastError().text());
+    if (changed.isEmpty() || !open(true) || !transact(true, insert))
+        return std::nullopt;
+    return id;
 }
 
-QList<Entry> History::select(const QString& file, const QString& condition, const QString& order,
-                             int limit) {
+bool History::beginStep(qint64 id, Step step) {
+    return open(true) && transact(true, [&](QSqlQuery& query) {
+               return run(query, "INSERT OR REPLACE INTO pending (entry, step) VALUES (?, ?)",
+                          {id, int(step)});
+           });
+}
+
+// Not durable: should it be lost, the next opening settles the step by the file alone.
+bool History::finish(qint64 id, Step step) {
+    if (!open(true))
+        return false;
+    if (step == Step::Apply) { // all it takes, in the time of every Apply
+        QSqlQuery query(QSqlDatabase::database(connection_));
+        return (run(query, "PRAGMA synchronous = NORMAL") && run(query, kEndPending, {id})) ||
+               fail(QStringLiteral("%1 cannot be written").arg(path_), query.lastError().text());
+    }
+    return transact(false, [&](QSqlQuery& query) {
+        return resolve(query, id, step,
+                       {step == Step::Undo ? Holding::Part::None : Holding::Part::All, {}});
+    });
+}
+
+std::optional<RecordRef> History::settle(qint64 id, const rom::RomFile& rom) {
+    const QList<Entry> found = select(QStringLiteral("id = ?"), {id}, QStringLiteral("id"), 1);
+    if (found.isEmpty() || !open(true))
+        return std::nullopt;
+    const Holding holding = holdingOf(found.first().spans, rom);
+    const bool settled = transact(true, [&](QSqlQuery& query) {
+        const std::optional<Step> step = pendingStep(query, id);
+        return step && resolve(query, id, *step, holding);
+    });
+    if (settled && holding.part == Holding::Part::Some)
+        return found.first().record;
+    return std::nullopt;
+}
+
+QList<RecordRef> History::settleAll(const QString& file, const rom::RomFile& rom) {
+    QList<qint64> ids;
+    if (open(false)) {
+        QSqlQuery query(QSqlDatabase::database(connection_));
+        if (run(query,
+                "SELECT entry FROM pending JOIN entries ON entries.id = pending.entry "
+                "WHERE entries.file = ? ORDER BY entry",
+                {file}))
+            while (query.next())
+                ids << query.value(0).toLongLong();
+    }
+    QList<RecordRef> partly;
+    for (const qint64 id : ids)
+        if (const std::optional<RecordRef> record = settle(id, rom))
+            partly << *record;
+    return partly;
+}
+
+QList<Entry> History::select(const QString& condition, const QVariantList& values,
+                             const QString& order, int limit) {
     QList<Entry> found;
-    if (!open())
+    if (!open(false))
         return found;
     QSqlDatabase db = QSqlDatabase::database(connection_);
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT id, time, page, row, name, undone FROM entries WHERE "
-                                 "file = ? %1 ORDER BY %2 LIMIT %3")
-                      .arg(condition, order)
-                      .arg(limit));
-    query.addBindValue(file);
-    if (!query.exec())
+    if (!run(query,
+             QStringLiteral("SELECT id, time, page, row, name, undone FROM entries WHERE %1 "
+                            "ORDER BY %2 LIMIT %3")
+                 .arg(condition, order)
+                 .arg(limit),
+             values)) {
+        fail(QStringLiteral("%1 cannot be read").arg(path_), query.lastError().text());
         return found;
+    }
     while (query.next()) {
         // A row no release wrote (another program's, or damage) is passed over.
         const std::optional<RecordRef> record = recordFromStored(
@@ -187,24 +384,25 @@ QList<Entry> History::select(const QString& file, const QString& condition, cons
     }
     for (Entry& entry : found) {
         QSqlQuery spans(db);
-        spans.prepare("SELECT offset, before, after FROM spans WHERE entry = ? ORDER BY position");
-        spans.addBindValue(entry.id);
-        spans.exec();
-        while (spans.next())
-            entry.spans.append({spans.value(0).toLongLong(), spans.value(1).toByteArray(),
-                                spans.value(2).toByteArray()});
+        if (run(spans, "SELECT offset, before, after FROM spans WHERE entry = ? ORDER BY position",
+                {entry.id}))
+            while (spans.next())
+                entry.spans.append({spans.value(0).toLongLong(), spans.value(1).toByteArray(),
+                                    spans.value(2).toByteArray()});
     }
     return found;
 }
 
 std::optional<Entry> History::first(const QString& file, const QString& condition,
                                     const QString& order) {
-    const QList<Entry> found = select(file, condition, order, 1);
+    const QList<Entry> found =
+        select(QStringLiteral("file = ? %1 %2").arg(kNotPendingApply, condition), {file}, order, 1);
     return found.isEmpty() ? std::nullopt : std::optional<Entry>(found.first());
 }
 
 QList<Entry> History::entries(const QString& file) {
-    return select(file, QString(), QStringLiteral("id DESC"), -1);
+    return select(QStringLiteral("file = ? %1").arg(kNotPendingApply), {file},
+                  QStringLiteral("id DESC"), -1);
 }
 
 std::optional<Entry> History::nextUndo(const QString& file) {
@@ -214,20 +412,6 @@ std::optional<Entry> History::nextUndo(const QString& file) {
 std::optional<Entry> History::nextRedo(const QString& file) {
     return first(file, QStringLiteral("AND undone = 1 AND redoable = 1"),
                  QStringLiteral("undone_order DESC"));
-}
-
-void History::setUndone(qint64 id, bool undone) {
-    if (!open())
-        return;
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(undone ? "UPDATE entries SET undone = 1, undone_order = (SELECT "
-                           "IFNULL(MAX(undone_order), 0) + 1 FROM entries) WHERE id = ?"
-                         : "UPDATE entries SET undone = 0, undone_order = NULL WHERE id = ?");
-    query.addBindValue(id);
-    if (!query.exec()) {
-        opened_ = false;
-        fail(QStringLiteral("%1 cannot be written").arg(path_), query.lastError().text());
-    }
 }
 
 } // namespace history

@@ -5,8 +5,16 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariantList>
 
+#include <functional>
 #include <optional>
+
+class QSqlQuery;
+
+namespace rom {
+class RomFile;
+}
 
 namespace history {
 
@@ -49,11 +57,22 @@ struct Entry {
     bool undone = false;
 };
 
-// The record of every Apply, kept per file (by canonical path) in a SQLite database, so it
-// outlives the program. Each entry is written in one transaction. Undo takes back the
-// newest entry still in effect, redo puts back the one undone last; a new entry ends what
-// could be redone. Nothing here touches the ROM file. A database that cannot be opened or
-// written leaves the history off: every call then does nothing, and problem() says why.
+// What a pending entry changes: an Apply puts its new bytes in, an Undo takes them back
+// out and a Redo puts them in again.
+enum class Step { Apply = 0, Undo = 1, Redo = 2 };
+
+// The record of every change, kept per file (by canonical path) in a SQLite database, so it
+// outlives the program. Undo takes back the newest entry still in effect, redo puts back the
+// one undone last; a new entry ends what could be redone.
+//
+// Write-ahead: a step is recorded as pending (an Apply with its spans, in one durable
+// transaction) before the file is written, and finished once the file holds it. A step
+// still pending when its file is opened again (the program ended in between) is settled
+// by what the file holds. An entry whose Apply is pending is in no list.
+//
+// A busy database is waited for at most 250 ms. Whatever fails is tried again at the next
+// call; problem() says why the last attempt failed. A database that can be read but not
+// written still lists its entries.
 class History {
   public:
     // $XDG_DATA_HOME/Quillmark/valdric-history.sqlite.
@@ -65,25 +84,46 @@ class History {
     History& operator=(const History&) = delete;
 
     QString problem() const { return problem_; }
+    bool isReadOnly() const { return readOnly_; }
 
-    // Records the changed spans of an Apply; none changed, nothing recorded.
-    void record(const QString& file, const RecordRef& record, const QList<rom::Span>& spans);
+    // An Apply of the changed ones among `spans`, pending; nothing when it could not be
+    // recorded.
+    std::optional<qint64> beginApply(const QString& file, const RecordRef& record,
+                                     const QList<rom::Span>& spans);
+    // The undo or redo of entry `id`, pending. False when it could not be recorded.
+    bool beginStep(qint64 id, Step step);
+    // The file holds the pending `step` of `id` whole.
+    bool finish(qint64 id, Step step);
+    // Decides the pending step of `id` by what `rom` holds of the entry's changed bytes: all
+    // of its new bytes, the entry is in effect; none, it is not (a pending Apply is dropped);
+    // a part, the entry becomes that part, in effect. The entry's record when the file
+    // holds a part.
+    std::optional<RecordRef> settle(qint64 id, const rom::RomFile& rom);
+    // Settles every pending step of `file`; the records of which the file holds a part.
+    QList<RecordRef> settleAll(const QString& file, const rom::RomFile& rom);
+
     // Newest first.
     QList<Entry> entries(const QString& file);
     std::optional<Entry> nextUndo(const QString& file);
     std::optional<Entry> nextRedo(const QString& file);
-    void setUndone(qint64 id, bool undone);
 
   private:
-    bool open();
+    bool open(bool writing);
+    bool connect(const QString& name, const QString& options);
+    bool prepareSchema();
+    bool connectReadOnly();
+    void close();
     bool fail(const QString& what, const QString& why);
+    bool transact(bool durable, const std::function<bool(QSqlQuery&)>& work);
     std::optional<Entry> first(const QString& file, const QString& condition, const QString& order);
-    QList<Entry> select(const QString& file, const QString& condition, const QString& order,
+    QList<Entry> select(const QString& condition, const QVariantList& values, const QString& order,
                         int limit);
 
     QString path_;
     QString connection_;
     bool opened_ = false;
+    bool readOnly_ = false;
+    bool busy_ = false; // the last opening found the database locked
     QString problem_;
 };
 

@@ -3,12 +3,12 @@
 #include "rom/RomFile.h"
 
 #include <algorithm>
+#include <map>
 
 namespace rom {
 
-CommitResult commitSpans(RomFile& rom, const QList<Span>& spans, qsizetype* written) {
-    if (written)
-        *written = 0;
+CommitResult commitSpans(RomFile& rom, const QList<Span>& spans,
+                         const std::function<bool()>& beforeWriting) {
     switch (rom.pathState()) {
     case RomFile::PathState::Replaced:
         return CommitResult::FileReplaced;
@@ -24,12 +24,29 @@ CommitResult commitSpans(RomFile& rom, const QList<Span>& spans, qsizetype* writ
     });
     if (!unchanged)
         return CommitResult::Conflict;
-    const qsizetype whole = writeSpans(rom, spans);
-    if (written)
-        *written = whole;
-    if (whole < spans.size())
-        return CommitResult::WriteFailed;
-    return rom.sync() ? CommitResult::Written : CommitResult::SyncFailed;
+    if (beforeWriting && !beforeWriting())
+        return CommitResult::Stopped;
+    const QList<Span> runs = changedRuns(spans);
+    for (const Span& run : runs)
+        if (!rom.writeBytes(run.offset, run.after))
+            return CommitResult::WriteFailed;
+    return runs.isEmpty() || rom.sync() ? CommitResult::Written : CommitResult::SyncFailed;
+}
+
+QList<Span> changedRuns(const QList<Span>& spans) {
+    std::map<qint64, std::pair<char, char>> changed; // offset: before, after
+    for (const Span& span : spans)
+        for (qsizetype i = 0; i < span.after.size() && i < span.before.size(); ++i)
+            if (span.before[i] != span.after[i])
+                changed[span.offset + i] = {span.before[i], span.after[i]};
+    QList<Span> runs;
+    for (const auto& [offset, bytes] : changed) {
+        if (runs.isEmpty() || runs.last().offset + runs.last().after.size() != offset)
+            runs.append({offset, QByteArray(), QByteArray()});
+        runs.last().before.append(bytes.first);
+        runs.last().after.append(bytes.second);
+    }
+    return runs;
 }
 
 QList<Span> reversed(const QList<Span>& spans) {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,16 @@ namespace {
 std::optional<DiskFault>& diskFault() {
     static std::optional<DiskFault> fault;
     return fault;
+}
+
+std::function<void(qint64, qint64)>& writeObserver() {
+    static std::function<void(qint64, qint64)> observer;
+    return observer;
+}
+
+void endIfFaultSaysSo() {
+    if (diskFault()->endsProgram)
+        std::_Exit(kEndedByFault);
 }
 
 // How many of `length` bytes the injected fault lets through (all without one).
@@ -27,6 +38,10 @@ qint64 bytesAllowed(qint64 length) {
 
 void setDiskFault(std::optional<DiskFault> fault) {
     diskFault() = std::move(fault);
+}
+
+void setWriteObserver(std::function<void(qint64, qint64)> observer) {
+    writeObserver() = std::move(observer);
 }
 
 bool RomFile::open(const QString& path, QString* error) {
@@ -99,11 +114,14 @@ bool RomFile::writeBytes(qint64 offset, const QByteArray& bytes) {
         return false;
     }
     const qint64 allowed = bytesAllowed(bytes.size());
+    if (writeObserver())
+        writeObserver()(offset, bytes.size());
     if (!file_->seek(offset) || file_->write(bytes.constData(), allowed) != allowed) {
         lastError_ = file_->errorString();
         return false;
     }
     if (allowed < bytes.size()) {
+        endIfFaultSaysSo();
         lastError_ = diskFault()->reason;
         return false;
     }
@@ -114,6 +132,7 @@ bool RomFile::sync() {
     if (!file_)
         return false;
     if (diskFault() && diskFault()->syncFails) {
+        endIfFaultSaysSo();
         lastError_ = diskFault()->reason;
         return false;
     }

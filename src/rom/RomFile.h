@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -60,12 +61,19 @@ class RomFile {
 
 // Seam for tests: stands in for a failing disk under every RomFile. Writes fail once
 // `bytesBeforeFailure` more bytes have reached the file (the write that crosses the limit
-// is cut short there); with `syncFails`, sync() fails. Both report `reason`.
+// is cut short there); with `syncFails`, sync() fails. Both report `reason`. With
+// `endsProgram` the failure ends the process instead, at once and with status
+// kEndedByFault, as a kill at that moment would.
 struct DiskFault {
     qint64 bytesBeforeFailure = -1; // -1: writes never fail
     bool syncFails = false;
+    bool endsProgram = false;
     QString reason = QStringLiteral("No space left on device");
 };
+inline constexpr int kEndedByFault = 86;
 void setDiskFault(std::optional<DiskFault> fault);
+
+// Seam for tests and the benchmark: sees every positioned write any RomFile makes.
+void setWriteObserver(std::function<void(qint64 offset, qint64 length)> observer);
 
 } // namespace rom

@@ -34,15 +34,6 @@ const QList<records::Place>& placesOf(const std::pair<int, int>& record) {
 
 } // namespace
 
-QByteArray originalOf(QByteArray image, const QList<history::Entry>& entries) {
-    for (const history::Entry& entry : entries)
-        if (!entry.undone)
-            for (const rom::Span& span : rom::reversed(entry.spans))
-                if (span.offset >= 0 && span.offset + span.after.size() <= image.size())
-                    image.replace(span.offset, span.after.size(), span.after);
-    return image;
-}
-
 void TableEdits::load(const QByteArray& file) {
     file_ = base_ = shown_ = file;
     touched_.clear();

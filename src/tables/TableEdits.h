@@ -8,10 +8,6 @@
 
 namespace tables {
 
-// The file as it was before the changes made in this editor: the changes of `entries`
-// (newest first) that are still in effect, taken back from `image`.
-QByteArray originalOf(QByteArray image, const QList<history::Entry>& entries);
-
 // Edits made in the grids and not yet applied. Three images of the file are kept: as last
 // read, as the edits were made over, and as shown with every edit in place. A record is
 // edited where what is shown differs from what it was edited over, and in conflict where

@@ -8,6 +8,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+
+#include <functional>
 
 namespace tables {
 namespace {
@@ -54,55 +57,137 @@ std::optional<QByteArray> readTableFile(const QString& path, QString* problem) {
     return file.readAll();
 }
 
-// Checks one table against the record kind and applies its cells to `edited`.
+// Told what is wrong with a line of a table.
+using Problem = std::function<void(const QString&)>;
+
+// The column of each header cell (-1 to ignore it) and the column of "Row"; `problem` is
+// told what makes the header unusable.
+struct Header {
+    QList<int> columnOf;
+    int rowColumn = -1;
+};
+
+Header readHeader(const QStringList& names, const QList<Column>& columns, const Problem& problem) {
+    Header header;
+    for (int c = 0; c < names.size(); ++c) {
+        const QString& name = names[c];
+        if (const int earlier = int(names.indexOf(name)); earlier < c)
+            problem(QStringLiteral("columns %1 and %2 are both named \"%3\".")
+                        .arg(earlier + 1)
+                        .arg(c + 1)
+                        .arg(name));
+        int found = -1;
+        for (int n = 0; n < columns.size() && found < 0; ++n)
+            if (columns[n].name == name)
+                found = n;
+        if (name == QLatin1String("Row") && header.rowColumn < 0)
+            header.rowColumn = c;
+        else if (found < 0 && name != QLatin1String("Name"))
+            problem(QStringLiteral("unknown column \"%1\".").arg(name));
+        header.columnOf << (found >= 0 && columns[found].kind != Column::Kind::Words ? found : -1);
+    }
+    if (header.rowColumn < 0)
+        problem(QStringLiteral("there is no \"Row\" column."));
+    return header;
+}
+
+// "5, 9, 12 and 3 more".
+QString rowList(const QList<int>& rows) {
+    constexpr int kShown = 10;
+    QStringList shown;
+    for (int n = 0; n < rows.size() && n < kShown; ++n)
+        shown << QString::number(rows[n]);
+    return shown.join(QStringLiteral(", ")) +
+           (rows.size() > kShown ? QStringLiteral(" and %1 more").arg(rows.size() - kShown)
+                                 : QString());
+}
+
+// The record a line stands for by its Row, unless the line is malformed or its Row is no
+// record of `kind` or already on another line (`lineOf`).
+std::optional<int> recordOfLine(const QStringList& cells, qsizetype headerSize, int rowColumn,
+                                const records::Kind& kind, const QHash<int, int>& lineOf,
+                                const Problem& problem) {
+    if (cells.size() != headerSize) {
+        problem(
+            QStringLiteral("%1 cells where the header has %2.").arg(cells.size()).arg(headerSize));
+        return std::nullopt;
+    }
+    bool number = false;
+    const int row = cells[rowColumn].toInt(&number);
+    if (!number || row < kind.first || row > kind.last) {
+        problem(QStringLiteral("Row \"%1\" is no record of this table (%2 to %3).")
+                    .arg(cells[rowColumn])
+                    .arg(kind.first)
+                    .arg(kind.last));
+        return std::nullopt;
+    }
+    if (lineOf.contains(row)) {
+        problem(QStringLiteral("Row %1 is also on line %2.").arg(row).arg(lineOf[row]));
+        return std::nullopt;
+    }
+    return row;
+}
+
+// Applies the cells of a line to record `row` in `edited`; a cell as it was exported
+// changes nothing and is not checked again.
+void applyLine(const QStringList& cells, const Header& header, const QList<Column>& columns,
+               const QList<records::Place>& places, QByteArray& edited, const Problem& problem) {
+    for (int c = 0; c < int(cells.size()); ++c) {
+        if (header.columnOf[c] < 0)
+            continue;
+        const Column& column = columns[header.columnOf[c]];
+        const records::Place& place = places[column.place];
+        if (cells[c] == cell(edited, place, column, Names()))
+            continue;
+        if (const QString refusal = enterCell(edited, place, column, cells[c]); !refusal.isEmpty())
+            problem(QStringLiteral("column \"%1\": %2").arg(column.name, refusal));
+    }
+}
+
+// Checks one table against the record kind and applies its cells to `edited`. Each line
+// goes to the record its Row names, whatever the order of the lines.
 void importTable(const QByteArray& text, const records::Kind& kind, QByteArray& edited,
                  QStringList& problems) {
     const QString file = QLatin1String(kind.fileName);
     const CsvTable table = readCsv(text);
+    const auto problemAt = [&problems, file](int line, const QString& separator = ": ") {
+        return [&problems, file, line, separator](const QString& what) {
+            problems << QStringLiteral("%1, line %2%3%4").arg(file).arg(line).arg(separator, what);
+        };
+    };
     if (!table.ok()) {
-        problems
-            << QStringLiteral("%1, line %2: %3").arg(file).arg(table.errorLine).arg(table.error);
+        problemAt(table.errorLine)(table.error);
         return;
     }
     const QList<Column> columns = columnsOf(records::placesOfRecord(kind.page, kind.first));
-    const QStringList header = table.rows.value(0);
-    QList<int> columnOf; // for each cell of a row, its column, or -1 to ignore
-    for (const QString& name : header) {
-        int found = -1;
-        for (int c = 0; c < columns.size(); ++c)
-            if (columns[c].name == name)
-                found = c;
-        if (found < 0 && name != "Row" && name != "Name")
-            problems << QStringLiteral("%1, line 1: unknown column \"%2\".").arg(file, name);
-        columnOf << (found >= 0 && columns[found].kind != Column::Kind::Words ? found : -1);
+    const QStringList names = table.rows.value(0);
+    const qsizetype before = problems.size();
+    const Header header = readHeader(names, columns, problemAt(table.lineOfRow.value(0, 1)));
+    if (problems.size() > before) // the lines cannot be read as the header says
+        return;
+    QHash<int, int> lineOf; // record row: the line that holds it
+    for (int r = 1; r < table.rows.size(); ++r) {
+        const int line = table.lineOfRow[r];
+        const std::optional<int> row = recordOfLine(table.rows[r], names.size(), header.rowColumn,
+                                                    kind, lineOf, problemAt(line));
+        if (!row)
+            continue;
+        lineOf.insert(*row, line);
+        applyLine(table.rows[r], header, columns, records::placesOfRecord(kind.page, *row), edited,
+                  problemAt(line, QStringLiteral(", ")));
     }
-    const int wanted = kind.last - kind.first + 1;
-    if (table.rows.size() - 1 != wanted)
-        problems << QStringLiteral("%1: %2 rows of records where %3 are needed.")
-                        .arg(file)
-                        .arg(std::max<qsizetype>(table.rows.size() - 1, 0))
-                        .arg(wanted);
-    for (int r = 1; r < table.rows.size() && r <= wanted; ++r) {
-        const QList<records::Place> places = records::placesOfRecord(kind.page, kind.first + r - 1);
-        const QStringList& cells = table.rows[r];
-        for (int c = 0; c < cells.size() && c < columnOf.size(); ++c) {
-            if (columnOf[c] < 0)
-                continue;
-            const Column& column = columns[columnOf[c]];
-            const QString refusal = enterCell(edited, places[column.place], column, cells[c]);
-            if (!refusal.isEmpty())
-                problems << QStringLiteral("%1, line %2, column \"%3\": %4")
-                                .arg(file)
-                                .arg(table.lineOfRow[r])
-                                .arg(column.name, refusal);
-        }
-    }
+    QList<int> missing;
+    for (int row = kind.first; row <= kind.last; ++row)
+        if (!lineOf.contains(row))
+            missing << row;
+    if (!missing.isEmpty())
+        problemAt(table.lineOfRow.value(table.lineOfRow.size() - 1, 1))(
+            QStringLiteral("the table ends without a line for Row %1.").arg(rowList(missing)));
 }
 
 } // namespace
 
-QList<std::pair<QString, QByteArray>> exportTables(const rom::RomFile& rom) {
-    const QByteArray image = rom.readBytes(0, rom.size());
+QList<std::pair<QString, QByteArray>> exportTables(const QByteArray& image) {
     const Names names = namesIn(image);
     QList<std::pair<QString, QByteArray>> files;
     for (const records::Kind& kind : records::kinds())
@@ -110,8 +195,11 @@ QList<std::pair<QString, QByteArray>> exportTables(const rom::RomFile& rom) {
     return files;
 }
 
-QString writeTables(const rom::RomFile& rom, const QString& folder) {
-    for (const auto& [name, text] : exportTables(rom)) {
+QString writeTables(const QByteArray& image, const QString& folder) {
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("The folder \"%1\" could not be made.")
+            .arg(QDir::toNativeSeparators(folder));
+    for (const auto& [name, text] : exportTables(image)) {
         const QString path = QDir(folder).filePath(name);
         if (const QString why = rom::replaceFile(path, text); !why.isEmpty())
             return QStringLiteral("\"%1\" could not be written: %2")

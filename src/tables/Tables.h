@@ -20,11 +20,11 @@ namespace tables {
 // resistance one in words, and each row of a check-list is a column of its own holding 0
 // or 1. Values the page cannot show are given as stored, so nothing is lost.
 
-// The files' names and texts, in the order above.
-QList<std::pair<QString, QByteArray>> exportTables(const rom::RomFile& rom);
-// Writes them into `folder`, each through a temporary file renamed over the old one. The
-// first failure's message, or nothing.
-QString writeTables(const rom::RomFile& rom, const QString& folder);
+// The files' names and texts of a headerless image, in the order above.
+QList<std::pair<QString, QByteArray>> exportTables(const QByteArray& image);
+// Writes them into `folder`, made when missing, each through a temporary file renamed over
+// the old one. The first failure's message, or nothing.
+QString writeTables(const QByteArray& image, const QString& folder);
 
 // What importing the tables found in a folder would write.
 struct Import {
@@ -35,9 +35,13 @@ struct Import {
 };
 
 // Reads whichever of the seven files `folder` holds and checks every cell with the rules of
-// its page's field. Read-only columns, "Row" and "Name" are ignored; a missing column keeps
-// the file's value; unknown columns, a wrong row count and malformed text are problems.
-// With any problem there are no spans.
+// its page's field. Each line goes to the record its "Row" cell names, in any order; every
+// record of a table needs exactly one line. Read-only columns and "Name" are ignored; a
+// missing column keeps the file's value. Problems, each naming file and line: malformed
+// text, no "Row" column, two columns of one name, an unknown column, a line whose cell count
+// differs from the header's, a Row that is no record of the table or is on two lines,
+// records without a line, and cells the field cannot store. With any problem there are no
+// spans.
 Import readTables(const rom::RomFile& rom, const QString& folder);
 
 } // namespace tables

@@ -1,6 +1,9 @@
 // Safe, recorded, undoable Applies: the open file replaced or removed under the editor, a
-// record changed by another program, undo and redo on every page, a history that outlives
-// the window, one that cannot be kept; and what builds on it: patches and the checksum.
+// record changed by another program, undo and redo on every page, only changed bytes
+// written, a program ended part way through a write, two windows on one history, the
+// History window, a history that is busy, unusable or read-only, old databases; and what
+// builds on it: patches and the checksum.
+#include "history/History.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
@@ -11,10 +14,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 
 #include <sys/mount.h>
 
@@ -31,16 +38,31 @@ void writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes) {
     QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) > 0);
 }
 
-// Runs `use` on the modal window the menu entry `name` opens, then closes it.
-void withDialog(EditorFixture& f, const char* name, const std::function<void(QWidget*)>& use) {
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            use(dialog);
-            if (QApplication::activeModalWidget())
-                QApplication::activeModalWidget()->close();
-        }
-    });
-    f.trigger(name);
+QStringList rowsOf(QWidget* dialog, const char* list) {
+    QStringList rows;
+    if (auto* widget = dialog->findChild<QListWidget*>(list))
+        for (int r = 0; r < widget->count(); ++r)
+            rows << widget->item(r)->text();
+    return rows;
+}
+
+void applyEnemy(EditorFixture& f, int row, const char* level, const char* hp = nullptr) {
+    f.selectTab("enemy");
+    f.selectRow("EnemyLST", row);
+    if (hp)
+        f.enter("EnemyHPTXT", hp);
+    f.enter("EnemyLevelTXT", level);
+    f.apply();
+}
+
+// Child mode: Apply HP 40000 and Level 99 to enemy 5 of `rom` on a disk that ends the
+// program after `bytes` more bytes (or at the sync, for -1).
+int runCrashingApply(const QString& rom, int bytes) {
+    EditorFixture f;
+    f.openRom(rom);
+    rom::setDiskFault(rom::DiskFault{bytes, bytes < 0, true});
+    applyEnemy(f, 5, "99", "40000");
+    return 0;
 }
 
 // Applies a classic IPS patch as patchers do: 3-byte offset, 2-byte length, until "EOF".
@@ -58,7 +80,7 @@ QByteArray applyIps(QByteArray image, const QByteArray& patch) {
 // Create Patch as IPS, from an original file when `original` is given, saved to `saveAs`.
 void createPatch(EditorFixture& f, const QString& saveAs, const QString& original = {}) {
     ui::setFileNameHandler([saveAs] { return saveAs; });
-    withDialog(f, "mnuCreatePatch", [&](QWidget* dialog) {
+    f.withDialog("mnuCreatePatch", [&](QWidget* dialog) {
         dialog->findChild<QComboBox*>("PatchFormatCBO")->setCurrentIndex(1);
         if (!original.isEmpty()) {
             dialog->findChild<QLineEdit*>("PatchOriginalTXT")->setText(original);
@@ -77,8 +99,12 @@ class HistoryTest : public QObject {
     void fileReplacedOrRemovedBeforeApply();
     void recordChangedByAnotherProgram();
     void undoAndRedoOnEveryPage();
-    void historyOutlivesTheWindowAndListsChanges();
-    void unusableHistoryLetsEditingGoOn();
+    void onlyChangedBytesAreWritten();
+    void programEndedMidWriteLeavesNothingUnundoable();
+    void undoActsOnTheEntryItNames();
+    void historyWindowShowsEveryChangeAndReloads();
+    void busyHistoryNeverBlocksApply();
+    void earlierCurrentAndReadOnlyDatabasesReadBack();
     void fullDiskHeaderRemovalSaysWhy();
     void patchesTurnTheOriginalIntoTheOpenFile();
     void checksumIsUpdatedAsOneUndoableChange();
@@ -165,61 +191,215 @@ void HistoryTest::undoAndRedoOnEveryPage() {
     }
 }
 
-// A second window on the same file undoes an Apply of the first; the History window shows
-// each change in the page's words and reverts the chosen ones.
-void HistoryTest::historyOutlivesTheWindowAndListsChanges() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("kept.smc");
-    QVERIFY(synth::writeFile(path, image()));
-    {
-        EditorFixture first;
-        first.openRom(path);
-        first.selectTab("item");
-        first.selectRow("ItemLST", 5);
-        first.enter("ItemPriceTXT", "300");
-        first.toggleCheckRow("ItemEquipLST", 5); // Cassia
-        first.apply();
-        first.selectTab("enemy");
-        first.enter("EnemyLevelTXT", "77");
-        first.apply();
+// HP and Level of enemy 5 lie side by side: changed bytes next to each other are one write,
+// unchanged ones (the HP's high byte, every other field) are not written at all.
+void HistoryTest::onlyChangedBytesAreWritten() {
+    using Writes = QList<std::pair<qint64, qint64>>;
+    const std::tuple<const char*, const char*, Writes> cases[] = {
+        {"40000", "99", {{0x0C4773, 3}}},               // C0 19 30 -> 40 9C 63
+        {"6400", "99", {{0x0C4773, 1}, {0x0C4775, 1}}}, // C0 -> 00, 19 stays
+        {"6592", "48", {}}};                            // as loaded
+    for (const auto& [hp, level, expected] : cases) {
+        EditorFixture f;
+        f.openImage(image());
+        Writes writes;
+        rom::setWriteObserver([&](qint64 at, qint64 length) { writes.append({at, length}); });
+        applyEnemy(f, 5, level, hp);
+        rom::setWriteObserver({});
+        QCOMPARE(writes, expected);
+        QCOMPARE(f.find<QAction>("mnuUndoApply")->isEnabled(), !expected.isEmpty());
     }
+}
+
+// The program ends (through the disk seam, in a child) before the first byte, after one of
+// the three, and at the sync. Opened again, what reached the file is one entry (told when
+// it is a part) and undoing everything gives back the original.
+void HistoryTest::programEndedMidWriteLeavesNothingUnundoable() {
+    const std::tuple<int, QList<qint64>, bool> cases[] = {
+        {0, {}, false}, {1, {0x0C4773}, true}, {-1, {0x0C4773, 0x0C4774, 0x0C4775}, false}};
+    for (const auto& [bytes, changed, told] : cases) {
+        EditorFixture f;
+        const QString path = f.writeRom(image());
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--child-crash", path, QString::number(bytes)});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), rom::kEndedByFault);
+        QCOMPARE(synth::changedOffsets(image(), synth::readFile(path)), changed);
+        f.openRom(path);
+        QCOMPARE(f.messageTexts().filter("ended while it was writing a change to Enemy 5 ").size(),
+                 int(told));
+        QCOMPARE(f.messages.size(), int(told));
+        QCOMPARE(f.find<QAction>("mnuUndoApply")->isEnabled(), !changed.isEmpty());
+        for (int n = 0; n < 3 && f.find<QAction>("mnuUndoApply")->isEnabled(); ++n)
+            f.trigger("mnuUndoApply"); // everything there is to undo
+        QVERIFY(f.fileBytes() == image());
+    }
+}
+
+// Window A's menu names its Apply to enemy 5; window B then applies to enemy 6. A's Undo
+// undoes nothing and says so; then it names and undoes B's change. Opening the Edit menu
+// and activating the window refresh the caption too.
+void HistoryTest::undoActsOnTheEntryItNames() {
+    EditorFixture a;
+    const QString path = a.openImage(image());
+    applyEnemy(a, 5, "99");
+    EditorFixture b; // made last, it hears the messages of both
+    b.openRom(path);
+    applyEnemy(b, 6, "77");
+    const QList<EditorFixture::Message>& told = b.messages;
+    QVERIFY(a.find<QAction>("mnuUndoApply")->text().startsWith("&Undo Apply: Enemy 5 "));
+    a.trigger("mnuUndoApply");
+    QByteArray both = image();
+    both[0x0C4775] = 99;
+    both[0x0C478C] = 77;
+    QVERIFY(a.fileBytes() == both);
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told[0].icon, ui::MessageIcon::Information);
+    QVERIFY(told[0].text.contains("nothing was undone"));
+    QVERIFY(a.find<QAction>("mnuUndoApply")->text().startsWith("&Undo Apply: Enemy 6 "));
+    a.trigger("mnuUndoApply");
+    both[0x0C478C] = image()[0x0C478C];
+    QVERIFY(a.fileBytes() == both);
+    const std::pair<int, std::function<void()>> refreshes[] = {
+        {7, [&] { emit a.find<QMenu>("mnuEdit")->aboutToShow(); }},
+        {8, [&] {
+             QEvent activate(QEvent::WindowActivate);
+             QApplication::sendEvent(&a.window(), &activate);
+         }}};
+    for (const auto& [row, refresh] : refreshes) {
+        const QString caption = QString("&Undo Apply: Enemy %1 ").arg(row);
+        applyEnemy(b, row, "55");
+        QVERIFY(!a.find<QAction>("mnuUndoApply")->text().startsWith(caption));
+        refresh();
+        QVERIFY(a.find<QAction>("mnuUndoApply")->text().startsWith(caption));
+        a.trigger("mnuUndoApply");
+    }
+    QVERIFY(a.fileBytes() == both && a.find<QAction>("mnuRedoApply")->isEnabled());
+    applyEnemy(a, 9, "1"); // a new change ends what could be redone
+    QVERIFY(!a.find<QAction>("mnuRedoApply")->isEnabled());
+}
+
+// Titled with the file's name; the selected entry's changes one per line in the pages'
+// words; reloaded when activated; the chosen entry reverted; its size kept.
+void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
     EditorFixture second;
-    second.openRom(path);
+    const QString path = second.openImage(image(), "kept.smc");
+    second.selectTab("item");
+    second.selectRow("ItemLST", 5);
+    second.enter("ItemPriceTXT", "300");
+    second.toggleCheckRow("ItemEquipLST", 5); // Cassia
+    second.apply();
+    applyEnemy(second, 0, "77");
     QStringList rows;
-    withDialog(second, "mnuHistory", [&](QWidget* history) {
+    QStringList details;
+    QVERIFY(second.withDialog("mnuHistory", [&](QWidget* history) {
+        QCOMPARE(history->windowTitle(), QString("History of kept.smc"));
         auto* list = history->findChild<QListWidget*>("HistoryLST");
-        for (int r = 0; r < list->count(); ++r)
-            rows << list->item(r)->text();
-        list->item(1)->setSelected(true); // the older entry, on the item page
-        history->findChild<QPushButton*>("RevertCMD")->click();
-    });
-    QCOMPARE(rows.size(), 2);
-    QVERIFY2(rows[0].contains("Enemy 0 ") && rows[0].contains("Level: "), qPrintable(rows[0]));
-    QVERIFY2(rows[1].contains("Equipped by: +Cassia; Price: ") && rows[1].contains(" \u2192 300"),
-             qPrintable(rows[1]));
+        QVERIFY(list && list->count() == 2);
+        list->setCurrentRow(1); // the older entry, on the item page
+        details = rowsOf(history, "HistoryDetailLST");
+        history::History other; // another window's Apply, seen once this one is active again
+        const auto id =
+            other.beginApply(QFileInfo(path).canonicalFilePath(),
+                             {records::PageId::Enemy, 9, "Other"}, {{0x0C4806, "\x01", "\x02"}});
+        QVERIFY(id && other.finish(*id, history::Step::Apply));
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(history, &activate);
+        rows = rowsOf(history, "HistoryLST");
+        QVERIFY(list->item(2)->isSelected());
+        auto* revert = history->findChild<QPushButton*>("RevertCMD");
+        QVERIFY(revert);
+        revert->click();
+        history->resize(1000, 520);
+    }));
+    QCOMPARE(rows.size(), 3);
+    QVERIFY2(rows[0].endsWith("  Enemy 9 Other") && rows[1].contains("  Enemy 0 ") &&
+                 rows[2].contains("  Item 5 "),
+             qPrintable(rows.join('|')));
+    QCOMPARE(details.size(), 2);
+    QCOMPARE(details[0], QString("Equipped by: +Cassia"));
+    QVERIFY2(details[1].startsWith("Price: ") && details[1].endsWith(" \u2192 300"),
+             qPrintable(details[1]));
     QByteArray expected = image();
     expected[0x0C4702] = char(77); // enemy 0's level
     QVERIFY(synth::readFile(path) == expected);
-    second.trigger("mnuUndoApply");
-    QVERIFY(synth::readFile(path) == image());
+    QVERIFY(second.withDialog("mnuHistory", [&](QWidget* history) {
+        QCOMPARE(history->size(), QSize(1000, 520));
+        QVERIFY(rowsOf(history, "HistoryLST").value(2).endsWith("(undone)"));
+    }));
 }
 
-// Told once; every Apply still reaches the file.
-void HistoryTest::unusableHistoryLetsEditingGoOn() {
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    EditorFixture f; // its data folder is a file
-    QVERIFY(synth::writeFile(f.folder() + "/file", "x"));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(f.folder() + "/file"));
-    f.window();
-    qputenv("XDG_DATA_HOME", dataHome);
+// Another program holds the database: the Apply waits no more than a moment, is written,
+// and says once that it cannot be undone; the next Apply is recorded again.
+void HistoryTest::busyHistoryNeverBlocksApply() {
+    EditorFixture f;
     f.openAt(image(), "enemy", 5);
-    for (const char* level : {"98", "99"}) {
-        f.enter("EnemyLevelTXT", level);
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
+        locker.setDatabaseName(history::History::defaultPath());
+        QVERIFY(locker.open());
+        QSqlQuery lock(locker);
+        QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
+        f.enter("EnemyLevelTXT", "98");
+        QElapsedTimer timer;
+        timer.start();
         QCOMPARE(f.applyAndDiff(), QList<qint64>{0x0C4775});
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(lock.exec("ROLLBACK"));
+        locker.close();
     }
+    QSqlDatabase::removeDatabase("locker");
     QCOMPARE(f.messages.size(), 1);
-    QVERIFY(f.messages[0].text.startsWith("The history of changes is off"));
+    QCOMPARE(f.messages[0].icon, ui::MessageIcon::Exclamation);
+    QVERIFY(f.messages[0].text.contains("cannot be undone"));
+    f.enter("EnemyLevelTXT", "99");
+    f.apply();
+    QCOMPARE(f.messages.size(), 1);
+    f.trigger("mnuUndoApply");
+    QCOMPARE(f.fileBytes().at(0x0C4775), char(98));
     QVERIFY(!f.find<QAction>("mnuUndoApply")->isEnabled());
+}
+
+// A database of an earlier release (literal SQL, no pending steps) and one written now; one
+// on a file system mounted read-only still lists its entries but records nothing new.
+void HistoryTest::earlierCurrentAndReadOnlyDatabasesReadBack() {
+    QTemporaryDir dir;
+    if (::mount("tmpfs", dir.path().toLocal8Bit(), "tmpfs", 0, "size=4m") != 0)
+        QSKIP("a small tmpfs cannot be mounted here");
+    const auto unmount = qScopeGuard([&] { ::umount(dir.path().toLocal8Bit()); });
+    {
+        QSqlDatabase old = QSqlDatabase::addDatabase("QSQLITE", "old");
+        old.setDatabaseName(dir.filePath("old.sqlite"));
+        QVERIFY(old.open());
+        QSqlQuery sql(old);
+        for (const char* statement :
+             {"CREATE TABLE entries (id INTEGER PRIMARY KEY, file, time, page, row, name, undone "
+              "DEFAULT 0, undone_order, redoable DEFAULT 1)",
+              "CREATE TABLE spans (entry, position, offset, before, after)",
+              "INSERT INTO entries (file, time, page, row, name) VALUES ('/r.smc', "
+              "'2024-05-01T10:00:00.000', 'char', 3, 'Dunmore')",
+              "INSERT INTO spans VALUES (1, 0, 786690, x'05', x'63')"})
+            QVERIFY2(sql.exec(statement), statement);
+    }
+    QSqlDatabase::removeDatabase("old");
+    const rom::Span span{0x0C0300, "\x01\x02", "\x01\x03"};
+    {
+        history::History old(dir.filePath("old.sqlite"));
+        const auto added = old.beginApply("/r.smc", history::RecordRef::tableImport(2), {span});
+        QVERIFY(added && old.finish(*added, history::Step::Apply));
+    }
+    QVERIFY(::mount(nullptr, dir.path().toLocal8Bit(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
+            0);
+    history::History readOnly(dir.filePath("old.sqlite"));
+    const QList<history::Entry> entries = readOnly.entries("/r.smc");
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0].record.label(), QString("Import of 2 records from tables"));
+    QCOMPARE(entries[1].record.label(), QString("Character 3 Dunmore"));
+    QCOMPARE(entries[0].spans.value(0).before, QByteArray("\x01\x02"));
+    QCOMPARE(entries[1].spans.value(0).offset, 0x0C0102);
+    QCOMPARE(entries[1].spans.value(0).after, QByteArray("\x63"));
+    QVERIFY(readOnly.isReadOnly() && !readOnly.beginApply("/r.smc", {}, {span}));
 }
 
 // On a disk too small for the headerless copy the message gives the system's reason.
@@ -295,6 +475,14 @@ void HistoryTest::checksumIsUpdatedAsOneUndoableChange() {
              (QList<qint64>{0xFFDC, 0xFFDD, 0xFFDE, 0xFFDF}));
     QCOMPARE(f.fileBytes().mid(0x00FFDC, 4), QByteArray::fromHex("BBFD4402"));
     QCOMPARE(f.find<QLabel>("ROMChecksumStateLBL")->text(), QString("matches"));
+    QStringList details; // as the Miscellaneous page shows the pair
+    QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
+        auto* list = history->findChild<QListWidget*>("HistoryLST");
+        QVERIFY(list && list->count() == 1);
+        list->setCurrentRow(0);
+        details = rowsOf(history, "HistoryDetailLST");
+    }));
+    QCOMPARE(details, QStringList("Checksum: 0 0 \u2192 FDBB 244"));
     f.trigger("mnuUndoApply");
     QVERIFY(f.fileBytes() == zeros);
     EditorFixture shortFile;
@@ -304,5 +492,13 @@ void HistoryTest::checksumIsUpdatedAsOneUndoableChange() {
                                                    "holds 65536 bytes, so nothing was written."));
 }
 
-QTEST_MAIN(HistoryTest)
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--child-crash")
+        return runCrashingApply(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+    HistoryTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_history.moc"

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 EditorFixture::EditorFixture() {
     ui::setMessageHandler([this](ui::MessageIcon icon, const QString& title, const QString& text) {
@@ -111,6 +112,21 @@ void EditorFixture::click(const QString& buttonName) {
 
 void EditorFixture::trigger(const QString& actionName) {
     find<QAction>(actionName)->trigger();
+}
+
+bool EditorFixture::withDialog(const QString& actionName,
+                               const std::function<void(QWidget*)>& use) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = true;
+            use(dialog);
+            if (QApplication::activeModalWidget())
+                QApplication::activeModalWidget()->close();
+        }
+    });
+    trigger(actionName);
+    return opened;
 }
 
 void EditorFixture::toggleCheckRow(const QString& listName, int row) {

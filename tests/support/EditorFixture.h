@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 // Drives the real main window the way a user does: message boxes and the open dialog are
@@ -40,6 +41,9 @@ class EditorFixture {
     void click(const QString& buttonName); // any button or check box
     void toggleCheckRow(const QString& listName, int row);
     void trigger(const QString& actionName); // a menu entry
+    // Triggers `actionName`, runs `use` on the modal window it opens, then closes that
+    // window. False when no window opened.
+    bool withDialog(const QString& actionName, const std::function<void(QWidget*)>& use);
     void apply() { click(QStringLiteral("ApplyCMD")); }
     QList<qint64> applyAndDiff();       // the offsets of the file that Apply changed
     bool drop(const QList<QUrl>& urls); // onto the window; true when it is taken

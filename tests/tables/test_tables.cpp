@@ -1,5 +1,6 @@
 // Records as spreadsheet tables: export and import, cell by cell with the pages' rules,
-// all or nothing, one undoable change, and the command line.
+// lines matched to records by Row, all or nothing, one undoable change, and the command line.
+#include "app/Application.h"
 #include "rom/Commit.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
@@ -7,6 +8,7 @@
 #include "tables/Tables.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QProcess>
 #include <QTest>
 
@@ -41,9 +43,20 @@ struct Opened {
         QDir().mkpath(folder);
         synth::writeFile(rom, image);
         file.open(rom);
-        tables::writeTables(file, folder);
+        tables::writeTables(file.readBytes(0, file.size()), folder);
     }
+    QString table(const char* name) const { return QDir(folder).filePath(name); }
 };
+
+// The editor's command line, run in a child process: its status, and stderr in `err`.
+int runEditor(const QStringList& arguments, QString* err = nullptr) {
+    QProcess child;
+    child.start(qEnvironmentVariable("VALDRIC_EDITOR"), arguments);
+    child.waitForFinished(30000);
+    if (err)
+        *err = QString::fromLocal8Bit(child.readAllStandardError());
+    return child.exitCode();
+}
 
 } // namespace
 
@@ -53,6 +66,7 @@ class TablesTest : public QObject {
     void csvRoundTripAndMalformedText();
     void oneCellInEachFileChangesExactlyItsBytes();
     void badCellWritesNothingAndSaysWhere();
+    void linesAreMatchedByRowAndCheckedWhole();
     void spreadsheetFileImports();
     void importIsOneUndoableChange();
     void commandLine();
@@ -122,6 +136,52 @@ void TablesTest::badCellWritesNothingAndSaysWhere() {
     QVERIFY(import.spans.isEmpty());
 }
 
+// In any order a line goes to its Row's record; whatever else is wrong names file and line,
+// and the command line writes nothing.
+void TablesTest::linesAreMatchedByRowAndCheckedWhole() {
+    using Rows = QList<QStringList>;
+    const std::pair<std::function<void(Rows&)>, QStringList> cases[] = {
+        {[](Rows& rows) { std::reverse(rows.begin() + 1, rows.end()); }, {}},
+        {[](Rows& rows) { rows[2].removeLast(); },
+         {"enemies.csv, line 3: 19 cells where the header has 20.",
+          "enemies.csv, line 252: the table ends without a line for Row 1."}},
+        {[](Rows& rows) { rows[5][0] = "2"; },
+         {"enemies.csv, line 6: Row 2 is also on line 4.",
+          "enemies.csv, line 252: the table ends without a line for Row 4."}},
+        {[](Rows& rows) { rows[0][19] = "Level"; },
+         {"enemies.csv, line 1: columns 3 and 20 are both named \"Level\"."}},
+        {[](Rows& rows) { rows[0][3] = "Pace"; },
+         {"enemies.csv, line 1: unknown column \"Pace\"."}},
+        {[](Rows& rows) { rows[0][0] = "Line"; },
+         {"enemies.csv, line 1: unknown column \"Line\".",
+          "enemies.csv, line 1: there is no \"Row\" column."}},
+        {[](Rows& rows) { rows[251][0] = "251"; },
+         {"enemies.csv, line 252: Row \"251\" is no record of this table (0 to 250).",
+          "enemies.csv, line 252: the table ends without a line for Row 250."}},
+        {[](Rows& rows) { rows.remove(6, 13); },
+         {"enemies.csv, line 239: the table ends without a line for Row 5, 6, 7, 8, 9, 10, 11, "
+          "12, 13, 14 and 3 more."}}};
+    const QByteArray image = synth::makeImage();
+    Opened opened(image);
+    const QByteArray exported = synth::readFile(opened.table("enemies.csv"));
+    for (const auto& [change, problems] : cases) {
+        tables::CsvTable table = tables::readCsv(exported);
+        table.rows[1][2] = "3"; // enemy 0's Level, so that there is something to write
+        change(table.rows);
+        QVERIFY(synth::writeFile(opened.table("enemies.csv"), tables::writeCsv(table.rows)));
+        const int status =
+            app::runTablesCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
+                                  {"valdric-editor", "--import-tables", opened.folder, opened.rom});
+        QCOMPARE(tables::readTables(opened.file, opened.folder).problems, problems);
+        QCOMPARE(status, problems.isEmpty() ? 0 : 1);
+        QByteArray expected = image;
+        if (problems.isEmpty())
+            expected[0x0C4702] = 3;
+        QVERIFY(synth::readFile(opened.rom) == expected);
+        QVERIFY(synth::writeFile(opened.rom, image));
+    }
+}
+
 // CRLF, a byte-order mark, quoted numbers, a trailing empty line, and only some columns.
 void TablesTest::spreadsheetFileImports() {
     const QByteArray image = oddImage();
@@ -142,46 +202,102 @@ void TablesTest::spreadsheetFileImports() {
     QCOMPARE(import.spans[0].after, QByteArray::fromHex("D204"));
 }
 
+// Forty Levels and an Attack: one change, its every part readable in the History window.
 void TablesTest::importIsOneUndoableChange() {
     const QByteArray image = synth::makeImage();
     Opened opened(image);
-    setCell(QDir(opened.folder).filePath("enemies.csv"), 5, "Level", "99");
-    setCell(QDir(opened.folder).filePath("weapons.csv"), 5, "Attack", "1");
+    for (int row = 0; row < 40; ++row)
+        setCell(opened.table("enemies.csv"), row, "Level", "99");
+    setCell(opened.table("weapons.csv"), 5, "Attack", "1");
     EditorFixture f;
     f.openRom(opened.rom);
     ui::setFileNameHandler([&] { return opened.folder; });
-    f.find<QAction>("mnuImportTables")->trigger();
+    f.trigger("mnuImportTables");
     ui::setFileNameHandler({});
-    QCOMPARE(synth::changedOffsets(image, synth::readFile(opened.rom)),
-             (QList<qint64>{0x0C027B, 0x0C4775}));
+    const QList<qint64> changed = synth::changedOffsets(image, synth::readFile(opened.rom));
+    QCOMPARE(changed.size(), 41);
+    QCOMPARE(changed.first(), 0x0C027B);
+    QCOMPARE(changed[1], 0x0C4702);
+    QCOMPARE(changed.last(), 0x0C4702 + 39 * 23);
     QCOMPARE(f.find<QAction>("mnuUndoApply")->text(),
-             QString("&Undo Apply: Import of 2 records from tables"));
-    f.find<QAction>("mnuUndoApply")->trigger();
+             QString("&Undo Apply: Import of 41 records from tables"));
+    QStringList row;
+    QStringList changes;
+    QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
+        auto* list = history->findChild<QListWidget*>("HistoryLST");
+        auto* detail = history->findChild<QListWidget*>("HistoryDetailLST");
+        QVERIFY(list && detail && list->count() == 1);
+        list->setCurrentRow(0);
+        row << list->item(0)->text();
+        for (int n = 0; n < detail->count(); ++n)
+            changes << detail->item(n)->text();
+    }));
+    QCOMPARE(row.size(), 1);
+    QVERIFY2(row[0].endsWith("  Import of 41 records from tables"), qPrintable(row[0]));
+    QCOMPARE(changes.size(), 41);
+    QCOMPARE(changes[0], QString("Enemy 0 Level: 74 \u2192 99"));
+    QVERIFY2(changes[39].startsWith("Enemy 39 Level: "), qPrintable(changes[39]));
+    QCOMPARE(changes[40], QString("Item 5 Attack: %1 \u2192 1").arg(quint8(image[0x0C027B])));
+    f.trigger("mnuUndoApply");
     QVERIFY(synth::readFile(opened.rom) == image);
 }
 
+// Usage errors give status 2; missing tables, unfamiliar images without --force, a copier
+// header on import and a bad cell give 1 with nothing written; export makes its folder and
+// reads a headered image. A write that fails part way is undoable in the window.
 void TablesTest::commandLine() {
-    Opened opened(synth::makeImage());
-    const auto run = [&](const QStringList& arguments, QString* err = nullptr) {
-        QProcess child;
-        child.start(qEnvironmentVariable("VALDRIC_EDITOR"), arguments);
-        child.waitForFinished(30000);
-        if (err)
-            *err = QString::fromLocal8Bit(child.readAllStandardError());
-        return child.exitCode();
-    };
-    QString err;
+    const QByteArray image = synth::makeImage();
+    Opened opened(image);
+    QByteArray unfamiliar = image;
+    unfamiliar[0x00FFDE] = char(unfamiliar[0x00FFDE] + 1); // the checksum pair no longer adds up
+    const QString odd = opened.dir.filePath("odd.smc");
     const QString headered = opened.dir.filePath("headered.smc");
-    QVERIFY(synth::writeFile(headered, synth::withCopierHeader(synth::makeImage())));
-    QCOMPARE(run({"--import-tables", opened.folder, headered}, &err), 1);
-    QVERIFY2(err.contains("copier header"), qPrintable(err));
+    const QString made = opened.dir.filePath("made/for/tables");
+    QVERIFY(synth::writeFile(odd, unfamiliar));
+    QVERIFY(synth::writeFile(headered, synth::withCopierHeader(image)));
+    const QString& folder = opened.folder;
+    const std::tuple<QStringList, int, QString> runs[] = {
+        {{"--bogus", opened.rom}, 2, "Unknown option 'bogus'.\n\nUsage: valdric-editor [FILE]"},
+        {{"--import-tables", folder}, 2, "A table command works on one FILE."},
+        {{"--import-tables", opened.dir.filePath("missing"), opened.rom}, 1, "does not exist"},
+        {{"--import-tables", opened.dir.path(), opened.rom}, 1, "holds none of the tables"},
+        {{"--export-tables", folder, odd}, 1, "\"odd.smc\" does not look like a ROM image"},
+        {{"--import-tables", folder, odd}, 1, "Give --force to use it anyway."},
+        {{"--export-tables", folder, "--force", odd}, 0, ""},
+        {{"--import-tables", folder, "--force", odd}, 0, ""},
+        {{"--import-tables", folder, headered}, 1, "copier header"},
+        {{"--export-tables", made, headered}, 0, ""}};
+    for (const auto& [arguments, status, says] : runs) {
+        QString err;
+        QCOMPARE(runEditor(arguments, &err), status);
+        QVERIFY2(says.isEmpty() ? err.isEmpty() : err.contains(says), qPrintable(err));
+    }
+    QVERIFY(synth::readFile(opened.rom) == image && synth::readFile(odd) == unfamiliar);
     QCOMPARE(synth::readFile(headered).size(), 4194816);
-    QCOMPARE(run({"--export-tables", opened.folder, opened.rom}), 0);
-    setCell(QDir(opened.folder).filePath("enemies.csv"), 0, "Level", "-1");
-    QCOMPARE(run({"--import-tables", opened.folder, opened.rom}, &err), 1);
+    QCOMPARE(synth::readFile(made + "/enemies.csv"), synth::readFile(opened.table("enemies.csv")));
+    setCell(opened.table("enemies.csv"), 0, "Level", "-1");
+    QString err;
+    QCOMPARE(runEditor({"--import-tables", folder, opened.rom}, &err), 1);
     QVERIFY2(err.contains("enemies.csv, line 2, column \"Level\""), qPrintable(err));
-    setCell(QDir(opened.folder).filePath("enemies.csv"), 0, "Level", "3");
-    QCOMPARE(run({"--import-tables", opened.folder, opened.rom}), 0);
+    setCell(opened.table("enemies.csv"), 0, "Level", "3");
+    QCOMPARE(runEditor({"--import-tables", folder, opened.rom}), 0);
+    QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x03');
+    // The disk gives out after the first byte: status 1, and that byte is in the history.
+    setCell(opened.table("enemies.csv"), 0, "Level", "4");
+    setCell(opened.table("enemies.csv"), 1, "Level", "5");
+    rom::setDiskFault(rom::DiskFault{1});
+    const int status =
+        app::runTablesCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
+                              {"valdric-editor", "--import-tables", folder, opened.rom});
+    rom::setDiskFault(std::nullopt);
+    QCOMPARE(status, 1);
+    QCOMPARE(synth::changedOffsets(image, synth::readFile(opened.rom)), QList<qint64>{0x0C4702});
+    QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x04');
+    EditorFixture f;
+    f.openRom(opened.rom);
+    QCOMPARE(f.find<QAction>("mnuUndoApply")->text(),
+             QString("&Undo Apply: Import of 2 records from tables"));
+    f.trigger("mnuUndoApply");
     QCOMPARE(synth::readFile(opened.rom).at(0x0C4702), '\x03');
 }
 

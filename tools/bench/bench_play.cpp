@@ -27,8 +27,11 @@ constexpr int kRuns = 21;
 void addEntries(history::History& log, const QString& file, int from, int to) {
     for (int n = from; n < to; ++n) {
         const qint64 offset = 0x0C4700 + (n % 256) * 0x20 + 5;
-        log.record(file, {records::PageId::Enemy, n % 256, QStringLiteral("bench")},
-                   {{offset, QByteArray(2, char(n)), QByteArray(2, char(n + 1))}});
+        const auto id =
+            log.beginApply(file, {records::PageId::Enemy, n % 256, QStringLiteral("bench")},
+                           {{offset, QByteArray(2, char(n)), QByteArray(2, char(n + 1))}});
+        if (id)
+            log.finish(*id, history::Step::Apply);
     }
 }
 

@@ -16,12 +16,12 @@ void bench::tabling() {
     synth::writeFile(path, synth::makeImage());
     rom::RomFile rom;
     rom.open(path);
-    const double exporting =
-        bench::medianMs(kRuns, [&] { tables::writeTables(rom, folder.path()); });
+    const double exporting = bench::medianMs(
+        kRuns, [&] { tables::writeTables(rom.readBytes(0, rom.size()), folder.path()); });
     int spans = -1;
     const double importing = bench::medianMs(
         kRuns, [&] { spans = int(tables::readTables(rom, folder.path()).spans.size()); });
-    std::printf("tables: export of all seven %.1f ms median, import (read and check every cell) "
+    std::printf("tables: export of all seven %.1f ms median, import of the seven unchanged tables "
                 "%.1f ms median (%d changes)\n",
                 exporting, importing, spans);
 }
