@@ -1,5 +1,6 @@
 // The main window: opening ROM files (copier-header removal, failures, cancels, the name
-// lists), nothing reachable before, one page per tab, and row 0 reloaded on every visit.
+// lists), nothing reachable before, one page per tab, row 0 reloaded on every visit;
+// Applies, undos and redos in turn, and the open file changed under the window.
 #include "rom/SafeWrite.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
@@ -38,6 +39,12 @@ QStringList visibleFrames(EditorFixture& f) {
     return shown;
 }
 
+const QString kReplaced = QStringLiteral("The file \"%1\" was changed by another program, so "
+                                         "nothing was written to it. It is opened again as it "
+                                         "is now.");
+const QString kMissing =
+    QStringLiteral("The file \"%1\" is no longer there, so nothing was written to it.");
+
 QString itemName(int index, std::uint32_t seed) {
     return synth::itemName(index, seed).leftJustified(10, ' ');
 }
@@ -52,6 +59,8 @@ class WindowTest : public QObject {
     void secondOpeningReplacesNamesAndKeepsDropDownRows();
     void loadingShowsProgressAndHoldsCommands();
     void tabsShowOnePageAndReloadRowZero();
+    void undoRedoAndApplyInTurn();
+    void fileIdentityChangesWriteNothing();
 };
 
 // A headered image is made headerless and opened; when that fails the file and the ROM
@@ -210,6 +219,87 @@ void WindowTest::tabsShowOnePageAndReloadRowZero() {
     QCOMPARE(f.find<QLineEdit>("EnemyHPTXT")->text(), stored);
     f.selectTab("misc");
     QCOMPARE(f.find<QLineEdit>("ROMVersionTXT")->text(), QString("0"));
+}
+
+// Enemy 5's level (0x0C4775) is changed twice, character 3's (0x0C0102) and the header's
+// version (0x00FFDB) once. Undo takes back only the newest change in effect, redo puts back
+// the one undone last, and a new Apply ends what could be redone. The page shows the file.
+void WindowTest::undoRedoAndApplyInTurn() {
+    const char a = 99, b = 98, c = 77, d = 12;
+    using Change = QList<std::pair<qint64, char>>;
+    const std::tuple<QString, Change, bool, bool> steps[] = {
+        {"enemy 5 EnemyLevelTXT 99", {{0x0C4775, a}}, true, false},
+        {"char 3 CharLevelTXT 77", {{0x0C4775, a}, {0x0C0102, c}}, true, false},
+        {"enemy 5 EnemyLevelTXT 98", {{0x0C4775, b}, {0x0C0102, c}}, true, false},
+        {"mnuUndoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"mnuUndoApply", {{0x0C4775, a}}, true, true},
+        {"mnuRedoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"misc 0 ROMVersionTXT 12", {{0x0C4775, a}, {0x0C0102, c}, {0x00FFDB, d}}, true, false},
+        {"mnuRedoApply", {{0x0C4775, a}, {0x0C0102, c}, {0x00FFDB, d}}, true, false},
+        {"mnuUndoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"enemy 5 EnemyLevelTXT 98", {{0x0C4775, b}, {0x0C0102, c}}, true, false},
+        {"mnuUndoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"mnuUndoApply", {{0x0C4775, a}}, true, true},
+        {"mnuUndoApply", {}, false, true},
+        {"mnuRedoApply", {{0x0C4775, a}}, true, true}};
+    EditorFixture f;
+    f.openImage(image(1));
+    for (const auto& [step, inEffect, canUndo, canRedo] : steps) {
+        const QStringList words = step.split(' ');
+        if (words.size() == 1) {
+            f.trigger(step);
+        } else {
+            f.show(words[0], words[1].toInt());
+            f.enter(words[2], words[3]);
+            f.apply();
+        }
+        QByteArray expected = image(1);
+        for (const auto& [offset, value] : inEffect)
+            expected[offset] = value;
+        QVERIFY2(f.fileBytes() == expected, qPrintable(step));
+        QVERIFY2(f.find<QAction>("mnuUndoApply")->isEnabled() == canUndo &&
+                     f.find<QAction>("mnuRedoApply")->isEnabled() == canRedo,
+                 qPrintable(step + ": what the Edit menu offers"));
+        if (f.find<QFrame>("EnemyFRA")->isVisible())
+            QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(),
+                     QString::number(quint8(expected[0x0C4775])));
+    }
+    QCOMPARE(f.messageTexts(), QStringList());
+}
+
+// Another program saves a new file over the open one (another inode, the same size),
+// lengthens or shortens it in place, or removes it, before an Apply, Undo or Redo: neither
+// the old file nor what is at the path now gets a byte, and the user is told.
+void WindowTest::fileIdentityChangesWriteNothing() {
+    for (const QString change : {"replaced", "grown", "shrunk", "removed"}) {
+        for (const QString command : {"ApplyCMD", "mnuUndoApply", "mnuRedoApply"}) {
+            EditorFixture f;
+            const QString path = f.openImage(image(1)), what = change + " before " + command;
+            f.show("enemy", 5);
+            f.enter("EnemyLevelTXT", "99");
+            if (command != "ApplyCMD")
+                f.apply();
+            if (command == "mnuRedoApply")
+                f.trigger("mnuUndoApply");
+            const QByteArray before = f.fileBytes();
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            const QByteArray now = change == "replaced" ? image(7)
+                                   : change == "grown"  ? before + 'x'
+                                   : change == "shrunk" ? before.chopped(1)
+                                                        : QByteArray();
+            if (change == "replaced" || change == "removed")
+                QVERIFY(QFile::remove(path));
+            if (change != "removed") // in place, or into a new inode
+                QVERIFY(synth::writeFile(path, now));
+            command == "ApplyCMD" ? f.apply() : f.trigger(command);
+            const bool inPlace = change == "grown" || change == "shrunk";
+            QVERIFY2(old.seek(0) && old.readAll() == (inPlace ? now : before), qPrintable(what));
+            QVERIFY2(synth::readFile(path) == now, qPrintable(what));
+            QCOMPARE(f.messageTexts(),
+                     QStringList((change == "removed" ? kMissing : kReplaced).arg(path)));
+        }
+    }
 }
 
 QTEST_MAIN(WindowTest)
