@@ -1,9 +1,11 @@
 // The main window: opening ROM files (copier-header removal, failures, cancels, the name
-// lists), nothing reachable before, one page per tab, row 0 reloaded on every visit;
-// Applies, undos and redos in turn, and the open file changed under the window.
+// lists, drags, the stored recent files), nothing reachable before, one page per tab, row 0
+// reloaded on every visit; Applies, undos and redos in turn, and the open file changed under
+// the window; the Help menu and the About window; Export Tables.
 #include "rom/SafeWrite.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
+#include "tables/Csv.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -61,6 +64,9 @@ class WindowTest : public QObject {
     void tabsShowOnePageAndReloadRowZero();
     void undoRedoAndApplyInTurn();
     void fileIdentityChangesWriteNothing();
+    void onlyTheDropOpensAndTheStoreKeepsEight();
+    void helpOpensTheAddressesAndAbout();
+    void exportTablesWritesTheTablesOnly();
 };
 
 // A headered image is made headerless and opened; when that fails the file and the ROM
@@ -300,6 +306,74 @@ void WindowTest::fileIdentityChangesWriteNothing() {
                      QStringList((change == "removed" ? kMissing : kReplaced).arg(path)));
         }
     }
+}
+
+// A drag passing over the window opens nothing, the drop does. The store of recent files
+// itself, not only its menu, keeps the last eight opened.
+void WindowTest::onlyTheDropOpensAndTheStoreKeepsEight() {
+    EditorFixture f;
+    QStringList opened;
+    for (int n = 0; n < 10; ++n)
+        opened.prepend(f.writeRom(QByteArray(64, 'x'), QStringLiteral("rom%1.smc").arg(n)));
+    QVERIFY(f.drop({QUrl::fromLocalFile(opened.last())}, false));
+    QCOMPARE(f.window().romFile().path(), QString());
+    QVERIFY(f.drop({QUrl::fromLocalFile(opened.last())}));
+    for (int n = 8; n >= 0; --n)
+        f.openRom(opened[n]);
+    QCOMPARE(f.window().romFile().path(), opened[0]);
+    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quillmark/valdric-editor.ini";
+    QCOMPARE(QSettings(store, QSettings::IniFormat).value("Recent Files").toStringList(),
+             opened.mid(0, 8));
+}
+
+// Help's two site entries and the About window's link open their addresses in the browser;
+// About shows the program's information and closes with its button.
+void WindowTest::helpOpensTheAddressesAndAbout() {
+    EditorFixture f;
+    QCOMPARE(f.find<QAction>("mnuLinkSite")->text(), QString("Goto &Cartridge Forge"));
+    f.trigger("mnuLinkSite");
+    f.trigger("mnuUtils");
+    QVERIFY(f.withDialog("mnuAbout", [&f](QWidget* about) {
+        QCOMPARE(about->windowTitle(), QString("About this Program..."));
+        QVERIFY(f.find<QLabel>("ProgramInfoLBL", about)
+                    ->text()
+                    .startsWith("Valdric Editor Rodeviruz (VEC) - Released: 02/01/2005\r\n"
+                                "Version: 1.0"));
+        auto* link = f.find<QLabel>("URLLBL", about);
+        QCOMPARE(link->text(), QString("https://quillmark.example/"));
+        QTest::mouseClick(link, Qt::LeftButton);
+        f.click("CloseCMD", about);
+        QVERIFY(!about->isVisible());
+    }));
+    QCOMPARE(f.webAddresses, (QList<QUrl>{QUrl("https://cartridgeforge.example/"),
+                                          QUrl("https://cartridgeforge.example/utilities/"
+                                               "snesaud.html"),
+                                          QUrl("https://quillmark.example/")}));
+}
+
+// File > Export Tables writes the seven tables, enemy 5's HP (0x0C4773) as shown on its page,
+// and no byte of the ROM.
+void WindowTest::exportTablesWritesTheTablesOnly() {
+    QByteArray bytes = image(21);
+    bytes.replace(0x0C4773, 2, QByteArray::fromHex("3930"));
+    EditorFixture f;
+    f.openImage(bytes);
+    const QString folder = f.folder() + "/tables";
+    QVERIFY(QDir().mkdir(folder));
+    for (const QString& chosen : {QString(), folder}) { // cancelled first
+        f.answerFileDialogs({chosen});
+        f.trigger("mnuExportTables");
+    }
+    QCOMPARE(f.messageTexts(),
+             QStringList(QString("The tables were written to \"%1\".").arg(folder)));
+    QCOMPARE(f.messages[0].icon, ui::MessageIcon::Information);
+    QCOMPARE(QDir(folder).entryList(QDir::Files),
+             (QStringList{"accessories.csv", "armor.csv", "characters.csv", "enemies.csv",
+                          "header.csv", "items.csv", "weapons.csv"}));
+    const QList<QStringList> rows = tables::readCsv(synth::readFile(folder + "/enemies.csv")).rows;
+    QCOMPARE(rows.size(), 252);
+    QCOMPARE(rows[6].value(rows[0].indexOf("HP")), QString("12345"));
+    QVERIFY(f.fileBytes() == bytes);
 }
 
 QTEST_MAIN(WindowTest)
