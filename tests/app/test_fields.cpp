@@ -73,7 +73,7 @@ const TextCase kText[] = {
     {"item", 5, "ItemWeaponAttackTXT", 0x0C027B, "0A", "10", "200", "C8", "Attack:", Byte},
     {"item", 5, "ItemWeaponUnknown1TXT", 0x0C027C, "01", "1", "7", "07", "Unknown:", Byte},
     {"item", 5, "ItemWeaponCriticalTXT", 0x0C027D, "05", "5", "55", "37", "Critical %:", Byte},
-    {"item", 5, "ItemPriceTXT", 0x0C06C3, "FFFF", "65535", "40000", "409C", "Price:", Wrapped},
+    {"item", 5, "ItemPriceTXT", 0x0C06C3, "FFFF", "65535", "-32768", "0080", "Price:", Wrapped},
     {"item", 90, "ItemArmorDefenseTXT", 0x0C047E, "1E", "30", "99", "63", "Defense:", Byte},
     {"item", 90, "ItemPriceTXT", 0x0C08C1, "FF7F", "32767", "65000", "E8FD", "Price:", Wrapped},
     {"item", 150, "ItemAccEffectValueTXT", 0x0C0537, "19", "25", "250", "FA", "Effect Value:", Byte},
