@@ -65,7 +65,7 @@ void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
         f.selectRow("EnemyLST", 5);
         QVERIFY(f.questions.isEmpty()); // nothing typed: nothing asked
         f.enter("EnemyLevelTXT", "99");
-        f.answers = {c.answer};
+        f.questionAnswers = {c.answer};
         f.selectRow("EnemyLST", 6);
         QCOMPARE(f.questions, QStringList(question(f, 5)));
         QCOMPARE(f.find<QListWidget>("EnemyLST")->currentRow(), c.rowAfter);
@@ -84,12 +84,12 @@ void PendingTest::exitAsksOnlyWithEditsNotApplied() {
     QCOMPARE(f.quitStatuses, QList<int>{0});
     QVERIFY(f.questions.isEmpty());
     f.enter("EnemyLevelTXT", "99");
-    f.answers = {"Cancel", "Cancel"};
+    f.questionAnswers = {"Cancel", "Cancel"};
     f.trigger("mnuExit");
     f.click("QuitCMD");
     QCOMPARE(f.questions, QStringList({question(f, 5), question(f, 5)}));
     QCOMPARE(f.quitStatuses, QList<int>{0});
-    f.answers = {"&Discard"};
+    f.questionAnswers = {"&Discard"};
     QVERIFY(f.window().close());
     QCOMPARE(f.quitStatuses, QList<int>({0, 0}));
     QVERIFY(f.fileBytes() == image());
@@ -128,7 +128,7 @@ void PendingTest::unfamiliarImagesOpenOnlyWhenTheUserSaysSo() {
         f.openRom(open);
         const QString path = f.writeRom(bytes, "other.smc");
         f.questions.clear();
-        f.answers = {"Cancel"};
+        f.questionAnswers = {"Cancel"};
         f.openRom(path);
         QCOMPARE(f.questions,
                  QStringList(QStringLiteral("\"other.smc\" does not look like a ROM image of "
@@ -137,7 +137,7 @@ void PendingTest::unfamiliarImagesOpenOnlyWhenTheUserSaysSo() {
                                  .arg(size)));
         QVERIFY(synth::readFile(path) == bytes);
         QCOMPARE(f.window().romFile().path(), open);
-        f.answers = {"&Open Anyway"};
+        f.questionAnswers = {"&Open Anyway"};
         f.openRom(path);
         QCOMPARE(f.window().romFile().path(), path);
     }

@@ -1,8 +1,11 @@
 // The main window: opening ROM files (copier-header removal, failures, cancels, the name
-// lists), nothing reachable before, one page per tab, and row 0 reloaded on every visit.
+// lists, drags, the stored recent files), nothing reachable before, one page per tab, row 0
+// reloaded on every visit; Applies, undos and redos in turn, and the open file changed under
+// the window; the Help menu and the About window; Export Tables.
 #include "rom/SafeWrite.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
+#include "tables/Csv.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,6 +16,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -38,6 +42,12 @@ QStringList visibleFrames(EditorFixture& f) {
     return shown;
 }
 
+const QString kReplaced = QStringLiteral("The file \"%1\" was changed by another program, so "
+                                         "nothing was written to it. It is opened again as it "
+                                         "is now.");
+const QString kMissing =
+    QStringLiteral("The file \"%1\" is no longer there, so nothing was written to it.");
+
 QString itemName(int index, std::uint32_t seed) {
     return synth::itemName(index, seed).leftJustified(10, ' ');
 }
@@ -52,6 +62,11 @@ class WindowTest : public QObject {
     void secondOpeningReplacesNamesAndKeepsDropDownRows();
     void loadingShowsProgressAndHoldsCommands();
     void tabsShowOnePageAndReloadRowZero();
+    void undoRedoAndApplyInTurn();
+    void fileIdentityChangesWriteNothing();
+    void onlyTheDropOpensAndTheStoreKeepsEight();
+    void helpOpensTheAddressesAndAbout();
+    void exportTablesWritesTheTablesOnly();
 };
 
 // A headered image is made headerless and opened; when that fails the file and the ROM
@@ -72,10 +87,12 @@ void WindowTest::headeredImagesAreMadeHeaderless() {
     rom::setReplaceFault([] { return QStringLiteral("No space left on device"); });
     f.openRom(failing);
     rom::setReplaceFault({});
-    QCOMPARE(f.messageTexts().last(), QStringLiteral("The copier header could not be removed from "
-                                                     "\"%1\": No space left on device\nThe file "
-                                                     "was not changed.")
-                                          .arg(QDir::toNativeSeparators(failing)));
+    QCOMPARE(
+        f.messageTexts().mid(1),
+        (QStringList{kHeaderMessage, QStringLiteral("The copier header could not be removed "
+                                                    "from \"%1\": No space left on device\nThe "
+                                                    "file was not changed.")
+                                         .arg(QDir::toNativeSeparators(failing))}));
     QVERIFY(synth::readFile(failing) == headered);
     QCOMPARE(QDir(f.folder()).entryList(QDir::Files), (QStringList{"headered.smc", "test.smc"}));
     QCOMPARE(f.window().romFile().path(), path);
@@ -122,8 +139,9 @@ void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
     QCOMPARE(items->count(), 241);
     QCOMPARE(items->currentRow(), -1);
     QCOMPARE(items->item(240)->text(), itemName(240, 12));
-    QCOMPARE(f.find<QListWidget>("EnemyLST")->item(250)->text(),
-             synth::enemyName(250, 12).leftJustified(11, ' '));
+    auto* enemies = f.find<QListWidget>("EnemyLST");
+    QCOMPARE(enemies->count(), 251);
+    QCOMPARE(enemies->item(250)->text(), synth::enemyName(250, 12).leftJustified(11, ' '));
     for (const char* name : {"ItemStatBoostCBO", "ItemWeaponAilmentCBO"})
         QCOMPARE(f.find<QComboBox>(name)->count(), 256);
     QCOMPARE(f.find<QComboBox>("ItemArmorAilmentCBO")->currentIndex(), 200);
@@ -207,6 +225,155 @@ void WindowTest::tabsShowOnePageAndReloadRowZero() {
     QCOMPARE(f.find<QLineEdit>("EnemyHPTXT")->text(), stored);
     f.selectTab("misc");
     QCOMPARE(f.find<QLineEdit>("ROMVersionTXT")->text(), QString("0"));
+}
+
+// Enemy 5's level (0x0C4775) is changed twice, character 3's (0x0C0102) and the header's
+// version (0x00FFDB) once. Undo takes back only the newest change in effect, redo puts back
+// the one undone last, and a new Apply ends what could be redone. The page shows the file.
+void WindowTest::undoRedoAndApplyInTurn() {
+    const char a = 99, b = 98, c = 77, d = 12;
+    using Change = QList<std::pair<qint64, char>>;
+    const std::tuple<QString, Change, bool, bool> steps[] = {
+        {"enemy 5 EnemyLevelTXT 99", {{0x0C4775, a}}, true, false},
+        {"char 3 CharLevelTXT 77", {{0x0C4775, a}, {0x0C0102, c}}, true, false},
+        {"enemy 5 EnemyLevelTXT 98", {{0x0C4775, b}, {0x0C0102, c}}, true, false},
+        {"mnuUndoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"mnuUndoApply", {{0x0C4775, a}}, true, true},
+        {"mnuRedoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"misc 0 ROMVersionTXT 12", {{0x0C4775, a}, {0x0C0102, c}, {0x00FFDB, d}}, true, false},
+        {"mnuRedoApply", {{0x0C4775, a}, {0x0C0102, c}, {0x00FFDB, d}}, true, false},
+        {"mnuUndoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"enemy 5 EnemyLevelTXT 98", {{0x0C4775, b}, {0x0C0102, c}}, true, false},
+        {"mnuUndoApply", {{0x0C4775, a}, {0x0C0102, c}}, true, true},
+        {"mnuUndoApply", {{0x0C4775, a}}, true, true},
+        {"mnuUndoApply", {}, false, true},
+        {"mnuRedoApply", {{0x0C4775, a}}, true, true}};
+    EditorFixture f;
+    f.openImage(image(1));
+    for (const auto& [step, inEffect, canUndo, canRedo] : steps) {
+        const QStringList words = step.split(' ');
+        if (words.size() == 1) {
+            f.trigger(step);
+        } else {
+            f.show(words[0], words[1].toInt());
+            f.enter(words[2], words[3]);
+            f.apply();
+        }
+        QByteArray expected = image(1);
+        for (const auto& [offset, value] : inEffect)
+            expected[offset] = value;
+        QVERIFY2(f.fileBytes() == expected, qPrintable(step));
+        QVERIFY2(f.find<QAction>("mnuUndoApply")->isEnabled() == canUndo &&
+                     f.find<QAction>("mnuRedoApply")->isEnabled() == canRedo,
+                 qPrintable(step + ": what the Edit menu offers"));
+        if (f.find<QFrame>("EnemyFRA")->isVisible())
+            QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(),
+                     QString::number(quint8(expected[0x0C4775])));
+    }
+    QCOMPARE(f.messageTexts(), QStringList());
+}
+
+// Another program saves a new file over the open one (another inode, the same size),
+// lengthens or shortens it in place, or removes it, before an Apply, Undo or Redo: neither
+// the old file nor what is at the path now gets a byte, and the user is told.
+void WindowTest::fileIdentityChangesWriteNothing() {
+    for (const QString change : {"replaced", "grown", "shrunk", "removed"}) {
+        for (const QString command : {"ApplyCMD", "mnuUndoApply", "mnuRedoApply"}) {
+            EditorFixture f;
+            const QString path = f.openImage(image(1)), what = change + " before " + command;
+            f.show("enemy", 5);
+            f.enter("EnemyLevelTXT", "99");
+            if (command != "ApplyCMD")
+                f.apply();
+            if (command == "mnuRedoApply")
+                f.trigger("mnuUndoApply");
+            const QByteArray before = f.fileBytes();
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            const QByteArray now = change == "replaced" ? image(7)
+                                   : change == "grown"  ? before + 'x'
+                                   : change == "shrunk" ? before.chopped(1)
+                                                        : QByteArray();
+            if (change == "replaced" || change == "removed")
+                QVERIFY(QFile::remove(path));
+            if (change != "removed") // in place, or into a new inode
+                QVERIFY(synth::writeFile(path, now));
+            command == "ApplyCMD" ? f.apply() : f.trigger(command);
+            const bool inPlace = change == "grown" || change == "shrunk";
+            QVERIFY2(old.seek(0) && old.readAll() == (inPlace ? now : before), qPrintable(what));
+            QVERIFY2(synth::readFile(path) == now, qPrintable(what));
+            QCOMPARE(f.messageTexts(),
+                     QStringList((change == "removed" ? kMissing : kReplaced).arg(path)));
+        }
+    }
+}
+
+// A drag passing over the window opens nothing, the drop does. The store of recent files
+// itself, not only its menu, keeps the last eight opened.
+void WindowTest::onlyTheDropOpensAndTheStoreKeepsEight() {
+    EditorFixture f;
+    QStringList opened;
+    for (int n = 0; n < 10; ++n)
+        opened.prepend(f.writeRom(QByteArray(64, 'x'), QStringLiteral("rom%1.smc").arg(n)));
+    QVERIFY(f.drop({QUrl::fromLocalFile(opened.last())}, false));
+    QCOMPARE(f.window().romFile().path(), QString());
+    QVERIFY(f.drop({QUrl::fromLocalFile(opened.last())}));
+    for (int n = 8; n >= 0; --n)
+        f.openRom(opened[n]);
+    QCOMPARE(f.window().romFile().path(), opened[0]);
+    const QString store = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quillmark/valdric-editor.ini";
+    QCOMPARE(QSettings(store, QSettings::IniFormat).value("Recent Files").toStringList(),
+             opened.mid(0, 8));
+}
+
+// Help's two site entries and the About window's link open their addresses in the browser;
+// About shows the program's information and closes with its button.
+void WindowTest::helpOpensTheAddressesAndAbout() {
+    EditorFixture f;
+    QCOMPARE(f.find<QAction>("mnuLinkSite")->text(), QString("Goto &Cartridge Forge"));
+    f.trigger("mnuLinkSite");
+    f.trigger("mnuUtils");
+    QVERIFY(f.withDialog("mnuAbout", [&f](QWidget* about) {
+        QCOMPARE(about->windowTitle(), QString("About this Program..."));
+        QVERIFY(f.find<QLabel>("ProgramInfoLBL", about)
+                    ->text()
+                    .startsWith("Valdric Editor Rodeviruz (VEC) - Released: 02/01/2005\r\n"
+                                "Version: 1.0"));
+        auto* link = f.find<QLabel>("URLLBL", about);
+        QCOMPARE(link->text(), QString("https://quillmark.example/"));
+        QTest::mouseClick(link, Qt::LeftButton);
+        f.click("CloseCMD", about);
+        QVERIFY(!about->isVisible());
+    }));
+    QCOMPARE(f.webAddresses, (QList<QUrl>{QUrl("https://cartridgeforge.example/"),
+                                          QUrl("https://cartridgeforge.example/utilities/"
+                                               "snesaud.html"),
+                                          QUrl("https://quillmark.example/")}));
+}
+
+// File > Export Tables writes the seven tables, enemy 5's HP (0x0C4773) as shown on its page,
+// and no byte of the ROM.
+void WindowTest::exportTablesWritesTheTablesOnly() {
+    QByteArray bytes = image(21);
+    bytes.replace(0x0C4773, 2, QByteArray::fromHex("3930"));
+    EditorFixture f;
+    f.openImage(bytes);
+    const QString folder = f.folder() + "/tables";
+    QVERIFY(QDir().mkdir(folder));
+    for (const QString& chosen : {QString(), folder}) { // cancelled first
+        f.answerFileDialogs({chosen});
+        f.trigger("mnuExportTables");
+    }
+    QCOMPARE(f.messageTexts(),
+             QStringList(QString("The tables were written to \"%1\".").arg(folder)));
+    QCOMPARE(f.messages[0].icon, ui::MessageIcon::Information);
+    QCOMPARE(QDir(folder).entryList(QDir::Files),
+             (QStringList{"accessories.csv", "armor.csv", "characters.csv", "enemies.csv",
+                          "header.csv", "items.csv", "weapons.csv"}));
+    const QList<QStringList> rows = tables::readCsv(synth::readFile(folder + "/enemies.csv")).rows;
+    QCOMPARE(rows.size(), 252);
+    QCOMPARE(rows[6].value(rows[0].indexOf("HP")), QString("12345"));
+    QVERIFY(f.fileBytes() == bytes);
 }
 
 QTEST_MAIN(WindowTest)

@@ -1,7 +1,9 @@
 // The patch encoders: IPS bytes worked out by hand from the format, and BPS applied by a
-// decoder written here from the format.
+// decoder written here from the format. And Create Patch through the window.
 #include "patches/Bps.h"
 #include "patches/Ips.h"
+#include "romimage/RomImage.h"
+#include "support/EditorFixture.h"
 
 #include <QTest>
 
@@ -80,6 +82,7 @@ QByteArray noiseImage() {
 class PatchesTest : public QObject {
     Q_OBJECT
   private slots:
+    void dialogMakesBpsPatches();
     // An empty patch stands for a refusal.
     void ips_data() {
         QTest::addColumn<QByteArray>("source");
@@ -133,5 +136,42 @@ class PatchesTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(PatchesTest)
+// Create Patch, BPS as offered: from the file before this editor's changes (the header's
+// version at 0x00FFDB), then with the checksum updated first (0x00FFDC..DF, recorded as a
+// change of its own, so in the patch), then from an original chosen with Browse (a second
+// Browse, cancelled, keeps it) that differs at 0x000100 too.
+void PatchesTest::dialogMakesBpsPatches() {
+    QByteArray zeros(4194304, '\0'); // sums to 0x34 + 0x12 + 0x0C + FF + FF = 0x0250
+    zeros[0] = '\x34';
+    zeros[4194303] = '\x12';
+    EditorFixture f;
+    f.openAt(zeros, "misc", 0);
+    f.enter("ROMVersionTXT", "12");
+    f.apply();
+    const QByteArray other = QByteArray(zeros).replace(0x100, 1, "\x77");
+    const QString original = f.writeRom(other, "o.smc");
+    const QString patch = f.folder() + "/p.bps";
+    // Dialog answers, buttons clicked, the header's bytes, the message.
+    const std::tuple<QStringList, const char*, const char*, const char*> cases[] = {
+        {{patch}, "", "0C00000000", "1 bytes in 1"},
+        {{patch}, "PatchChecksumCHK", "0CAFFD5002", "5 bytes in 1"},
+        {{original, "", patch}, "PatchBrowseCMD PatchBrowseCMD", "0CAFFD5002", "6 bytes in 2"}};
+    for (const auto& [answers, clicks, header, changes] : cases) {
+        f.messages.clear();
+        f.answerFileDialogs(answers);
+        QVERIFY(f.withDialog("mnuCreatePatch", [&](QWidget* dialog) {
+            for (const QString& name : QString(clicks).split(' ', Qt::SkipEmptyParts))
+                f.click(name, dialog);
+            f.click("PatchCreateCMD", dialog);
+        }));
+        QCOMPARE(f.fileBytes().mid(0x00FFDB, 5), QByteArray::fromHex(header));
+        QVERIFY(applyBps(answers.size() > 1 ? other : zeros, synth::readFile(patch)) ==
+                f.fileBytes());
+        QCOMPARE(f.messageTexts(),
+                 QStringList(QString("The patch changes %1 places. It was written to \"%2\".")
+                                 .arg(changes, patch)));
+    }
+}
+
+QTEST_MAIN(PatchesTest)
 #include "test_patches.moc"

@@ -2,11 +2,13 @@
 // copier-header removal at its exact size only. Every record kind: seeded
 // random records are written into random noise through their field tables, and the whole
 // file must equal an image built here from the game's layout, written out as literal
-// offsets and widths; then read back. And the number rules of every text box.
+// offsets and widths; then read back. How text boxes read numbers (what they store is
+// checked at the bytes by the window's field tests), and the name text of every byte value.
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "items/ItemRecords.h"
 #include "rom/CopierHeader.h"
+#include "rom/NameText.h"
 #include "rom/NumberRules.h"
 #include "romimage/RomImage.h"
 #include "rominfo/InternalHeader.h"
@@ -16,8 +18,6 @@
 #include <QTest>
 
 #include <random>
-
-using rom::Encoding;
 
 namespace {
 
@@ -174,7 +174,7 @@ class RecordsTest : public QObject {
     void headerIsRemovedOnlyAtItsExactSize();
     void everyKindWritesExactlyItsLayout();
     void wholeNumbers();
-    void rangesAndStoredValues();
+    void everyNameByteDecodes();
 };
 
 void RecordsTest::everyKindWritesExactlyItsLayout() {
@@ -202,23 +202,6 @@ void RecordsTest::wholeNumbers() {
         {"--1", -999}, {"1 2", -999},  {"-", -999},    {"٣", -999},   {"9999999999999", -999}};
     for (const auto& [text, value] : cases) // -999: no number
         QVERIFY2(rom::parseWholeNumber(QString::fromUtf8(text)).value_or(-999) == value, text);
-}
-
-// What each encoding accepts, and what an entry stores; the bytes say the same.
-void RecordsTest::rangesAndStoredValues() {
-    using E = Encoding;
-    const std::tuple<Encoding, qlonglong, qlonglong, qlonglong, int> cases[] = {
-        {E::Byte, 0, 255, 255, 255},
-        {E::Signed16, -32768, 32767, -2, -2},
-        {E::Unsigned16, 0, 65535, 65535, 65535},
-        {E::Unsigned16, 0, 65535, 40000, 40000}};
-    for (const auto& [encoding, minimum, maximum, entry, stored] : cases) {
-        QCOMPARE(rom::entryRange(encoding).minimum, minimum);
-        QCOMPARE(rom::entryRange(encoding).maximum, maximum);
-        QCOMPARE(rom::storedValue(encoding, entry), stored);
-        const int width = rom::widthOf(encoding, 0);
-        QCOMPARE(rom::decodeNumber(encoding, rom::encodeNumber(stored, width)), stored);
-    }
 }
 
 // Each write is in the file before any sync (read through a second handle); reads past
@@ -249,6 +232,21 @@ void RecordsTest::headerIsRemovedOnlyAtItsExactSize() {
     QVERIFY(synth::readFile(dir_.filePath("sized.smc")) == bytes.mid(512));
     QCOMPARE(QDir(dir_.path()).entryList({"sized*"}, QDir::Files | QDir::Hidden),
              QStringList{"sized.smc"});
+}
+
+// The game's name text, one character per byte value from 0x00 on; '.' stands for none.
+void RecordsTest::everyNameByteDecodes() {
+    const char kTable[] = "................................................................"
+                          "................................................................"
+                          "................................ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef"
+                          "ghijklmnopqrstuvwxyz..............'............ ................";
+    static_assert(sizeof(kTable) == 257);
+    QStringList decoded, expected; // a difference names its byte value
+    for (int byte = 0; byte < 256; ++byte) {
+        decoded << rom::decodeNameText(QByteArray(1, char(byte)));
+        expected << (kTable[byte] == '.' ? QString() : QString(QChar(kTable[byte])));
+    }
+    QCOMPARE(decoded, expected);
 }
 
 QTEST_GUILESS_MAIN(RecordsTest)

@@ -19,13 +19,16 @@ EditorFixture::EditorFixture() {
     });
     ui::setQuestionHandler([this](const QString& text, const QStringList& buttons) {
         questions << text;
-        if (!answers.isEmpty())
-            return int(buttons.indexOf(answers.takeFirst()));
+        if (!questionAnswers.isEmpty())
+            return int(buttons.indexOf(questionAnswers.takeFirst()));
         for (const QString& usual : {QStringLiteral("&Discard"), QStringLiteral("&Open Anyway")})
             if (buttons.contains(usual))
                 return int(buttons.indexOf(usual));
         return int(buttons.size() - 1);
     });
+    ui::setFileNameHandler(
+        [this] { return answers_.isEmpty() ? QString() : answers_.takeFirst(); });
+    ui::setWebHandler([this](const QUrl& url) { webAddresses << url; });
 }
 
 EditorFixture::~EditorFixture() {
@@ -33,6 +36,11 @@ EditorFixture::~EditorFixture() {
     ui::setMessageHandler({});
     ui::setFileNameHandler({});
     ui::setQuestionHandler({});
+    ui::setWebHandler({});
+}
+
+void EditorFixture::missing(const QString& name) {
+    QTest::qFail(qPrintable("no control or row " + name), __FILE__, __LINE__);
 }
 
 QString EditorFixture::writeRom(const QByteArray& bytes, const QString& name) {
@@ -54,9 +62,9 @@ app::Form1& EditorFixture::window() {
 }
 
 void EditorFixture::openRom(const QString& path) {
-    ui::setFileNameHandler([path] { return path; });
-    window().findChild<QAction*>("mnuOpenROM")->trigger();
-    ui::setFileNameHandler({});
+    answerFileDialogs({path});
+    trigger("mnuOpenROM");
+    answers_.clear();
     if (!path.isEmpty() && window().romFile().isOpen())
         romPath_ = window().romFile().path();
 }
@@ -68,6 +76,10 @@ QString EditorFixture::openImage(const QByteArray& bytes, const QString& name) {
 
 void EditorFixture::openAt(const QByteArray& bytes, const QString& key, int row) {
     openImage(bytes);
+    show(key, row);
+}
+
+void EditorFixture::show(const QString& key, int row) {
     selectTab(key);
     if (key != "misc" && row != 0)
         selectRow(key == "enemy" ? "EnemyLST" : key == "char" ? "CharLST" : "ItemLST", row);
@@ -81,11 +93,14 @@ void EditorFixture::selectTab(const QString& key) {
     auto* tabs = find<QTabBar>("tabs");
     for (int i = 0; i < tabs->count(); ++i)
         if (tabs->tabText(i) == captions.value(key))
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            return QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+    missing("tab " + key);
 }
 
 void EditorFixture::selectRow(const QString& listName, int row) {
     auto* list = find<QListWidget>(listName);
+    if (!list->item(row))
+        return missing(QStringLiteral("%1 of %2").arg(row).arg(listName));
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
@@ -105,8 +120,8 @@ void EditorFixture::enter(const QString& boxName, const QString& text) {
         box->setText(text);
 }
 
-void EditorFixture::click(const QString& buttonName) {
-    auto* button = find<QAbstractButton>(buttonName);
+void EditorFixture::click(const QString& buttonName, QObject* in) {
+    auto* button = find<QAbstractButton>(buttonName, in);
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
 }
 
@@ -114,23 +129,10 @@ void EditorFixture::trigger(const QString& actionName) {
     find<QAction>(actionName)->trigger();
 }
 
-bool EditorFixture::withDialog(const QString& actionName,
-                               const std::function<void(QWidget*)>& use) {
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            opened = true;
-            use(dialog);
-            if (QApplication::activeModalWidget())
-                QApplication::activeModalWidget()->close();
-        }
-    });
-    trigger(actionName);
-    return opened;
-}
-
 void EditorFixture::toggleCheckRow(const QString& listName, int row) {
     QListWidgetItem* item = find<QListWidget>(listName)->item(row);
+    if (!item)
+        return missing(QStringLiteral("%1 of %2").arg(row).arg(listName));
     item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
@@ -140,18 +142,40 @@ QList<qint64> EditorFixture::applyAndDiff() {
     return synth::changedOffsets(before, fileBytes());
 }
 
-bool EditorFixture::drop(const QList<QUrl>& urls) {
+// The drag's events in turn, each followed by what it queued.
+bool EditorFixture::drop(const QList<QUrl>& urls, bool release) {
     QMimeData data;
     data.setUrls(urls);
     const QPoint at = window().rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    enter.ignore();
-    drop.ignore();
-    QApplication::sendEvent(&window(), &enter);
-    QApplication::sendEvent(&window(), &drop);
-    QCoreApplication::sendPostedEvents(&window(), QEvent::MetaCall);
-    return enter.isAccepted() && drop.isAccepted();
+    bool taken = true;
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), release ? &drop : &move}) {
+        event->ignore();
+        QApplication::sendEvent(&window(), event);
+        QCoreApplication::sendPostedEvents(&window(), QEvent::MetaCall);
+        taken = taken && event->isAccepted();
+    }
+    return taken;
+}
+
+bool EditorFixture::withDialog(const QString& actionName,
+                               const std::function<void(QWidget*)>& use) {
+    bool shown = false;
+    QTimer timer; // gone on return: no later modal window meets it
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown = true;
+            use(dialog);
+            if (QApplication::activeModalWidget() == dialog)
+                dialog->close();
+        }
+    });
+    timer.start(0);
+    trigger(actionName);
+    return shown;
 }
 
 QByteArray EditorFixture::fileBytes() const {

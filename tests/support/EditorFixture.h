@@ -3,13 +3,16 @@
 #include "app/Form1.h"
 #include "ui/Dialogs.h"
 
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
-// Drives the real main window the way a user does: message boxes and the open dialog are
-// answered through the ui seams, everything else goes through the window's own controls.
+// Drives the real main window the way a user does: message boxes, file dialogs and the
+// browser are answered through the ui seams, everything else goes through the window's own
+// controls.
 class EditorFixture {
   public:
     struct Message {
@@ -24,13 +27,23 @@ class EditorFixture {
     QString folder() const { return dir_.path(); }
     QString writeRom(const QByteArray& bytes, const QString& name = QStringLiteral("test.smc"));
     app::Form1& window();
-    template <typename W> W* find(const QString& name) { return window().findChild<W*>(name); }
+    // The control `name` of the window (or of `in`). A missing one fails the test and gives
+    // a stand-in, so that the test runs to its end instead of crashing the test program.
+    template <typename W> W* find(const QString& name, QObject* in = nullptr) {
+        if (W* found = (in ? in : &window())->findChild<W*>(name))
+            return found;
+        missing(name);
+        using Stand = std::conditional_t<std::is_abstract_v<W>, QPushButton, W>;
+        standIns_.push_back(std::make_unique<Stand>());
+        return static_cast<Stand*>(standIns_.back().get());
+    }
 
     // File > Open ROM with the dialog answering `path` (an empty path is a cancel).
     void openRom(const QString& path);
     QString openImage(const QByteArray& bytes, const QString& name = QStringLiteral("test.smc"));
-    // Opens `bytes` and selects `row` of the page behind the tab `key`.
+    // Opens `bytes` and shows `row` of the page behind the tab `key`.
     void openAt(const QByteArray& bytes, const QString& key, int row);
+    void show(const QString& key, int row); // the tab, then the row of its list
 
     void selectTab(const QString& key);
     void selectRow(const QString& listName, int row);   // a click on the row
@@ -38,15 +51,18 @@ class EditorFixture {
     // Types `text`; what the typing limit or a key filter keeps out is put into the box
     // directly, as a long loaded value edited in place would be.
     void enter(const QString& box, const QString& text);
-    void click(const QString& buttonName); // any button or check box
+    void click(const QString& buttonName, QObject* in = nullptr); // any button or check box
     void toggleCheckRow(const QString& listName, int row);
     void trigger(const QString& actionName); // a menu entry
-    // Triggers `actionName`, runs `use` on the modal window it opens, then closes that
-    // window. False when no window opened.
-    bool withDialog(const QString& actionName, const std::function<void(QWidget*)>& use);
     void apply() { click(QStringLiteral("ApplyCMD")); }
-    QList<qint64> applyAndDiff();       // the offsets of the file that Apply changed
-    bool drop(const QList<QUrl>& urls); // onto the window; true when it is taken
+    QList<qint64> applyAndDiff(); // the offsets of the file that Apply changed
+    // Dragged onto the window and dropped, or only moved over it; true when it is taken.
+    bool drop(const QList<QUrl>& urls, bool release = true);
+    // The file and folder dialogs answer these in turn, then cancel.
+    void answerFileDialogs(const QStringList& answers) { answers_ = answers; }
+    // Triggers `actionName` and runs `use` on the modal window it opens, which is closed
+    // after if still open. False when no modal window came.
+    bool withDialog(const QString& actionName, const std::function<void(QWidget*)>& use);
 
     QByteArray fileBytes() const;
     QStringList messageTexts() const;
@@ -57,10 +73,15 @@ class EditorFixture {
     // none left, a question about edits not applied is answered "&Discard" and one about
     // an unfamiliar image "&Open Anyway", as the editor behaved before it asked.
     QStringList questions;
-    QStringList answers;
+    QStringList questionAnswers;
+    QList<QUrl> webAddresses; // opened in the browser
 
   private:
+    void missing(const QString& name);
+
     QTemporaryDir dir_;
     std::unique_ptr<app::Form1> window_;
     QString romPath_;
+    QStringList answers_;
+    std::vector<std::unique_ptr<QObject>> standIns_;
 };
