@@ -289,7 +289,7 @@ bool Form1::confirmLeaving(bool reloadOnDiscard) {
 }
 
 void Form1::mnuExit_Click() {
-    if (!confirmLeaving(false))
+    if (!confirmLeaving(false) || !views_->confirmClosing())
         return;
     SaveLastVersion();
     emit quitRequested(0);
@@ -305,7 +305,7 @@ void Form1::mnuAbout_Click() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (!confirmLeaving(false)) {
+    if (!confirmLeaving(false) || !views_->confirmClosing()) {
         event->ignore();
         return;
     }
@@ -329,7 +329,8 @@ void Form1::OpenROM() {
 }
 
 void Form1::openRomPath(const QString& path) {
-    if (!loadingLists_ && confirmLeaving(true))
+    // Edits in the table window are of the file being left too.
+    if (!loadingLists_ && confirmLeaving(true) && views_->confirmClosing())
         openFile(path);
 }
 
