@@ -13,10 +13,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -47,27 +45,6 @@ void pressF5(EditorFixture& f) {
     QApplication::setActiveWindow(&f.window());
     QVERIFY(QTest::qWaitForWindowActive(&f.window()));
     QTest::keyClick(&f.window(), Qt::Key_F5);
-}
-
-// Runs `use` on the modal window that `open` brings up.
-void withDialog(const std::function<void()>& open, const std::function<void(QWidget*)>& use) {
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            shown = true;
-            use(dialog);
-            if (QApplication::activeModalWidget() == dialog)
-                dialog->close();
-        }
-    });
-    open();
-    QVERIFY(shown);
-}
-
-QByteArray withBytes(QByteArray image, const QList<std::pair<qint64, QByteArray>>& changes) {
-    for (const auto& [offset, bytes] : changes)
-        image.replace(offset, bytes.size(), bytes);
-    return image;
 }
 
 } // namespace
@@ -121,23 +98,14 @@ void EmulatorTest::pendingEditsAreAskedAboutFirst() {
     app::emulator::setCommand("/nowhere/emulator %f");
     f.openAt(synth::makeImage(), "enemy", 5);
     f.enter("EnemyLevelTXT", "99");
-    QString answer = "Cancel";
-    QStringList asked;
-    ui::setQuestionHandler([&](const QString& text, const QStringList& buttons) {
-        asked << text;
-        return std::max(0, int(buttons.indexOf(answer)));
-    });
+    f.questionAnswers = {"Cancel"};
     pressF5(f);
-    if (asked.isEmpty()) {
-        ui::setQuestionHandler({});
-        QSKIP("the window does not ask about edits not yet applied");
-    }
+    QCOMPARE(f.questions.size(), 1);
     QCOMPARE(f.messageTexts(), QStringList());
     app::emulator::setCommand(fake.command("%f"));
-    answer = "&Discard";
+    f.questionAnswers = {"&Discard"};
     pressF5(f);
-    ui::setQuestionHandler({});
-    QCOMPARE(asked.size(), 2);
+    QCOMPARE(f.questions.size(), 2);
     QTRY_COMPARE(fake.runs().size(), 1);
 }
 
@@ -155,32 +123,29 @@ void EmulatorTest::settingsOpenFirstAndOfferWhatIsFound() {
     app::emulator::setCommand(QString());
     EditorFixture f;
     f.openImage(synth::makeImage());
-    withDialog([&] { pressF5(f); },
-               [&](QWidget* dialog) {
-                   auto* choice = dialog->findChild<QComboBox*>("EmulatorCBO");
-                   auto* command = dialog->findChild<QLineEdit*>("EmulatorCommandTXT");
-                   QVERIFY(choice && command && dialog->objectName() == "EmulatorDialog");
-                   QStringList offered;
-                   for (int i = 0; i < choice->count(); ++i)
-                       offered << choice->itemText(i);
-                   QCOMPARE(offered, QStringList({"Mednafen", "RetroArch (snes9x)", "Custom"}));
-                   QCOMPARE(command->text(), bin + "/mednafen %f");
-                   choice->setCurrentIndex(1);
-                   emit choice->activated(1);
-                   QCOMPARE(command->text(),
-                            bin + "/retroarch -L " + cores + "/snes9x_libretro.so %f");
-                   ui::setFileNameHandler([] { return QString("/opt/my emu/run"); });
-                   dialog->findChild<QPushButton*>("EmulatorBrowseCMD")->click();
-                   ui::setFileNameHandler({});
-                   QCOMPARE(command->text(), QString("\"/opt/my emu/run\" %f"));
-                   QCOMPARE(choice->currentText(), QString("Custom"));
-                   command->clear();
-                   dialog->findChild<QPushButton*>("EmulatorOKCMD")->click();
-                   QCOMPARE(f.messages.size(), 1);
-                   choice->setCurrentIndex(0);
-                   emit choice->activated(0);
-                   dialog->findChild<QPushButton*>("EmulatorOKCMD")->click();
-               });
+    QVERIFY(f.withDialog("mnuPlayROM", [&](QWidget* dialog) {
+        auto* choice = dialog->findChild<QComboBox*>("EmulatorCBO");
+        auto* command = dialog->findChild<QLineEdit*>("EmulatorCommandTXT");
+        QVERIFY(choice && command && dialog->objectName() == "EmulatorDialog");
+        QStringList offered;
+        for (int i = 0; i < choice->count(); ++i)
+            offered << choice->itemText(i);
+        QCOMPARE(offered, QStringList({"Mednafen", "RetroArch (snes9x)", "Custom"}));
+        QCOMPARE(command->text(), bin + "/mednafen %f");
+        choice->setCurrentIndex(1);
+        emit choice->activated(1);
+        QCOMPARE(command->text(), bin + "/retroarch -L " + cores + "/snes9x_libretro.so %f");
+        f.answerFileDialogs({"/opt/my emu/run"});
+        f.click("EmulatorBrowseCMD", dialog);
+        QCOMPARE(command->text(), QString("\"/opt/my emu/run\" %f"));
+        QCOMPARE(choice->currentText(), QString("Custom"));
+        command->clear();
+        f.click("EmulatorOKCMD", dialog);
+        QCOMPARE(f.messages.size(), 1);
+        choice->setCurrentIndex(0);
+        emit choice->activated(0);
+        f.click("EmulatorOKCMD", dialog);
+    }));
     qputenv("PATH", path);
     QTRY_COMPARE(fake.runs().size(), 1);
     QCOMPARE(fake.runs().first(), QStringList(f.folder() + "/test.smc"));
@@ -208,8 +173,8 @@ void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
     const QByteArray hp = QByteArray::fromHex("3930");
     const QStringList old = {"old-1.smc", "old-2.smc", "old-3.smc", "old-4.smc"};
     const std::tuple<int, bool, QByteArray, QStringList> cases[] = {
-        {1, false, withBytes(image, {{0x0C4775, "\x0B"}, {0x0C4773, hp}}), old},
-        {0, true, withBytes(image, {{0x0C4775, "\x63"}, {0x0C4773, hp}}), old.mid(0, 3)}};
+        {1, false, QByteArray(image).replace(0x0C4773, 3, hp + "\x0B"), old},
+        {0, true, QByteArray(image).replace(0x0C4773, 3, hp + "\x63"), old.mid(0, 3)}};
     QStringList made;
     for (const auto& [row, undoFirst, expected, oldKept] : cases) {
         Fake fake;
@@ -217,13 +182,12 @@ void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
         if (undoFirst)
             f.trigger("mnuUndoApply");
         const QByteArray before = f.fileBytes();
-        withDialog([&] { f.trigger("mnuHistory"); },
-                   [&](QWidget* history) {
-                       auto* list = history->findChild<QListWidget*>("HistoryLST");
-                       QVERIFY(list && list->count() == 3);
-                       list->item(row)->setSelected(true);
-                       history->findChild<QPushButton*>("PlayVersionCMD")->click();
-                   });
+        QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
+            auto* list = history->findChild<QListWidget*>("HistoryLST");
+            QVERIFY(list && list->count() == 3);
+            list->item(row)->setSelected(true);
+            f.click("PlayVersionCMD", history);
+        }));
         QTRY_COMPARE(fake.runs().size(), 1);
         QVERIFY(f.fileBytes() == before);
         QCOMPARE(fake.runs().first().size(), 1);

@@ -1,13 +1,11 @@
-// Safe, recorded, undoable Applies: the open file replaced or removed under the editor, a
-// record changed by another program, undo and redo on every page, only changed bytes
-// written, a program ended part way through a write, two windows on one history, the
-// History window, a history that is busy, unusable or read-only, old databases; and what
-// builds on it: patches and the checksum.
+// Safe, recorded, undoable Applies: a record changed by another program, undo and redo on
+// every page, only changed bytes written, a program ended part way through a write, two
+// windows on one history, the History window, a history that is busy, unusable or read-only,
+// old databases; and what builds on it: patches and the checksum.
 #include "history/History.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -16,39 +14,17 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
-#include <QPushButton>
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTabBar>
 #include <QTest>
 
 #include <sys/mount.h>
 
 namespace {
 
-const QByteArray& image() {
-    static const QByteArray bytes = synth::makeImage();
-    return bytes;
-}
-
-// Another program writing into the open file in place.
-void writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) > 0);
-}
-
-QStringList rowsOf(QWidget* dialog, const char* list) {
-    QStringList rows;
-    if (auto* widget = dialog->findChild<QListWidget*>(list))
-        for (int r = 0; r < widget->count(); ++r)
-            rows << widget->item(r)->text();
-    return rows;
-}
-
 void applyEnemy(EditorFixture& f, int row, const char* level, const char* hp = nullptr) {
-    f.selectTab("enemy");
-    f.selectRow("EnemyLST", row);
+    f.show("enemy", row);
     if (hp)
         f.enter("EnemyHPTXT", hp);
     f.enter("EnemyLevelTXT", level);
@@ -79,16 +55,15 @@ QByteArray applyIps(QByteArray image, const QByteArray& patch) {
 
 // Create Patch as IPS, from an original file when `original` is given, saved to `saveAs`.
 void createPatch(EditorFixture& f, const QString& saveAs, const QString& original = {}) {
-    ui::setFileNameHandler([saveAs] { return saveAs; });
-    f.withDialog("mnuCreatePatch", [&](QWidget* dialog) {
-        dialog->findChild<QComboBox*>("PatchFormatCBO")->setCurrentIndex(1);
+    f.answerFileDialogs({saveAs});
+    QVERIFY(f.withDialog("mnuCreatePatch", [&](QWidget* dialog) {
+        f.find<QComboBox>("PatchFormatCBO", dialog)->setCurrentIndex(1);
         if (!original.isEmpty()) {
-            dialog->findChild<QLineEdit*>("PatchOriginalTXT")->setText(original);
-            dialog->findChild<QAbstractButton*>("PatchFromFileOPT")->click();
+            f.find<QLineEdit>("PatchOriginalTXT", dialog)->setText(original);
+            f.click("PatchFromFileOPT", dialog);
         }
-        dialog->findChild<QAbstractButton*>("PatchCreateCMD")->click();
-    });
-    ui::setFileNameHandler({});
+        f.click("PatchCreateCMD", dialog);
+    }));
 }
 
 } // namespace
@@ -96,7 +71,6 @@ void createPatch(EditorFixture& f, const QString& saveAs, const QString& origina
 class HistoryTest : public QObject {
     Q_OBJECT
   private slots:
-    void fileReplacedOrRemovedBeforeApply();
     void recordChangedByAnotherProgram();
     void undoAndRedoOnEveryPage();
     void onlyChangedBytesAreWritten();
@@ -110,42 +84,14 @@ class HistoryTest : public QObject {
     void checksumIsUpdatedAsOneUndoableChange();
 };
 
-// Nothing is written into the old file nor the new one; a new file is opened again, a
-// missing one leaves the window with no ROM.
-void HistoryTest::fileReplacedOrRemovedBeforeApply() {
-    for (const bool removed : {false, true}) {
-        EditorFixture f;
-        const QByteArray other = synth::makeImage({7, "SAVED ELSEWHERE"});
-        const QString path = f.writeRom(image());
-        f.openAt(image(), "enemy", 5);
-        QFile orphan(path);
-        QVERIFY(orphan.open(QIODevice::ReadOnly) && QFile::remove(path));
-        if (!removed)
-            QVERIFY(QFile::rename(f.writeRom(other, "new.smc"), path));
-        f.enter("EnemyLevelTXT", "99");
-        f.apply();
-        QVERIFY(orphan.readAll() == image());
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY(f.messages[0].text.contains(removed ? "is no longer there" : "changed by another"));
-        QCOMPARE(f.find<QTabBar>("tabs")->isEnabled(), !removed);
-        QCOMPARE(f.find<QPushButton>("ApplyCMD")->isEnabled(), !removed);
-        QVERIFY(f.window().windowTitle().endsWith(removed ? " - No ROM Loaded"
-                                                          : " - SAVED ELSEWHERE      "));
-        if (!removed) {
-            QVERIFY(synth::readFile(path) == other);
-            QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(),
-                     QString::number(quint8(other.at(0x0C4775))));
-        }
-    }
-}
-
 // Apply writes nothing over a change it did not see, says so and shows the file's values.
 void HistoryTest::recordChangedByAnotherProgram() {
     EditorFixture f;
     f.openAt(image(), "enemy", 5);
     const QString name = f.find<QListWidget>("EnemyLST")->item(5)->text().trimmed();
     f.enter("EnemyLevelTXT", "99");
-    writeInPlace(f.window().romFile().path(), 0x0C4773, QByteArray::fromHex("3930")); // HP 12345
+    EditorFixture::writeInPlace(f.window().romFile().path(), 0x0C4773,
+                                QByteArray::fromHex("3930")); // HP 12345
     QByteArray expected = image();
     expected.replace(0x0C4773, 2, QByteArray::fromHex("3930"));
     f.apply();
@@ -182,7 +128,7 @@ void HistoryTest::undoAndRedoOnEveryPage() {
         f.trigger("mnuRedoApply");
         QVERIFY(f.fileBytes() == applied);
         QCOMPARE(f.messageTexts(), QStringList());
-        writeInPlace(f.window().romFile().path(), offset, QByteArray(1, '\x2A'));
+        EditorFixture::writeInPlace(f.window().romFile().path(), offset, QByteArray(1, '\x2A'));
         f.trigger("mnuUndoApply");
         QCOMPARE(f.fileBytes().at(offset), '\x2A');
         QCOMPARE(f.messages.size(), 1);
@@ -285,8 +231,7 @@ void HistoryTest::undoActsOnTheEntryItNames() {
 void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
     EditorFixture second;
     const QString path = second.openImage(image(), "kept.smc");
-    second.selectTab("item");
-    second.selectRow("ItemLST", 5);
+    second.show("item", 5);
     second.enter("ItemPriceTXT", "300");
     second.toggleCheckRow("ItemEquipLST", 5); // Cassia
     second.apply();
@@ -298,7 +243,7 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
         auto* list = history->findChild<QListWidget*>("HistoryLST");
         QVERIFY(list && list->count() == 2);
         list->setCurrentRow(1); // the older entry, on the item page
-        details = rowsOf(history, "HistoryDetailLST");
+        details = EditorFixture::rowsOf(history, "HistoryDetailLST");
         history::History other; // another window's Apply, seen once this one is active again
         const auto id =
             other.beginApply(QFileInfo(path).canonicalFilePath(),
@@ -306,11 +251,9 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
         QVERIFY(id && other.finish(*id, history::Step::Apply));
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(history, &activate);
-        rows = rowsOf(history, "HistoryLST");
+        rows = EditorFixture::rowsOf(history, "HistoryLST");
         QVERIFY(list->item(2)->isSelected());
-        auto* revert = history->findChild<QPushButton*>("RevertCMD");
-        QVERIFY(revert);
-        revert->click();
+        second.click("RevertCMD", history);
         history->resize(1000, 520);
     }));
     QCOMPARE(rows.size(), 3);
@@ -326,7 +269,7 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
     QVERIFY(synth::readFile(path) == expected);
     QVERIFY(second.withDialog("mnuHistory", [&](QWidget* history) {
         QCOMPARE(history->size(), QSize(1000, 520));
-        QVERIFY(rowsOf(history, "HistoryLST").value(2).endsWith("(undone)"));
+        QVERIFY(EditorFixture::rowsOf(history, "HistoryLST").value(2).endsWith("(undone)"));
     }));
 }
 
@@ -429,8 +372,7 @@ void HistoryTest::patchesTurnTheOriginalIntoTheOpenFile() {
     {
         EditorFixture first;
         first.openRom(rom);
-        first.selectTab("item");
-        first.selectRow("ItemLST", 90);
+        first.show("item", 90);
         for (const char* defense : {"222", "111"}) {
             first.enter("ItemArmorDefenseTXT", defense);
             first.apply();
@@ -477,10 +419,9 @@ void HistoryTest::checksumIsUpdatedAsOneUndoableChange() {
     QCOMPARE(f.find<QLabel>("ROMChecksumStateLBL")->text(), QString("matches"));
     QStringList details; // as the Miscellaneous page shows the pair
     QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
-        auto* list = history->findChild<QListWidget*>("HistoryLST");
-        QVERIFY(list && list->count() == 1);
-        list->setCurrentRow(0);
-        details = rowsOf(history, "HistoryDetailLST");
+        QCOMPARE(EditorFixture::rowsOf(history, "HistoryLST").size(), 1);
+        f.find<QListWidget>("HistoryLST", history)->setCurrentRow(0);
+        details = EditorFixture::rowsOf(history, "HistoryDetailLST");
     }));
     QCOMPARE(details, QStringList("Checksum: 0 0 \u2192 FDBB 244"));
     f.trigger("mnuUndoApply");

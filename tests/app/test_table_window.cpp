@@ -20,12 +20,8 @@
 namespace {
 
 // Enemy stat records are 23 bytes from 0x0C4700: HP is the word at +0, Level the byte at +2.
-qint64 hpAt(int enemy) {
-    return 0x0C4700 + 23 * enemy;
-}
-qint64 levelAt(int enemy) {
-    return 0x0C4702 + 23 * enemy;
-}
+const auto hpAt = [](int enemy) { return qint64(0x0C4700 + 23 * enemy); };
+const auto levelAt = [](int enemy) { return qint64(0x0C4702 + 23 * enemy); };
 
 int hpIn(const QByteArray& image, int enemy) {
     return quint8(image[hpAt(enemy)]) | quint8(image[hpAt(enemy) + 1]) << 8;
@@ -39,12 +35,6 @@ QByteArray imageWith(const QList<std::tuple<int, int, int>>& enemies) {
         synth::putByte(image, levelAt(enemy), quint8(level));
     }
     return image;
-}
-
-// Another program writing into the open file in place.
-void writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) > 0);
 }
 
 struct Table {
@@ -115,6 +105,12 @@ struct Table {
 
 } // namespace
 
+// The fixture `f` and, on `image`, the table window `table`; the test ends here without a grid.
+#define OPEN_TABLE(f, table, image)                                                                \
+    EditorFixture f;                                                                               \
+    Table table(f, image);                                                                         \
+    QVERIFY(table.grid)
+
 class TableWindowTest : public QObject {
     Q_OBJECT
   private slots:
@@ -157,9 +153,7 @@ void TableWindowTest::entriesFollowTheRom() {
 }
 
 void TableWindowTest::cellsShowTheFileAndSortNumerically() {
-    EditorFixture f;
-    Table table(f, imageWith({{5, 0x1234, 7}, {6, 9, 7}, {7, 10, 7}, {8, 100, 7}}));
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, imageWith({{5, 0x1234, 7}, {6, 9, 7}, {7, 10, 7}, {8, 100, 7}}));
     QCOMPARE(table.cell(5, "HP").data().toString(), QString("4660"));
     QCOMPARE(table.cell(5, "Level").data().toString(), QString("7"));
     QCOMPARE(table.cell(5, "Name").data().toString(), synth::enemyName(5));
@@ -185,9 +179,7 @@ void TableWindowTest::cellsShowTheFileAndSortNumerically() {
 }
 
 void TableWindowTest::filterByTextOrExpression() {
-    EditorFixture f;
-    Table table(f, synth::makeImage());
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, synth::makeImage());
     auto* filter = table.find<QLineEdit>("TableFilterTXT");
     filter->setFocus();
     QTest::keyClicks(filter, "HP > 1000 && Level < 20");
@@ -209,11 +201,9 @@ void TableWindowTest::filterByTextOrExpression() {
 }
 
 void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {
-    EditorFixture f;
     QByteArray image = imageWith({{5, 3321, 40}, {7, 800, 12}});
     image[0x0C5E27] = 7; // enemy 5's dropped item, in its 7-byte reward record at +4
-    Table table(f, image);
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, image);
     table.grid->edit(table.cell(5, "Item Dropped"));
     auto* items = table.grid->viewport()->findChild<QComboBox*>();
     QVERIFY(items);
@@ -247,15 +237,13 @@ void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {
 }
 
 void TableWindowTest::conflictingRecordIsNotWritten() {
-    EditorFixture f;
     const QByteArray image = imageWith({{5, 3321, 40}, {6, 500, 10}});
-    Table table(f, image);
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, image);
     table.type(table.cell(5, "Level"), "41");
     table.type(table.cell(6, "HP"), "600");
     // Another program changes record 5 under its edit, and record 9, which has none.
-    writeInPlace(f.folder() + "/test.smc", 0x0C4773, QByteArray::fromHex("0102"));
-    writeInPlace(f.folder() + "/test.smc", 0x0C47CF, QByteArray::fromHex("3412"));
+    EditorFixture::writeInPlace(f.folder() + "/test.smc", 0x0C4773, QByteArray::fromHex("0102"));
+    EditorFixture::writeInPlace(f.folder() + "/test.smc", 0x0C47CF, QByteArray::fromHex("3412"));
     QTRY_COMPARE(table.cell(9, "HP").data().toString(), QString("4660"));
     QVERIFY(table.cell(5, "HP").data(Qt::BackgroundRole).isValid()); // the whole row
     table.click("TableApplyCMD");
@@ -276,18 +264,14 @@ void TableWindowTest::formulaFromOriginalOrCompounded_data() {
     // 1000, 2001 and 3 times 1.5 once: 1500, 3001.5 -> 3002, 4.5 -> 4.
     QTest::newRow("from the original") << true << QByteArray::fromHex("DC05BA0B0400");
     // Twice: 2250, 4503, 6.
-    QTest::newRow("compounded") << false
-                                << QByteArray::fromHex("CA089711"
-                                                       "0600");
+    QTest::newRow("compounded") << false << QByteArray::fromHex("CA0897110600");
 }
 
 void TableWindowTest::formulaFromOriginalOrCompounded() {
     QFETCH(bool, relative);
     QFETCH(QByteArray, bytes);
-    EditorFixture f;
     const QByteArray image = imageWith({{0, 1000, 1}, {1, 2001, 1}, {2, 3, 1}});
-    Table table(f, image);
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, image);
     for (int run = 0; run < 2; ++run) {
         table.select({table.cell(0, "HP"), table.cell(1, "HP"), table.cell(2, "HP")});
         table.setSelected("x * 1.5", relative);
@@ -300,10 +284,8 @@ void TableWindowTest::formulaFromOriginalOrCompounded() {
 }
 
 void TableWindowTest::formulaResultOutOfRangeIsListed() {
-    EditorFixture f;
     const QByteArray image = imageWith({{0, 10, 1}, {1, 20, 2}, {2, 30, 3}});
-    Table table(f, image);
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, image);
     table.select({table.cell(0, "Level"), table.cell(1, "Level"), table.cell(2, "Level")});
     table.setSelected("min(255, x * 100) + HP / 10", false);
     QCOMPARE(f.messageTexts().size(), 1);
@@ -316,13 +298,12 @@ void TableWindowTest::formulaResultOutOfRangeIsListed() {
     table.setSelected("x +", false);
     QVERIFY2(f.messageTexts().last().startsWith("The formula cannot be used: Unexpected end"),
              qPrintable(f.messageTexts().last()));
+    QCOMPARE(table.cell(0, "Level").data().toString(), QString("101")); // no cell set
     QCOMPARE(f.fileBytes(), image);
 }
 
 void TableWindowTest::changesSinceTheOriginalAreMarked() {
-    EditorFixture f;
-    Table table(f, imageWith({{4, 700, 9}}));
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, imageWith({{4, 700, 9}}));
     table.type(table.cell(4, "HP"), "701");
     table.click("TableApplyCMD");
     table.find<QCheckBox>("TableMarkChangesCHK")->setChecked(true);
@@ -334,9 +315,7 @@ void TableWindowTest::changesSinceTheOriginalAreMarked() {
 }
 
 void TableWindowTest::recordsShowInTheMainWindow() {
-    EditorFixture f;
-    Table table(f, synth::makeImage());
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, synth::makeImage());
     const QModelIndex name = table.cell(9, "Name");
     table.grid->scrollTo(name);
     // A widget gets a double-click as a click and then the double-click event.
@@ -360,10 +339,8 @@ void TableWindowTest::recordsShowInTheMainWindow() {
 }
 
 void TableWindowTest::closingWithEditsAsks() {
-    EditorFixture f;
     const QByteArray image = imageWith({{5, 3321, 40}});
-    Table table(f, image);
-    QVERIFY(table.grid);
+    OPEN_TABLE(f, table, image);
     QStringList asked;
     int answer = 2;
     ui::setQuestionHandler([&](const QString& text, const QStringList& buttons) {

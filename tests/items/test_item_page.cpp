@@ -21,11 +21,6 @@ const QStringList kAccessory = {"ItemAccEffected1LST", "ItemAccEffected2LST",
 const QStringList kShared = {"ItemPriceTXT", "ItemEquipLST", "ItemSecondaryLST", "ItemIconCBO",
                              "ItemStatBoostCBO"};
 
-const QByteArray& image() {
-    static const QByteArray bytes = synth::makeImage();
-    return bytes;
-}
-
 // Weapon rows holding each stored element byte; row 0 holds 0 so the page starts empty.
 const QMap<int, int> kRowOfStored = {{0, 10},  {21, 11},  {31, 12},  {37, 13},  {47, 14}, {69, 15},
                                      {79, 16}, {133, 17}, {143, 18}, {200, 19}, {16, 20}, {5, 21}};
@@ -65,10 +60,6 @@ QString states(EditorFixture& f, bool (QCheckBox::*state)() const) {
     for (const QString& name : kBoxes)
         flags += (f.find<QCheckBox>(name)->*state)() ? '1' : '0';
     return flags;
-}
-
-QString held(EditorFixture& f) {
-    return f.find<QLineEdit>("ElementalResistanceTXT")->text();
 }
 
 } // namespace
@@ -196,7 +187,7 @@ void ItemPageTest::sequences() {
     EditorFixture f;
     f.openAt(selectorImage(), "item", 0);
     const int row = runSteps(f, steps);
-    QCOMPARE(::held(f), QString::number(held));
+    QCOMPARE(f.find<QLineEdit>("ElementalResistanceTXT")->text(), QString::number(held));
     QCOMPARE(states(f, &QCheckBox::isChecked), checked);
     QCOMPARE(states(f, &QCheckBox::isEnabled), enabled);
 
@@ -220,7 +211,7 @@ void ItemPageTest::heldValueOutlivesThePage() {
     f.openAt(selectorImage(), "item", 0);
     runSteps(f, "L0 S");
     f.selectRow("ItemLST", 160);
-    QCOMPARE(held(f), QString("64"));
+    QCOMPARE(f.find<QLineEdit>("ElementalResistanceTXT")->text(), QString("64"));
     QVERIFY(f.find<QCheckBox>("ShadowCHK")->isChecked());
     f.type("ItemAccEffectValueTXT", "99");
     f.apply();

@@ -29,11 +29,9 @@ template <typename R> struct Table {
         int R::*member;
         qint64 offset;
         int width;
-        bool written = true;
-        bool isSigned = false;
+        bool written = true, isSigned = false;
     };
-    qint64 base;
-    qint64 stride;
+    qint64 base, stride;
     int origin;
     QList<Field> fields;
 };

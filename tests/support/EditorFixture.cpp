@@ -13,6 +13,11 @@
 #include <QTest>
 #include <QTimer>
 
+const QByteArray& image() {
+    static const QByteArray bytes = synth::makeImage();
+    return bytes;
+}
+
 EditorFixture::EditorFixture() {
     ui::setMessageHandler([this](ui::MessageIcon icon, const QString& title, const QString& text) {
         messages.append({icon, title, text});
@@ -187,4 +192,17 @@ QStringList EditorFixture::messageTexts() const {
     for (const Message& m : messages)
         texts << m.text;
     return texts;
+}
+
+QStringList EditorFixture::rowsOf(QWidget* in, const char* name) {
+    QStringList rows;
+    if (auto* list = in->findChild<QListWidget*>(name))
+        for (int r = 0; r < list->count(); ++r)
+            rows << list->item(r)->text();
+    return rows;
+}
+
+void EditorFixture::writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) > 0);
 }

@@ -10,6 +10,9 @@
 #include <memory>
 #include <vector>
 
+// The generator's default image, made once.
+const QByteArray& image();
+
 // Drives the real main window the way a user does: message boxes, file dialogs and the
 // browser are answered through the ui seams, everything else goes through the window's own
 // controls.
@@ -66,6 +69,10 @@ class EditorFixture {
 
     QByteArray fileBytes() const;
     QStringList messageTexts() const;
+    // The texts of the rows of the list `name` in `in` (none when there is no such list).
+    static QStringList rowsOf(QWidget* in, const char* name);
+    // Another program writing into the file at `path` in place.
+    static void writeInPlace(const QString& path, qint64 offset, const QByteArray& bytes);
 
     QList<Message> messages;
     QList<int> quitStatuses;

@@ -25,12 +25,11 @@ void setCell(const QString& path, int row, const QString& column, const QString&
 // region 20.
 QByteArray oddImage() {
     QByteArray image = synth::makeImage();
-    for (const auto& [offset, value] : {std::pair<qint64, char>{0x0C0B95, 45},
-                                        {0x0C06C7, char(200)},
-                                        {0x0C0480, 3},
-                                        {0x0C00F0, 9},
-                                        {0x00FFD9, 20}})
-        image[offset] = value;
+    image[0x0C0B95] = 45;
+    image[0x0C06C7] = char(200);
+    image[0x0C0480] = 3;
+    image[0x0C00F0] = 9;
+    image[0x00FFD9] = 20;
     return image;
 }
 
@@ -211,9 +210,8 @@ void TablesTest::importIsOneUndoableChange() {
     setCell(opened.table("weapons.csv"), 5, "Attack", "1");
     EditorFixture f;
     f.openRom(opened.rom);
-    ui::setFileNameHandler([&] { return opened.folder; });
+    f.answerFileDialogs({opened.folder});
     f.trigger("mnuImportTables");
-    ui::setFileNameHandler({});
     const QList<qint64> changed = synth::changedOffsets(image, synth::readFile(opened.rom));
     QCOMPARE(changed.size(), 41);
     QCOMPARE(changed.first(), 0x0C027B);
@@ -224,13 +222,9 @@ void TablesTest::importIsOneUndoableChange() {
     QStringList row;
     QStringList changes;
     QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
-        auto* list = history->findChild<QListWidget*>("HistoryLST");
-        auto* detail = history->findChild<QListWidget*>("HistoryDetailLST");
-        QVERIFY(list && detail && list->count() == 1);
-        list->setCurrentRow(0);
-        row << list->item(0)->text();
-        for (int n = 0; n < detail->count(); ++n)
-            changes << detail->item(n)->text();
+        f.find<QListWidget>("HistoryLST", history)->setCurrentRow(0);
+        row = EditorFixture::rowsOf(history, "HistoryLST");
+        changes = EditorFixture::rowsOf(history, "HistoryDetailLST");
     }));
     QCOMPARE(row.size(), 1);
     QVERIFY2(row[0].endsWith("  Import of 41 records from tables"), qPrintable(row[0]));
