@@ -98,11 +98,15 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    new WindowKeys(this, exitAction_, tabs_, [this] { return loadingLists_; });
+    keys_ = new WindowKeys(this, exitAction_, tabs_, [this] { return loadingLists_; });
     new FileDrops(this);
 }
 
-Form1::~Form1() = default;
+// The keys are let go first: the application's events reach them while the window's own
+// parts are taken down.
+Form1::~Form1() {
+    delete keys_;
+}
 
 void Form1::buildPages(QWidget* client) {
     miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);

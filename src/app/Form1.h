@@ -36,6 +36,7 @@ namespace app {
 
 class EditActions;
 class EditMarks;
+class WindowKeys;
 class TableViews;
 
 // The main window: menu bar, tab strip, the four page frames, Apply and Cancel.
@@ -123,6 +124,7 @@ class Form1 : public QMainWindow, public EditorWindow {
     std::array<ui::Page*, 4> pages_{};
     int shownTab_ = 0;
     EditMarks* marks_ = nullptr;
+    WindowKeys* keys_ = nullptr;
     bool loadingLists_ = false;
 };
 
