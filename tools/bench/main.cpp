@@ -4,7 +4,11 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    // Each figure shows as it is measured, also when the output goes to a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication application(argc, argv);
     bench::opening();
     bench::applying();
