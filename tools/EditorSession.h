@@ -17,12 +17,22 @@ class EditorSession {
   public:
     EditorSession() {
         ui::setMessageHandler([](ui::MessageIcon, const QString&, const QString&) {});
+        // A question would wait for a click no one makes: the edits of a measured step are
+        // dropped and a file is opened, as they were before the editor asked.
+        ui::setQuestionHandler([](const QString&, const QStringList& buttons) {
+            for (const QString& answer :
+                 {QStringLiteral("&Discard"), QStringLiteral("&Open Anyway")})
+                if (buttons.contains(answer))
+                    return int(buttons.indexOf(answer));
+            return int(buttons.size() - 1);
+        });
         window.show();
         QApplication::processEvents();
     }
     ~EditorSession() {
         ui::setMessageHandler({});
         ui::setFileNameHandler({});
+        ui::setQuestionHandler({});
     }
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
