@@ -272,24 +272,18 @@ bool Form1::confirmLeaving(bool reloadOnDiscard) {
     ui::Page* page = visiblePage();
     if (!rom_.isOpen() || loadingLists_ || !page || !page->hasPendingEdits())
         return true;
-    const std::optional<history::RecordRef> record = page->shownRecord();
-    const QString text = QStringLiteral("The changes to %1 are not applied. Apply them now?")
-                             .arg(record ? record->label() : QStringLiteral("this record"));
-    enum Answer { Apply, Discard, Cancel };
-    switch (ui::askQuestion(
-        this, text,
-        {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, Apply,
-        Cancel)) {
-    case Apply:
+    switch (askAboutEdits(this, *page)) {
+    case LeaveAnswer::Apply:
         return applyShownRecord();
-    case Discard:
+    case LeaveAnswer::Discard:
         if (reloadOnDiscard)
             page->loadSelected();
         marks_->schedule();
         return true;
-    default:
-        return false;
+    case LeaveAnswer::Cancel:
+        break;
     }
+    return false;
 }
 
 void Form1::mnuExit_Click() {
