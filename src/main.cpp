@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/FormulaCommand.h"
+#include "cli/FormulaCommand.h"
 
 #include <QApplication>
 

@@ -3,7 +3,7 @@
 // Drives the real main window from a product tool (screenshot, benchmark) without Qt Test:
 // the open dialog is answered through the ui seam and message boxes are dropped.
 
-#include "app/Form1.h"
+#include "window/Form1.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>

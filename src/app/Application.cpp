@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/Form1.h"
-#include "app/Settings.h"
+#include "window/Form1.h"
+#include "ui/Settings.h"
 #include "history/WriteAhead.h"
 #include "records/Records.h"
 #include "rom/CopierHeader.h"

@@ -2,7 +2,7 @@
 // the pending-edit question, a program that cannot start, the settings with what is found
 // on PATH, and past versions from the History window. The emulator is a shell script that
 // writes its arguments, one a line, to a file of its own.
-#include "app/Emulator.h"
+#include "play/Emulator.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 

@@ -1,9 +1,9 @@
 // Start-up, the data-file check, the settings store and the three ways the program ends;
 // and opening from outside the window: the command line, drops and the recent files.
 #include "app/Application.h"
-#include "app/Form1.h"
-#include "app/RecentFiles.h"
-#include "app/Settings.h"
+#include "window/Form1.h"
+#include "window/RecentFiles.h"
+#include "ui/Settings.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 #include "ui/Dialogs.h"

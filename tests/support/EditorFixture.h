@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "window/Form1.h"
 #include "ui/Dialogs.h"
 
 #include <QPushButton>

@@ -4,7 +4,7 @@
 // version in memory. The settings store, history and copies live in a temporary folder.
 #include "Bench.h"
 #include "EditorSession.h"
-#include "app/Emulator.h"
+#include "play/Emulator.h"
 #include "history/History.h"
 #include "history/Versions.h"
 #include "romimage/RomImage.h"

@@ -3,7 +3,7 @@
 // records, each through the window; medians of repeated runs.
 #include "Bench.h"
 #include "EditorSession.h"
-#include "app/TableWindow.h"
+#include "grid/TableWindow.h"
 #include "romimage/RomImage.h"
 
 #include <QApplication>

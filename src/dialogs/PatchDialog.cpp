@@ -1,6 +1,6 @@
-#include "app/PatchDialog.h"
+#include "dialogs/PatchDialog.h"
 
-#include "app/EditorSettings.h"
+#include "ui/EditorSettings.h"
 #include "patches/Bps.h"
 #include "patches/Diff.h"
 #include "patches/Ips.h"

@@ -1,4 +1,4 @@
-#include "app/FrozenTableView.h"
+#include "grid/FrozenTableView.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

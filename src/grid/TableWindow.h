@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TableModel.h"
+#include "grid/TableModel.h"
 #include "expressions/Formula.h"
 
 #include <QFileSystemWatcher>

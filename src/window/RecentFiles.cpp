@@ -1,7 +1,7 @@
-#include "app/RecentFiles.h"
+#include "window/RecentFiles.h"
 
-#include "app/EditorSettings.h"
-#include "app/Form1.h"
+#include "ui/EditorSettings.h"
+#include "window/Form1.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "app/EditActions.h"
+#include "window/EditActions.h"
 
-#include "app/Emulator.h"
-#include "app/HistoryDialog.h"
-#include "app/PatchDialog.h"
+#include "play/Emulator.h"
+#include "dialogs/HistoryDialog.h"
+#include "dialogs/PatchDialog.h"
 #include "history/Versions.h"
 #include "history/WriteAhead.h"
 #include "rom/RomFile.h"

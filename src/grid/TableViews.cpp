@@ -1,8 +1,8 @@
-#include "app/TableViews.h"
+#include "grid/TableViews.h"
 
-#include "app/FindRecord.h"
-#include "app/Form1.h"
-#include "app/TableWindow.h"
+#include "grid/FindRecord.h"
+#include "window/Form1.h"
+#include "grid/TableWindow.h"
 
 #include <QAction>
 #include <QMenu>

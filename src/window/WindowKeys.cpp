@@ -1,4 +1,4 @@
-#include "app/WindowKeys.h"
+#include "window/WindowKeys.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "app/Emulator.h"
+#include "play/Emulator.h"
 
-#include "app/EditorSettings.h"
-#include "app/EmulatorDialog.h"
-#include "app/Form1.h"
+#include "ui/EditorSettings.h"
+#include "play/EmulatorDialog.h"
+#include "window/Form1.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>

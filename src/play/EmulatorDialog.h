@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Emulator.h"
+#include "play/Emulator.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "app/EditorSettings.h"
+#include "ui/EditorSettings.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "app/EmulatorDialog.h"
+#include "play/EmulatorDialog.h"
 
-#include "app/EditorSettings.h"
+#include "ui/EditorSettings.h"
 #include "ui/Dialogs.h"
 #include "ui/Program.h"
 

@@ -1,6 +1,6 @@
-#include "app/HistoryDialog.h"
+#include "dialogs/HistoryDialog.h"
 
-#include "app/EditorSettings.h"
+#include "ui/EditorSettings.h"
 #include "records/Records.h"
 #include "rom/FieldTable.h"
 #include "rominfo/Checksum.h"

@@ -1,4 +1,4 @@
-#include "app/TableModel.h"
+#include "grid/TableModel.h"
 
 #include "items/Elemental.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "history/History.h"
 #include "rom/Commit.h"
 #include "ui/FileAccess.h"

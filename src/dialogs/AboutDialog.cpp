@@ -1,6 +1,6 @@
-#include "app/AboutDialog.h"
+#include "dialogs/AboutDialog.h"
 
-#include "app/Links.h"
+#include "ui/Links.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "records/PageId.h"
 #include "rom/RomFile.h"
 

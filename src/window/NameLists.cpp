@@ -1,4 +1,4 @@
-#include "app/NameLists.h"
+#include "window/NameLists.h"
 
 #include "enemies/EnemyRecord.h"
 #include "items/ItemCategory.h"

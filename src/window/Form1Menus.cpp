@@ -1,11 +1,11 @@
 // The main window's menu bar: File, Edit and Help, each entry named as the window's code and
 // tests know it.
-#include "app/EditActions.h"
-#include "app/Emulator.h"
-#include "app/Form1.h"
-#include "app/Links.h"
-#include "app/RecentFiles.h"
-#include "app/TableViews.h"
+#include "window/EditActions.h"
+#include "play/Emulator.h"
+#include "window/Form1.h"
+#include "ui/Links.h"
+#include "window/RecentFiles.h"
+#include "grid/TableViews.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "app/EditMarks.h"
+#include "window/EditMarks.h"
 
 #include "ui/Dialogs.h"
 #include "ui/Page.h"

@@ -1,6 +1,6 @@
-#include "app/FileDrops.h"
+#include "window/FileDrops.h"
 
-#include "app/Form1.h"
+#include "window/Form1.h"
 
 #include <QApplication>
 #include <QDropEvent>

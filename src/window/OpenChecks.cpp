@@ -1,4 +1,4 @@
-#include "app/OpenChecks.h"
+#include "window/OpenChecks.h"
 
 #include "rom/CopierHeader.h"
 #include "rom/RomFile.h"

@@ -1,6 +1,6 @@
-#include "app/FindRecord.h"
+#include "grid/FindRecord.h"
 
-#include "app/EditorSettings.h"
+#include "ui/EditorSettings.h"
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "history/History.h"

@@ -1,4 +1,4 @@
-#include "app/FormulaCommand.h"
+#include "cli/FormulaCommand.h"
 
 #include "expressions/Formula.h"
 #include "history/History.h"
