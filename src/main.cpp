@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "cli/FormulaCommand.h"
+#include "cli/Commands.h"
 
 #include <QApplication>
 
@@ -15,22 +15,19 @@ QStringList argumentList(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // --help and --version are answered before the window system is reached.
-    const QString information = app::informationText(argumentList(argc, argv));
-    if (!information.isEmpty()) {
+    // The options are read before any window system is reached: --help, --version, usage
+    // errors and the commands work on a plain terminal.
+    const app::CommandLine line = app::parseCommandLine(argumentList(argc, argv));
+    if (const QString information = app::informationText(line); !information.isEmpty()) {
         std::fputs(information.toLocal8Bit().constData(), stdout);
         return 0;
     }
-    if (app::isTablesCommand(argumentList(argc, argv))) {
+    if (!line.error.isEmpty())
+        return app::usageError(line);
+    if (line.isCommand()) {
         QCoreApplication tool(argc, argv);
-        return app::runTablesCommand(QCoreApplication::applicationDirPath(),
-                                     argumentList(argc, argv));
-    }
-    if (app::isFormulaCommand(argumentList(argc, argv))) {
-        QCoreApplication tool(argc, argv);
-        return app::runFormulaCommand(argumentList(argc, argv));
+        return app::runCommand(QCoreApplication::applicationDirPath(), line);
     }
     QApplication application(argc, argv);
-    // What is left once Qt has taken its own options (such as -platform) out of argv.
-    return app::run(QCoreApplication::applicationDirPath(), argumentList(argc, argv));
+    return app::run(QCoreApplication::applicationDirPath(), line.files);
 }

@@ -1,5 +1,6 @@
 #include "history/History.h"
 
+#include "rom/Plural.h"
 #include "rom/RomFile.h"
 
 #include <QDir>
@@ -127,10 +128,13 @@ std::optional<Step> pendingStep(QSqlQuery& query, qint64 id) {
 } // namespace
 
 QString RecordRef::label() const {
+    const QString records = rom::counted(row, QStringLiteral("record"), QStringLiteral("records"));
     if (isTableImport())
-        return QStringLiteral("Import of %1 records from tables").arg(row);
+        return QStringLiteral("Import of %1 from tables").arg(records);
     if (isTableEdit())
-        return QStringLiteral("Table edit of %1 records").arg(row);
+        return QStringLiteral("Table edit of %1").arg(records);
+    if (kind == Kind::Formula)
+        return QStringLiteral("Formula ") + name;
     const QString word = records::recordWord(page);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
@@ -146,6 +150,7 @@ const std::pair<records::PageId, const char*> kStoredPages[] = {
     {records::PageId::Item, "item"}};
 const QString kStoredImport = QStringLiteral("tables");
 const QString kStoredTableEdit = QStringLiteral("table-edit");
+const QString kStoredFormula = QStringLiteral("formula");
 
 } // namespace
 
@@ -154,6 +159,8 @@ QString storedPage(const RecordRef& record) {
         return kStoredImport;
     if (record.isTableEdit())
         return kStoredTableEdit;
+    if (record.kind == RecordRef::Kind::Formula)
+        return kStoredFormula;
     for (const auto& [page, word] : kStoredPages)
         if (page == record.page)
             return QLatin1String(word);
@@ -165,6 +172,8 @@ std::optional<RecordRef> recordFromStored(const QString& page, int row, const QS
         return RecordRef::tableImport(row);
     if (page == kStoredTableEdit)
         return RecordRef::tableEdit(row);
+    if (page == kStoredFormula)
+        return RecordRef::formula(row, name);
     for (const auto& [id, word] : kStoredPages)
         if (page == QLatin1String(word))
             return RecordRef{id, row, name};

@@ -19,10 +19,11 @@ class RomFile;
 namespace history {
 
 // What an entry changed: one record (the page it was made on, the row of the page's list
-// and the name that row showed), or many records at once from the tables or the table window
-// (row is then the number of records).
+// and the name that row showed), or many records at once from the tables, the table window
+// or a formula from the command line (row is then the number of records, and a formula's
+// name says what it set: "HP = x*2 on 11 enemies").
 struct RecordRef {
-    enum class Kind { Record, TableImport, TableEdit };
+    enum class Kind { Record, TableImport, TableEdit, Formula };
     records::PageId page = records::PageId::Misc;
     int row = 0;
     QString name;
@@ -34,16 +35,22 @@ struct RecordRef {
     static RecordRef tableEdit(int records) {
         return {records::PageId::Misc, records, QString(), Kind::TableEdit};
     }
+    static RecordRef formula(int records, const QString& what) {
+        return {records::PageId::Misc, records, what, Kind::Formula};
+    }
     bool isTableImport() const { return kind == Kind::TableImport; }
     bool isTableEdit() const { return kind == Kind::TableEdit; }
+    bool coversManyRecords() const { return kind != Kind::Record; }
 
     // "Enemy 5 Horn's", "Character 3 Dunmore", "Item 12 Longsword", "Internal ROM header",
-    // "Import of 40 records from tables", "Table edit of 12 records".
+    // "Import of 40 records from tables", "Table edit of 1 record",
+    // "Formula HP = x*2 on 11 enemies".
     QString label() const;
 };
 
 // How a RecordRef is kept in the database: the page's word there ("enemy", "char", "item",
-// "misc", "tables" for an import, "table-edit" for the table window). Databases of earlier releases
+// "misc", "tables" for an import, "table-edit" for the table window, "formula" for a
+// formula from the command line). Databases of earlier releases
 // hold the same words.
 QString storedPage(const RecordRef& record);
 // Nothing for a word no release writes.

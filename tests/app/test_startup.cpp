@@ -185,7 +185,7 @@ void StartupTest::commandLineOpensTheFirstFileNamed() {
         editor.writeRom(synth::withCopierHeader(synth::makeImage()), "headered.smc");
         const QString path = editor.folder() + '/' + file;
         const QString before = editor.window().windowTitle();
-        app::startWindow(editor.window(), {"valdric-editor", path, good});
+        app::startWindow(editor.window(), {path, good});
         QCoreApplication::sendPostedEvents(&editor.window(), QEvent::MetaCall);
         QCOMPARE(editor.messageTexts(),
                  message.isEmpty() ? QStringList() : QStringList(message.replace("%1", path)));
@@ -199,14 +199,19 @@ void StartupTest::commandLineOpensTheFirstFileNamed() {
     }
 }
 
-// The program is copied away from its data file and started with no display to reach.
+// The program is copied away from its data file and started with no display to reach: the
+// options are read before the window system is. Usage errors give status 2 and say why.
 void StartupTest::helpAndVersionNeedNoWindowNorDataFile() {
-    const std::pair<QStringList, QString> cases[] = {
-        {{"--help"}, "Usage: valdric-editor [FILE]"},
-        {{"rom.smc", "--version"}, "Valdric Editor Rodeviruz 1.0"}};
+    const std::tuple<QStringList, int, QString> cases[] = {
+        {{"--help"}, 0, "Usage: valdric-editor [FILE]"},
+        {{"rom.smc", "--version"}, 0, "Valdric Editor Rodeviruz 1.0"},
+        {{"--bogus", "rom.smc"}, 2, "Unknown option 'bogus'."},
+        {{"--formula", "enemies", "HP", "rom.smc"},
+         2,
+         "--formula needs KIND, COLUMN, FORMULA and FILE."}};
     QTemporaryDir folder;
     QVERIFY(QFile::copy(qEnvironmentVariable("VALDRIC_EDITOR"), folder.filePath("program")));
-    for (const auto& [arguments, firstLine] : cases) {
+    for (const auto& [arguments, status, firstLine] : cases) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -214,9 +219,11 @@ void StartupTest::helpAndVersionNeedNoWindowNorDataFile() {
         child.setProcessEnvironment(env);
         child.start(folder.filePath("program"), arguments);
         QVERIFY(child.waitForFinished(30000));
-        QCOMPARE(child.exitCode(), 0);
-        QCOMPARE(QString::fromLocal8Bit(child.readAllStandardOutput()).section('\n', 0, 0),
-                 firstLine);
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), status);
+        const QByteArray out =
+            status ? child.readAllStandardError() : child.readAllStandardOutput();
+        QCOMPARE(QString::fromLocal8Bit(out).section('\n', 0, 0), firstLine);
     }
 }
 

@@ -4,7 +4,9 @@
 #include "expressions/Formula.h"
 #include "history/History.h"
 #include "romimage/RomImage.h"
+#include "support/EditorFixture.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -34,6 +36,7 @@ class FormulaTest : public QObject {
     void expressionsEvaluateOrSayWhy();
     void columnsAreNamedWithoutSpacesAndSigns();
     void commandLine();
+    void commandLineSettlesAnInterruptedApplyFirst();
 };
 
 void FormulaTest::expressionsEvaluateOrSayWhy() {
@@ -82,6 +85,9 @@ void FormulaTest::commandLine() {
     const QString path = dir.filePath("rom.smc");
     // Only enemies 0 and 1 are of level 255; their HP is 1000 and 2001.
     QByteArray image = synth::makeImage();
+    QByteArray unfamiliar = image;
+    unfamiliar[0x00FFDE] = char(unfamiliar[0x00FFDE] + 1); // the checksum pair no longer adds up
+    QVERIFY(synth::writeFile(dir.filePath("odd.smc"), unfamiliar));
     for (int enemy = 0; enemy < 251; ++enemy)
         if (enemy < 2 || quint8(image[kEnemies + 23 * enemy + 2]) == 255)
             synth::putByte(image, kEnemies + 23 * enemy + 2, enemy < 2 ? 255 : 1);
@@ -104,7 +110,7 @@ void FormulaTest::commandLine() {
     history::History log;
     const auto undo = log.nextUndo(QFileInfo(path).canonicalFilePath());
     QVERIFY(undo);
-    QCOMPARE(undo->record.label(), QString("Table edit of 2 records"));
+    QCOMPARE(undo->record.label(), QString("Formula HP = x * 1.5 on 2 enemies where Level == 255"));
     const QByteArray before = synth::readFile(path);
     const std::pair<QStringList, const char*> refused[] = {
         {{"--formula", "enemies", "Level", "x * 10", path}, "cells cannot hold the formula's"},
@@ -112,13 +118,52 @@ void FormulaTest::commandLine() {
         {{"--formula", "enemies", "Lvl", "x", path}, "have no column \"Lvl\""},
         {{"--formula", "enemies", "Level", "x +", path}, "The formula cannot be used"},
         {{"--formula", "enemies", "Level", "x", "--where", "HP >", path}, "condition"},
-        {{"--formula", "enemies", "Level", path}, "Usage:"},
-        {{"--formula", "enemies", "HP", "1", dir.filePath("none.smc")}, "could not be opened"}};
+        {{"--formula", "enemies", "HP", "1", dir.filePath("none.smc")}, "could not be opened"},
+        {{"--formula", "enemies", "HP", "1", dir.filePath("odd.smc")}, "Give --force to use it"}};
     for (const auto& [arguments, reason] : refused) {
         QCOMPARE(run(arguments, &out), 1);
         QVERIFY2(out.contains(QLatin1String(reason)), qPrintable(out));
     }
     QVERIFY(synth::readFile(path) == before);
+    QVERIFY(synth::readFile(dir.filePath("odd.smc")) == unfamiliar);
+    QCOMPARE(run({"--formula", "enemies", "HP", "1", "--force", dir.filePath("odd.smc")}, &out), 0);
+    QCOMPARE(synth::readFile(dir.filePath("odd.smc")).mid(0x0C4700, 2),
+             QByteArray::fromHex("0100"));
+}
+
+// An Apply of enemy 5's HP (0x1234 to 0x5678) ended after its first byte, its entry pending.
+// The formula works on what the file holds once that part is an entry of its own, so undoing
+// everything gives the original back.
+void FormulaTest::commandLineSettlesAnInterruptedApplyFirst() {
+    EditorFixture f;
+    QByteArray image = synth::makeImage();
+    for (int enemy = 0; enemy < 251; ++enemy)
+        if (quint8(image[kEnemies + 23 * enemy + 2]) == 254)
+            synth::putByte(image, kEnemies + 23 * enemy + 2, 1);
+    synth::putByte(image, 0x0C4775, 254); // enemy 5's Level
+    synth::putInteger(image, 0x0C4773, 0x1234);
+    const QString path = f.writeRom(image);
+    history::History log;
+    QVERIFY(log.beginApply(QFileInfo(path).canonicalFilePath(),
+                           {records::PageId::Enemy, 5, "Tonic"},
+                           {{0x0C4773, QByteArray::fromHex("3412"), QByteArray::fromHex("7856")}}));
+    QByteArray cut = image;
+    cut[0x0C4773] = char(0x78);
+    QVERIFY(synth::writeFile(path, cut));
+    QString out;
+    QCOMPARE(run({"--formula", "enemies", "HP", "x + 1", "--where", "Level == 254", path}, &out),
+             0);
+    QVERIFY2(out.contains("A change to Enemy 5 Tonic was cut short") &&
+                 out.contains("1 record changed."),
+             qPrintable(out));
+    QCOMPARE(synth::changedOffsets(image, synth::readFile(path)), QList<qint64>{0x0C4773});
+    QCOMPARE(synth::readFile(path).mid(0x0C4773, 2), QByteArray::fromHex("7912"));
+    QCOMPARE(log.nextUndo(QFileInfo(path).canonicalFilePath())->record.label(),
+             QString("Formula HP = x + 1 on 1 of the enemies where Level == 254"));
+    f.openRom(path);
+    for (int n = 0; n < 3 && f.find<QAction>("mnuUndoApply")->isEnabled(); ++n)
+        f.trigger("mnuUndoApply");
+    QVERIFY(f.fileBytes() == image);
 }
 
 QTEST_MAIN(FormulaTest)

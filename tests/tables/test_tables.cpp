@@ -1,6 +1,6 @@
 // Records as spreadsheet tables: export and import, cell by cell with the pages' rules,
 // lines matched to records by Row, all or nothing, one undoable change, and the command line.
-#include "app/Application.h"
+#include "cli/Commands.h"
 #include "rom/Commit.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
@@ -169,8 +169,9 @@ void TablesTest::linesAreMatchedByRowAndCheckedWhole() {
         change(table.rows);
         QVERIFY(synth::writeFile(opened.table("enemies.csv"), tables::writeCsv(table.rows)));
         const int status =
-            app::runTablesCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
-                                  {"valdric-editor", "--import-tables", opened.folder, opened.rom});
+            app::runCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
+                            app::parseCommandLine(
+                                {"valdric-editor", "--import-tables", opened.folder, opened.rom}));
         QCOMPARE(tables::readTables(opened.file, opened.folder).problems, problems);
         QCOMPARE(status, problems.isEmpty() ? 0 : 1);
         QByteArray expected = image;
@@ -280,9 +281,9 @@ void TablesTest::commandLine() {
     setCell(opened.table("enemies.csv"), 0, "Level", "4");
     setCell(opened.table("enemies.csv"), 1, "Level", "5");
     rom::setDiskFault(rom::DiskFault{1});
-    const int status =
-        app::runTablesCommand(QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
-                              {"valdric-editor", "--import-tables", folder, opened.rom});
+    const int status = app::runCommand(
+        QFileInfo(qEnvironmentVariable("VALDRIC_EDITOR")).absolutePath(),
+        app::parseCommandLine({"valdric-editor", "--import-tables", folder, opened.rom}));
     rom::setDiskFault(std::nullopt);
     QCOMPARE(status, 1);
     QCOMPARE(synth::changedOffsets(image, synth::readFile(opened.rom)), QList<qint64>{0x0C4702});

@@ -1,0 +1,156 @@
+#include "cli/CommandLine.h"
+
+#include "ui/Program.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace app {
+namespace {
+
+struct OptionText {
+    QStringList names;
+    QString value;
+    QString description;
+};
+
+const OptionText kOptions[] = {
+    {{"export-tables"}, "DIR", "write FILE's records as tables into DIR (made if missing)"},
+    {{"import-tables"}, "DIR", "write the tables found in DIR into FILE"},
+    {{"formula"}, "", "set COLUMN of the KIND records (enemies, weapons, ...) to FORMULA,"},
+    {{}, "", "as Table View's Set Selected does; --where keeps the records meeting"},
+    {{}, "", "CONDITION, --relative reads the values as they were before this editor"},
+    {{"where"}, "CONDITION", "with --formula: the records whose values meet CONDITION"},
+    {{"relative"}, "", "with --formula: x is the value before the changes made here"},
+    {{"force"}, "", "let a command use a FILE unlike an image of Valdric"},
+    {{"h", "help"}, "", "print this text and end"},
+    {{"v", "version"}, "", "print the version and end"}};
+
+// QGuiApplication's own options, each with its value or without one: read here so that they
+// are no usage error, and used by the window, which gets the whole command line.
+const std::pair<const char*, bool> kWindowSystemOptions[] = {{"platform", true},
+                                                             {"platformpluginpath", true},
+                                                             {"platformtheme", true},
+                                                             {"plugin", true},
+                                                             {"qwindowgeometry", true},
+                                                             {"qwindowicon", true},
+                                                             {"qwindowtitle", true},
+                                                             {"display", true},
+                                                             {"geometry", true},
+                                                             {"style", true},
+                                                             {"stylesheet", true},
+                                                             {"session", true},
+                                                             {"reverse", false},
+                                                             {"widgetcount", false},
+                                                             {"nograb", false},
+                                                             {"dograb", false},
+                                                             {"sync", false}};
+
+void addOptions(QCommandLineParser& parser) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const OptionText& option : kOptions)
+        if (!option.names.isEmpty())
+            parser.addOption(QCommandLineOption(option.names, option.description, option.value));
+    for (const auto& [name, valued] : kWindowSystemOptions) {
+        QCommandLineOption option(QLatin1String(name), QString(),
+                                  valued ? QStringLiteral("value") : QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+QString modeError(const CommandLine& line, int commands) {
+    if (commands > 1)
+        return QStringLiteral("Give one of --export-tables, --import-tables and --formula.");
+    const bool tables = line.mode == CommandLine::Mode::ExportTables ||
+                        line.mode == CommandLine::Mode::ImportTables;
+    if (tables && line.files.size() != 1)
+        return QStringLiteral("A table command works on one FILE.");
+    if (line.mode == CommandLine::Mode::Formula && line.files.size() != 4)
+        return QStringLiteral("--formula needs KIND, COLUMN, FORMULA and FILE.");
+    if (line.force && !line.isCommand())
+        return QStringLiteral("--force goes with a command only.");
+    return QString();
+}
+
+void readFormula(CommandLine& line) {
+    if (line.mode != CommandLine::Mode::Formula || line.files.size() != 4)
+        return;
+    line.kind = line.files[0];
+    line.column = line.files[1];
+    line.formula = line.files[2];
+    line.files = line.files.mid(3);
+}
+
+} // namespace
+
+QString dataFilePath(const QString& programDirectory) {
+    return programDirectory + QDir::separator() + QStringLiteral("valdric.tbl");
+}
+
+QString usageText() {
+    QString text = QStringLiteral("Usage: valdric-editor [FILE]\n"
+                                  "       valdric-editor --export-tables DIR [--force] FILE\n"
+                                  "       valdric-editor --import-tables DIR [--force] FILE\n"
+                                  "       valdric-editor --formula KIND COLUMN FORMULA "
+                                  "[--where CONDITION] [--relative] [--force] FILE\n"
+                                  "%1 %2: a stat editor for the 4 MiB SNES ROM image of Valdric.\n"
+                                  "FILE is opened at start-up as File > Open ROM opens a chosen "
+                                  "file.\n\n")
+                       .arg(ui::kProgramTitle, ui::versionText());
+    for (const OptionText& option : kOptions) {
+        QStringList names;
+        for (const QString& name : option.names)
+            names << (name.size() == 1 ? "-" : "--") + name;
+        const QString left = names.join(QStringLiteral(", ")) +
+                             (option.value.isEmpty() ? QString() : ' ' + option.value);
+        text += QStringLiteral("  %1  %2\n").arg(left.leftJustified(20), option.description);
+    }
+    return text;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    CommandLine line;
+    const bool read = arguments.isEmpty() || parser.parse(arguments);
+    line.files = parser.positionalArguments();
+    line.force = parser.isSet("force");
+    line.condition = parser.value("where");
+    line.relative = parser.isSet("relative");
+    const bool exporting = parser.isSet("export-tables");
+    const bool importing = parser.isSet("import-tables");
+    const bool formula = parser.isSet("formula");
+    line.folder = parser.value(exporting ? "export-tables" : "import-tables");
+    if (parser.isSet("help"))
+        line.mode = CommandLine::Mode::Help;
+    else if (parser.isSet("version"))
+        line.mode = CommandLine::Mode::Version;
+    else if (formula)
+        line.mode = CommandLine::Mode::Formula;
+    else if (exporting || importing)
+        line.mode = exporting ? CommandLine::Mode::ExportTables : CommandLine::Mode::ImportTables;
+    if (line.mode == CommandLine::Mode::Help || line.mode == CommandLine::Mode::Version)
+        return line;
+    if (!read)
+        line.error = parser.errorText();
+    else if ((parser.isSet("where") || line.relative) && !formula)
+        line.error = QStringLiteral("--where and --relative go with --formula only.");
+    else
+        line.error = modeError(line, int(exporting) + int(importing) + int(formula));
+    readFormula(line);
+    return line;
+}
+
+QString informationText(const CommandLine& line) {
+    switch (line.mode) {
+    case CommandLine::Mode::Help:
+        return usageText();
+    case CommandLine::Mode::Version:
+        return ui::kProgramTitle + QLatin1Char(' ') + ui::versionText() + QLatin1Char('\n');
+    default:
+        return QString();
+    }
+}
+
+} // namespace app
