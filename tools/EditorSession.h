@@ -3,8 +3,9 @@
 // Drives the real main window from a product tool (screenshot, benchmark) without Qt Test:
 // the open dialog is answered through the ui seam and message boxes are dropped.
 
-#include "window/Form1.h"
+#include "Unattended.h"
 #include "ui/Dialogs.h"
+#include "window/Form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,13 +20,8 @@ class EditorSession {
         ui::setMessageHandler([](ui::MessageIcon, const QString&, const QString&) {});
         // A question would wait for a click no one makes: the edits of a measured step are
         // dropped and a file is opened, as they were before the editor asked.
-        ui::setQuestionHandler([](const QString&, const QStringList& buttons) {
-            for (const QString& answer :
-                 {QStringLiteral("&Discard"), QStringLiteral("&Open Anyway")})
-                if (buttons.contains(answer))
-                    return int(buttons.indexOf(answer));
-            return int(buttons.size() - 1);
-        });
+        ui::setQuestionHandler(
+            [](const QString&, const QStringList& buttons) { return unattendedAnswer(buttons); });
         window.show();
         QApplication::processEvents();
     }

@@ -359,20 +359,18 @@ void TableWindow::TableGRD_DblClick(const QModelIndex& index) {
 bool TableWindow::confirmClosing() {
     if (dropEdits_ || !hasEdits())
         return true;
-    switch (ui::askQuestion(
-        this,
-        QStringLiteral("The table has changes that are not applied. Apply "
-                       "them before the window closes?"),
-        {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")}, 0, 2)) {
-    case 0:
+    switch (ui::askAboutEdits(this, QStringLiteral("The table has changes that are not applied. "
+                                                   "Apply them before the window closes?"))) {
+    case ui::EditsAnswer::Apply:
         TableApplyCMD_Click();
         return !hasEdits();
-    case 1:
+    case ui::EditsAnswer::Discard:
         TableDiscardCMD_Click();
         return true;
-    default:
-        return false;
+    case ui::EditsAnswer::Cancel:
+        break;
     }
+    return false;
 }
 
 void TableWindow::closeDroppingEdits() {

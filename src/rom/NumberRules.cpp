@@ -49,6 +49,14 @@ QString wholeNumberRefusal(long long minimum, long long maximum) {
     return QStringLiteral("enter a whole number from %1 to %2.").arg(minimum).arg(maximum);
 }
 
+QString latin1Refusal() {
+    return QStringLiteral("use only characters of ISO 8859-1 (Latin-1).");
+}
+
+QString tooShortReason() {
+    return QStringLiteral("the open ROM file is too short to hold this record");
+}
+
 EntryRange entryRange(Encoding encoding) {
     switch (encoding) {
     case Encoding::Byte:

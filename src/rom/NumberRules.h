@@ -19,6 +19,10 @@ std::optional<long long> parseWholeNumber(const QString& text);
 std::optional<long long> wholeNumberIn(const QString& text, long long minimum, long long maximum);
 // What a refused entry is told: "enter a whole number from 0 to 255."
 QString wholeNumberRefusal(long long minimum, long long maximum);
+// What a refused text is told: "use only characters of ISO 8859-1 (Latin-1)."
+QString latin1Refusal();
+// Why a record is not written: "the open ROM file is too short to hold this record".
+QString tooShortReason();
 
 // The whole numbers a user may enter for a field of each encoding.
 struct EntryRange {

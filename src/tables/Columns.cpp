@@ -45,7 +45,7 @@ Checked checkNumber(const QString& text, long long minimum, long long maximum,
 QString enterText(QByteArray& image, const records::Place& place, const QString& text) {
     const std::optional<QByteArray> bytes = rom::bytesOfText(text, place.width + 1);
     if (!bytes)
-        return QStringLiteral("use only characters of ISO 8859-1 (Latin-1).");
+        return rom::latin1Refusal();
     if (bytes->size() > place.width)
         return QStringLiteral("enter at most %1 characters.").arg(place.width);
     image.replace(place.offset, place.width, bytes->leftJustified(place.width, ' '));

@@ -1,6 +1,7 @@
 #include "tables/TableEdits.h"
 
 #include "rom/Commit.h"
+#include "rom/NumberRules.h"
 
 #include <cstring>
 
@@ -116,7 +117,7 @@ bool TableEdits::hasEdits() const {
 QString TableEdits::enter(const Sheet& sheet, int row, int column, const QString& text) {
     for (const records::Place& place : sheet.places(row))
         if (place.view.written && !holds(file_, place))
-            return QStringLiteral("the open ROM file is too short to hold this record.");
+            return rom::tooShortReason() + QLatin1Char('.');
     const QString refusal = sheet.enter(shown_, row, column, text);
     if (refusal.isEmpty())
         touched_.insert({sheet.index(), row});

@@ -77,6 +77,15 @@ int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons
     return chosen < 0 ? cancelButton : chosen;
 }
 
+EditsAnswer askAboutEdits(QWidget* parent, const QString& text) {
+    const QStringList buttons = {kApplyButton, kDiscardButton, kCancelButton};
+    const int answer = askQuestion(parent, text, buttons, buttons.indexOf(kApplyButton),
+                                   buttons.indexOf(kCancelButton));
+    return answer == buttons.indexOf(kApplyButton)     ? EditsAnswer::Apply
+           : answer == buttons.indexOf(kDiscardButton) ? EditsAnswer::Discard
+                                                       : EditsAnswer::Cancel;
+}
+
 QStringList romFileFilters() {
     return {QStringLiteral("All Files (*.*) (*)"),
             QStringLiteral("All SNES ROM Files (*.swc, *.smc, *.fig) (*.smc *.swc *.fig)"),

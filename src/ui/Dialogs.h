@@ -26,6 +26,17 @@ inline void showInformation(QWidget* parent, const QString& text) {
 int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
                 int cancelButton);
 
+// The buttons the program's questions offer, by their text.
+inline const QString kApplyButton = QStringLiteral("&Apply");
+inline const QString kDiscardButton = QStringLiteral("&Discard");
+inline const QString kCancelButton = QStringLiteral("Cancel");
+inline const QString kOpenAnywayButton = QStringLiteral("&Open Anyway");
+
+// The question before edits not applied are left, in the asker's words (`text`): Apply
+// (Enter), Discard, or Cancel (Escape and closing the box) to stay.
+enum class EditsAnswer { Apply, Discard, Cancel };
+EditsAnswer askAboutEdits(QWidget* parent, const QString& text);
+
 // The File > Open ROM dialog. Returns the chosen path, or an empty string on cancel.
 QString askRomFileName(QWidget* parent);
 

@@ -1,6 +1,7 @@
 #include "ui/FieldBinder.h"
 
 #include "items/CheckListCodec.h"
+#include "rom/NumberRules.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>
@@ -141,8 +142,7 @@ QByteArray FieldBinder::readText(const rom::FieldView& field, FieldReader& reade
     auto* box = qobject_cast<QLineEdit*>(control(field.control));
     const std::optional<QByteArray> bytes = rom::bytesOfText(box->text(), field.length);
     if (!bytes)
-        reader.fail(field.caption + QStringLiteral(" use only characters of ISO 8859-1 (Latin-1)."),
-                    box);
+        reader.fail(field.caption + QLatin1Char(' ') + rom::latin1Refusal(), box);
     return bytes.value_or(QByteArray());
 }
 

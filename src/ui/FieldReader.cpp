@@ -38,8 +38,9 @@ bool FieldReader::report(QWidget* parent) const {
 }
 
 QString FieldReader::tooShortMessage() {
-    return QStringLiteral("The open ROM file is too short to hold this record, so nothing was "
-                          "written.");
+    QString reason = rom::tooShortReason();
+    reason[0] = reason[0].toUpper();
+    return reason + QStringLiteral(", so nothing was written.");
 }
 
 } // namespace ui

@@ -52,13 +52,7 @@ LeaveAnswer askAboutEdits(QWidget* parent, const ui::Page& page) {
     const std::optional<history::RecordRef> record = page.shownRecord();
     const QString text = QStringLiteral("The changes to %1 are not applied. Apply them now?")
                              .arg(record ? record->label() : QStringLiteral("this record"));
-    const int answer = ui::askQuestion(
-        parent, text,
-        {QStringLiteral("&Apply"), QStringLiteral("&Discard"), QStringLiteral("Cancel")},
-        int(LeaveAnswer::Apply), int(LeaveAnswer::Cancel));
-    return answer == int(LeaveAnswer::Apply)     ? LeaveAnswer::Apply
-           : answer == int(LeaveAnswer::Discard) ? LeaveAnswer::Discard
-                                                 : LeaveAnswer::Cancel;
+    return ui::askAboutEdits(parent, text);
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Dialogs.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -39,8 +41,8 @@ class EditMarks : public QObject {
     bool queued_ = false;
 };
 
-// The question before edits not applied are left.
-enum class LeaveAnswer { Apply, Discard, Cancel };
+// The question before edits not applied on `page` are left.
+using LeaveAnswer = ui::EditsAnswer;
 LeaveAnswer askAboutEdits(QWidget* parent, const ui::Page& page);
 
 } // namespace app

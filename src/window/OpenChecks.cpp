@@ -21,11 +21,10 @@ bool acceptsImage(QWidget* parent, const QString& path) {
     if (!look || look->looksLikeValdric())
         return true;
     enum Answer { OpenAnyway, Cancel };
-    return ui::askQuestion(parent,
-                           rominfo::unfamiliarImageText(path, *look) +
-                               QStringLiteral(" Open it anyway?"),
-                           {QStringLiteral("&Open Anyway"), QStringLiteral("Cancel")}, Cancel,
-                           Cancel) == OpenAnyway;
+    return ui::askQuestion(
+               parent,
+               rominfo::unfamiliarImageText(path, *look) + QStringLiteral(" Open it anyway?"),
+               {ui::kOpenAnywayButton, ui::kCancelButton}, Cancel, Cancel) == OpenAnyway;
 }
 
 bool removeHeader(QWidget* parent, const QString& path, rom::RomFile& open) {

@@ -1,5 +1,6 @@
 #include "support/EditorFixture.h"
 
+#include "Unattended.h"
 #include "romimage/RomImage.h"
 
 #include <QAbstractButton>
@@ -26,10 +27,7 @@ EditorFixture::EditorFixture() {
         questions << text;
         if (!questionAnswers.isEmpty())
             return int(buttons.indexOf(questionAnswers.takeFirst()));
-        for (const QString& usual : {QStringLiteral("&Discard"), QStringLiteral("&Open Anyway")})
-            if (buttons.contains(usual))
-                return int(buttons.indexOf(usual));
-        return int(buttons.size() - 1);
+        return tools::unattendedAnswer(buttons);
     });
     ui::setFileNameHandler(
         [this] { return answers_.isEmpty() ? QString() : answers_.takeFirst(); });
