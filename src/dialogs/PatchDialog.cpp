@@ -60,6 +60,10 @@ PatchDialog::PatchDialog(QWidget* parent, Sources sources)
     QPushButton* create =
         ui::makeButton(this, "PatchCreateCMD", "&Create", QRect(330, 162, 84, 28));
     QPushButton* cancel = ui::makeButton(this, "PatchCancelCMD", "Cancel", QRect(426, 162, 84, 28));
+    // Enter creates the patch, wherever the focus is.
+    for (QPushButton* other : {browse, cancel})
+        other->setAutoDefault(false);
+    create->setDefault(true);
     connect(browse, &QPushButton::clicked, this, &PatchDialog::PatchBrowseCMD_Click);
     connect(create, &QPushButton::clicked, this, &PatchDialog::PatchCreateCMD_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -204,6 +204,8 @@ TableFilter::TableFilter(TableModel* model) : QSortFilterProxyModel(model) {
     setSourceModel(model);
     setSortRole(TableModel::SortRole);
     setSortCaseSensitivity(Qt::CaseInsensitive);
+    // An edited row keeps the place the user is looking at until the user sorts again.
+    setDynamicSortFilter(false);
 }
 
 void TableFilter::setAccepts(Accepts accepts) {

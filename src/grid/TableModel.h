@@ -60,7 +60,8 @@ class TableModel : public QAbstractTableModel {
     TableState& state_;
 };
 
-// Sorts by the stored value and shows the rows a condition accepts.
+// Sorts by the stored value, when asked to (a click on a column's header), and shows the rows
+// a condition accepts.
 class TableFilter : public QSortFilterProxyModel {
     Q_OBJECT
   public:

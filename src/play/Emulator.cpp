@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <optional>
 
 namespace app {
 namespace emulator {
@@ -21,19 +22,39 @@ namespace {
 
 const QString kCommandKey = QStringLiteral("Emulator/Command");
 
-// The emulators offered, in order, with the program names each is found under. RetroArch
-// is offered only with a SNES core, which it is told to load.
+// The emulators offered, in order, with the program names each is found under (a Flatpak's
+// is its application id). RetroArch is offered only with a SNES core, which it is told to load.
 struct Known {
     const char* name;
     QStringList programs;
     bool needsCore = false;
 };
 const Known kKnown[] = {{"Mednafen", {"mednafen"}},
-                        {"RetroArch", {"retroarch"}, true},
-                        {"Snes9x", {"snes9x", "snes9x-gtk"}},
+                        {"RetroArch", {"retroarch", "org.libretro.RetroArch"}, true},
+                        {"Snes9x", {"snes9x", "snes9x-gtk", "com.snes9x.Snes9x"}},
                         {"bsnes", {"bsnes"}},
-                        {"ares", {"ares"}},
+                        {"ares", {"ares", "dev.ares.ares"}},
                         {"higan", {"higan"}}};
+
+// A Flatpak installation's folder of programs; `variable` moves the installation, as it does
+// for Flatpak itself.
+QString flatpakPrograms(const char* variable, const QString& installation) {
+    const QString moved = qEnvironmentVariable(variable);
+    return (moved.isEmpty() ? installation : moved) + QStringLiteral("/exports/bin");
+}
+
+// PATH, then where Debian puts games (not on every user's PATH), then the programs of the
+// system's and of the user's Flatpak installations.
+QStringList programFolders() {
+    QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    folders << QStringLiteral("/usr/games") << QStringLiteral("/usr/local/games")
+            << flatpakPrograms("FLATPAK_SYSTEM_DIR", QStringLiteral("/var/lib/flatpak"))
+            << flatpakPrograms("FLATPAK_USER_DIR", QStandardPaths::writableLocation(
+                                                       QStandardPaths::GenericDataLocation) +
+                                                       QStringLiteral("/flatpak"));
+    folders.removeDuplicates();
+    return folders;
+}
 
 // SNES cores of RetroArch, the most used first.
 const QStringList kSnesCores = {"snes9x_libretro.so", "bsnes_libretro.so",
@@ -49,7 +70,9 @@ QStringList libretroFolders() {
          QDir(QStringLiteral("/usr/lib")).entryList({QStringLiteral("*-linux-*")}, QDir::Dirs))
         folders << QStringLiteral("/usr/lib/%1/libretro").arg(arch);
     folders << QStringLiteral("/usr/lib/libretro") << QStringLiteral("/usr/lib64/libretro")
-            << QStringLiteral("/usr/local/lib/libretro");
+            << QStringLiteral("/usr/local/lib/libretro")
+            << QDir::homePath() +
+                   QStringLiteral("/.var/app/org.libretro.RetroArch/config/retroarch/cores");
     return folders;
 }
 
@@ -112,26 +135,43 @@ QString writeCopy(const QString& path, const QByteArray& image) {
     return file.commit() ? QString() : file.errorString();
 }
 
+QString findProgram(const QStringList& names, const QString& folder) {
+    for (const QString& name : names)
+        if (const QString program = QStandardPaths::findExecutable(name, {folder});
+            !program.isEmpty())
+            return program;
+    return QString();
+}
+
+// How `program`, found in `folder`, is started; RetroArch without a SNES core is not offered.
+std::optional<Found> offer(const Known& known, const QString& program, const QString& folder) {
+    if (!known.needsCore)
+        return Found{QString::fromLatin1(known.name), quoted(program) + QStringLiteral(" %f"),
+                     folder};
+    const QString core = snesCore();
+    if (core.isEmpty())
+        return std::nullopt;
+    const QString coreName = QFileInfo(core).fileName().section(QStringLiteral("_libretro"), 0, 0);
+    return Found{QStringLiteral("RetroArch (%1)").arg(coreName),
+                 quoted(program) + QStringLiteral(" -L ") + quoted(core) + QStringLiteral(" %f"),
+                 folder};
+}
+
 } // namespace
 
+// Each installation once, wherever it is found first (/bin and /usr/bin are often one).
 QList<Found> detect() {
     QList<Found> found;
     for (const Known& known : kKnown) {
-        QString program;
-        for (const QString& name : known.programs)
-            if (program.isEmpty())
-                program = QStandardPaths::findExecutable(name);
-        if (program.isEmpty())
-            continue;
-        if (!known.needsCore) {
-            found.append(
-                {QString::fromLatin1(known.name), quoted(program) + QStringLiteral(" %f")});
-        } else if (const QString core = snesCore(); !core.isEmpty()) {
-            const QString coreName =
-                QFileInfo(core).fileName().section(QStringLiteral("_libretro"), 0, 0);
-            found.append(
-                {QStringLiteral("RetroArch (%1)").arg(coreName),
-                 quoted(program) + QStringLiteral(" -L ") + quoted(core) + QStringLiteral(" %f")});
+        QStringList seen;
+        for (const QString& folder : programFolders()) {
+            const QString program = findProgram(known.programs, folder);
+            const QString same = QFileInfo(program).canonicalFilePath();
+            if (program.isEmpty() || seen.contains(same))
+                continue;
+            seen << same;
+            if (const std::optional<Found> offered = offer(known, program, folder))
+                found.append(*offered);
         }
     }
     return found;

@@ -23,12 +23,15 @@ namespace emulator {
 struct Found {
     QString name;
     QString command;
+    QString folder; // where it was found
 };
 
 inline constexpr int kKeptCopies = 5;
 
-// On PATH: mednafen, retroarch with a SNES core in a libretro folder, snes9x, bsnes, ares,
-// higan; in that order.
+// Mednafen, RetroArch with a SNES core in a libretro folder, Snes9x, bsnes, ares, higan; in
+// that order, each from every folder it is in: PATH, /usr/games, /usr/local/games and the
+// Flatpak export folders, /var/lib/flatpak/exports/bin and
+// ~/.local/share/flatpak/exports/bin ($FLATPAK_SYSTEM_DIR and $FLATPAK_USER_DIR move them).
 QList<Found> detect();
 
 // The configured command line; empty when none is.

@@ -5,6 +5,7 @@
 #include "ui/Program.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +38,9 @@ EmulatorDialog::EmulatorDialog(QWidget* parent) : QDialog(parent), found_(emulat
     choice_ = new QComboBox(this);
     choice_->setObjectName("EmulatorCBO");
     for (const emulator::Found& found : found_)
-        choice_->addItem(found.name, found.command);
+        choice_->addItem(
+            QStringLiteral("%1 in %2").arg(found.name, QDir::toNativeSeparators(found.folder)),
+            found.command);
     choice_->addItem(QStringLiteral("Custom"));
     command_ = new QLineEdit(this);
     command_->setObjectName("EmulatorCommandTXT");

@@ -48,10 +48,11 @@ class Page {
     QLabel* captionOf(QWidget* control) const;
     // `changed` runs after every change of an editable control, by the user or by a load.
     void watchEdits(const std::function<void()>& changed);
+    // What the controls show now is what the file holds (after a load, a save, or a refill
+    // of the lists from a file just opened).
+    void rememberShownValues();
 
   protected:
-    // What the controls show now is what the file holds (after a load or a save).
-    void rememberShownValues();
     // A control that never counts as an edit: the record list, a name nothing writes.
     void ignoreForEdits(QWidget* control) { ignored_.insert(control); }
     // A caption that stands for more than one control, or is not the control's buddy.

@@ -22,10 +22,6 @@ namespace {
 const QString kConflict = QStringLiteral("%1 was changed by another program since it was shown; "
                                          "nothing was written. The page now shows the file's "
                                          "values.");
-const QString kUnrecorded =
-    QStringLiteral("The change to %1 was written, but it cannot be undone: the history of "
-                   "changes could not record it (%2). The history is tried again at the next "
-                   "change.");
 const QString kStepUnrecorded = QStringLiteral("Nothing was %1: the history of changes cannot "
                                                "be written (%2).");
 const QString kHistoryMoved =
@@ -53,7 +49,8 @@ QAction* addAction(QMenu* menu, const char* name, const QString& caption,
 
 } // namespace
 
-EditActions::EditActions(EditorWindow& window, rom::RomFile& rom) : window_(window), rom_(rom) {}
+EditActions::EditActions(EditorWindow& window, rom::RomFile& rom)
+    : window_(window), rom_(rom), unrecorded_(window.widget()) {}
 
 void EditActions::fillFileMenu(QMenu* menu) {
     createPatch_ = addAction(menu, "mnuCreatePatch", "Create &Patch...", QKeySequence());
@@ -138,7 +135,9 @@ ui::FileAccess::Outcome EditActions::commit(const history::RecordRef& record,
     const rom::CommitResult result = written.result;
     updateEditMenu();
     if (written.unrecorded)
-        ui::showWarning(dialogParent(), kUnrecorded.arg(record.label(), history_.problem()));
+        unrecorded_.missed(record, history_.problem());
+    else if (history_.problem().isEmpty())
+        unrecorded_.recorded();
     if (!reportFailure(result, kConflict.arg(record.label())))
         return result == rom::CommitResult::Conflict      ? Outcome::Conflict
                : result == rom::CommitResult::WriteFailed ? Outcome::Failed

@@ -4,6 +4,7 @@
 #include "history/History.h"
 #include "rom/Commit.h"
 #include "ui/FileAccess.h"
+#include "window/UnrecordedChanges.h"
 
 #include <QObject>
 
@@ -78,6 +79,7 @@ class EditActions : public QObject, public ui::FileAccess {
     EditorWindow& window_;
     rom::RomFile& rom_;
     history::History history_;
+    UnrecordedChanges unrecorded_;
     QString file_; // canonical path of the open file
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;

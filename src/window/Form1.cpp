@@ -6,6 +6,7 @@
 #include "window/FileDrops.h"
 #include "window/NameLists.h"
 #include "window/OpenChecks.h"
+#include "window/RowGuard.h"
 #include "ui/Settings.h"
 #include "grid/TableViews.h"
 #include "window/WindowKeys.h"
@@ -116,9 +117,13 @@ void Form1::buildPages(QWidget* client) {
     pages_ = {miscPage_.get(), enemyPage_.get(), characterPage_.get(), itemPage_.get()};
     for (ui::Page* page : pages_) {
         page->watchEdits([this] { marks_->schedule(); });
-        if (QListWidget* list = page->list())
+        if (QListWidget* list = page->list()) {
             connect(list, &QListWidget::currentRowChanged, this,
                     [this, page](int row) { listRowChosen(*page, row); });
+            new RowGuard(
+                list, [this, page] { return !loadingLists_ && page->hasPendingEdits(); },
+                [this] { return confirmLeaving(); });
+        }
     }
 }
 
@@ -208,7 +213,7 @@ void Form1::loadRow(ui::Page& page, int row) {
 // Choosing a tab shows its page from its first record.
 void Form1::tabs_Click() {
     const int chosen = tabs_->currentIndex();
-    if (chosen != shownTab_ && !confirmLeaving(false)) {
+    if (chosen != shownTab_ && !confirmLeaving()) {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(shownTab_);
         return;
@@ -225,8 +230,9 @@ void Form1::tabs_Click() {
     marks_->schedule();
 }
 
-// Another row of a page's list: the record shown is asked about first, while the list
-// still shows its row.
+// Another row of a page's list, chosen in code (the user's clicks and keys are asked about by
+// the list's RowGuard before they get here): the record shown is asked about first, while the
+// list still shows its row.
 void Form1::listRowChosen(ui::Page& page, int row) {
     if (row < 0)
         return;
@@ -234,7 +240,7 @@ void Form1::listRowChosen(ui::Page& page, int row) {
     if (!loadingLists_ && shown >= 0 && shown != row && page.frame()->isVisible() &&
         page.hasPendingEdits()) {
         setRowQuietly(page.list(), shown);
-        if (!confirmLeaving(false))
+        if (!confirmLeaving())
             return;
         setRowQuietly(page.list(), row);
     }
@@ -265,10 +271,10 @@ bool Form1::applyShownRecord() {
 }
 
 bool Form1::confirmLeavingRecord() {
-    return confirmLeaving(true);
+    return confirmLeaving();
 }
 
-bool Form1::confirmLeaving(bool reloadOnDiscard) {
+bool Form1::confirmLeaving() {
     ui::Page* page = visiblePage();
     if (!rom_.isOpen() || loadingLists_ || !page || !page->hasPendingEdits())
         return true;
@@ -276,8 +282,9 @@ bool Form1::confirmLeaving(bool reloadOnDiscard) {
     case LeaveAnswer::Apply:
         return applyShownRecord();
     case LeaveAnswer::Discard:
-        if (reloadOnDiscard)
-            page->loadSelected();
+        // Every control and every held value goes back to the file's, the item page's
+        // element held without a strength included, so nothing discarded acts later.
+        page->loadSelected();
         marks_->schedule();
         return true;
     case LeaveAnswer::Cancel:
@@ -287,7 +294,7 @@ bool Form1::confirmLeaving(bool reloadOnDiscard) {
 }
 
 void Form1::mnuExit_Click() {
-    if (!confirmLeaving(false) || !views_->confirmClosing())
+    if (!confirmLeaving() || !views_->confirmClosing())
         return;
     SaveLastVersion();
     emit quitRequested(0);
@@ -303,7 +310,7 @@ void Form1::mnuAbout_Click() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (!confirmLeaving(false) || !views_->confirmClosing()) {
+    if (!confirmLeaving() || !views_->confirmClosing()) {
         event->ignore();
         return;
     }
@@ -328,7 +335,7 @@ void Form1::OpenROM() {
 
 void Form1::openRomPath(const QString& path) {
     // Edits in the table window are of the file being left too.
-    if (!loadingLists_ && confirmLeaving(true) && views_->confirmClosing())
+    if (!loadingLists_ && confirmLeaving() && views_->confirmClosing())
         openFile(path);
 }
 
@@ -391,7 +398,7 @@ void Form1::reloadVisiblePage(int row) {
 }
 
 bool Form1::showRecord(records::PageId id, int row) {
-    if (!rom_.isOpen() || loadingLists_ || !confirmLeaving(true))
+    if (!rom_.isOpen() || loadingLists_ || !confirmLeaving())
         return false;
     for (int index = 0; index < tabs_->count(); ++index)
         if (ui::Page* page = pageOfTab(index); page && page->id() == id) {
@@ -429,6 +436,10 @@ void Form1::loadNameLists() {
     views_->romStateChanged();
     LoadItems(rom_, controls, kLoadingItems);
     LoadEnemyNames(rom_, controls, kLoadingEnemies);
+    // The refilled lists and drop-downs show the new file: edits are counted from here.
+    for (ui::Page* page : pages_)
+        page->rememberShownValues();
+    marks_->schedule();
     loadingLists_ = false;
 }
 

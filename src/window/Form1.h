@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/EditorWindow.h"
 #include "records/PageId.h"
 #include "rom/RomFile.h"
+#include "ui/EditorWindow.h"
 
 #include <QMainWindow>
 
@@ -96,9 +96,9 @@ class Form1 : public QMainWindow, public EditorWindow {
     void listRowChosen(ui::Page& page, int row);
     // Writes the record shown; true when it was written.
     bool applyShownRecord();
-    // Asks about edits not applied; on Discard the page shows the file again when
-    // `reloadOnDiscard`. True when the caller may go on.
-    bool confirmLeaving(bool reloadOnDiscard);
+    // Asks about edits not applied; on Discard the page shows the file again. True when the
+    // caller may go on.
+    bool confirmLeaving();
     // openRomPath without the question about edits not applied.
     void openFile(const QString& path);
     void showNoRom();

@@ -1,7 +1,7 @@
 // Playing in an emulator: the open file through F5 and the command line's placeholders,
 // the pending-edit question, a program that cannot start, the settings with what is found
-// on PATH, and past versions from the History window. The emulator is a shell script that
-// writes its arguments, one a line, to a file of its own.
+// on PATH and in the Flatpak export folders, and past versions from the History window. The
+// emulator is a shell script that writes its arguments, one a line, to a file of its own.
 #include "play/Emulator.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
@@ -109,17 +109,23 @@ void EmulatorTest::pendingEditsAreAskedAboutFirst() {
     QTRY_COMPARE(fake.runs().size(), 1);
 }
 
-// Mednafen and RetroArch with a SNES core on PATH: offered in that order, Mednafen as the
-// default; Browse makes a custom command; an empty one is refused; OK plays.
+// Mednafen and RetroArch with a SNES core on PATH, Snes9x and ares as Flatpaks of the system
+// and of the user: offered in that order with where each was found, Mednafen as the default;
+// Browse makes a custom command; an empty one is refused; OK plays.
 void EmulatorTest::settingsOpenFirstAndOfferWhatIsFound() {
     Fake fake;
-    const QString bin = fake.dir.filePath("bin");
+    const QString bin = fake.dir.filePath("bin"), system = fake.dir.filePath("system/exports/bin"),
+                  user = fake.dir.filePath("user/exports/bin");
     const QString cores = qEnvironmentVariable("XDG_CONFIG_HOME") + "/retroarch/cores";
-    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(cores));
+    for (const QString& folder : {bin, system, user, cores})
+        QVERIFY(QDir().mkpath(folder));
     QVERIFY(fake.install(bin + "/mednafen") && fake.install(bin + "/retroarch") &&
+            fake.install(system + "/com.snes9x.Snes9x") && fake.install(user + "/dev.ares.ares") &&
             synth::writeFile(cores + "/snes9x_libretro.so", "core"));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin));
+    qputenv("FLATPAK_SYSTEM_DIR", QFile::encodeName(fake.dir.filePath("system")));
+    qputenv("FLATPAK_USER_DIR", QFile::encodeName(fake.dir.filePath("user")));
     app::emulator::setCommand(QString());
     EditorFixture f;
     f.openImage(synth::makeImage());
@@ -130,8 +136,12 @@ void EmulatorTest::settingsOpenFirstAndOfferWhatIsFound() {
         QStringList offered;
         for (int i = 0; i < choice->count(); ++i)
             offered << choice->itemText(i);
-        QCOMPARE(offered, QStringList({"Mednafen", "RetroArch (snes9x)", "Custom"}));
+        QCOMPARE(offered, QStringList({"Mednafen in " + bin, "RetroArch (snes9x) in " + bin,
+                                       "Snes9x in " + system, "ares in " + user, "Custom"}));
         QCOMPARE(command->text(), bin + "/mednafen %f");
+        choice->setCurrentIndex(2);
+        emit choice->activated(2);
+        QCOMPARE(command->text(), system + "/com.snes9x.Snes9x %f");
         choice->setCurrentIndex(1);
         emit choice->activated(1);
         QCOMPARE(command->text(), bin + "/retroarch -L " + cores + "/snes9x_libretro.so %f");

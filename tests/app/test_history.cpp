@@ -78,6 +78,7 @@ class HistoryTest : public QObject {
     void undoActsOnTheEntryItNames();
     void historyWindowShowsEveryChangeAndReloads();
     void busyHistoryNeverBlocksApply();
+    void unusableHistoryIsToldOnceAndShown();
     void earlierCurrentAndReadOnlyDatabasesReadBack();
     void fullDiskHeaderRemovalSaysWhy();
     void patchesTurnTheOriginalIntoTheOpenFile();
@@ -302,6 +303,33 @@ void HistoryTest::busyHistoryNeverBlocksApply() {
     f.trigger("mnuUndoApply");
     QCOMPARE(f.fileBytes().at(0x0C4775), char(98));
     QVERIFY(!f.find<QAction>("mnuUndoApply")->isEnabled());
+}
+
+// A history path that is a folder: the first Apply says so, the second only keeps the note in
+// the status bar; once the history works again the note goes.
+void HistoryTest::unusableHistoryIsToldOnceAndShown() {
+    QTemporaryDir data;
+    const QByteArray was = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", was); });
+    const QString folder = history::History::defaultPath();
+    QVERIFY(QDir().mkpath(folder));
+    EditorFixture f;
+    f.openImage(image());
+    for (const char* level : {"97", "98"})
+        applyEnemy(f, 5, level);
+    QCOMPARE(f.fileBytes().at(0x0C4775), char(98));
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].text.contains("cannot be undone"), qPrintable(f.messages[0].text));
+    auto* note = f.find<QLabel>("HistoryProblemLBL");
+    QVERIFY(note->isVisible());
+    QVERIFY2(note->text().startsWith("Changes are not recorded: " + folder),
+             qPrintable(note->text()));
+    QVERIFY(QDir(folder).removeRecursively());
+    applyEnemy(f, 5, "99");
+    QVERIFY(!note->isVisible());
+    QVERIFY(f.find<QAction>("mnuUndoApply")->isEnabled());
+    QCOMPARE(f.messages.size(), 1);
 }
 
 // A database of an earlier release (literal SQL, no pending steps) and one written now; one

@@ -11,6 +11,7 @@
 
 namespace {
 
+constexpr qint64 kEnemy5HP = 0x0C4773;
 constexpr qint64 kEnemy5Level = 0x0C4775;
 
 QByteArray imageWith(qint64 offset, const QByteArray& bytes) {
@@ -29,33 +30,56 @@ class PendingTest : public QObject {
     Q_OBJECT
   private slots:
     void leavingARecordAsksApplyDiscardOrCancel();
+    void openingAnotherFileLeavesNothingToAsk();
     void exitAsksOnlyWithEditsNotApplied();
     void editsAreMarkedAndCtrlReturnApplies();
     void unfamiliarImagesOpenOnlyWhenTheUserSaysSo();
     void patchNameIsProposedAndCompleted();
 };
 
+// By a click on another row and by Down alike: after Cancel the list's current and selected
+// row are the record shown, which keeps what was typed.
 void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
-    // The answer, the row and level box afterwards (nullptr: the file's value for that row), and
-    // enemy 5's level in the file afterwards.
+    // The answer, the row and HP box afterwards (nullptr: the file's value for that row), and
+    // enemy 5's HP in the file afterwards.
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
-        {"&Discard", 6, nullptr, "0A"}, {"Cancel", 5, "99", "0A"}, {"&Apply", 6, nullptr, "63"}};
-    for (const auto& [answer, rowAfter, boxAfter, level] : cases) {
-        EditorFixture f;
-        f.openAt(imageWith(kEnemy5Level, QByteArray::fromHex("0A")), "enemy", 6);
-        const QString level6 = f.find<QLineEdit>("EnemyLevelTXT")->text();
-        f.selectRow("EnemyLST", 5);
-        QVERIFY(f.questions.isEmpty()); // nothing typed: nothing asked
-        f.enter("EnemyLevelTXT", "99");
-        f.questionAnswers = {answer};
-        f.selectRow("EnemyLST", 6);
-        QCOMPARE(f.questions, QStringList(question(f, 5)));
-        QCOMPARE(f.find<QListWidget>("EnemyLST")->currentRow(), rowAfter);
-        QCOMPARE(f.find<QLineEdit>("EnemyLevelTXT")->text(), boxAfter ? boxAfter : level6);
-        QCOMPARE(synth::changedOffsets(imageWith(kEnemy5Level, QByteArray::fromHex(level)),
-                                       f.fileBytes()),
-                 QList<qint64>());
-    }
+        {"&Discard", 6, nullptr, "0A00"},
+        {"Cancel", 5, "99", "0A00"},
+        {"&Apply", 6, nullptr, "6300"}};
+    for (const bool byKey : {false, true})
+        for (const auto& [answer, rowAfter, boxAfter, hp] : cases) {
+            EditorFixture f;
+            f.openAt(imageWith(kEnemy5HP, QByteArray::fromHex("0A00")), "enemy", 6);
+            const QString hp6 = f.find<QLineEdit>("EnemyHPTXT")->text();
+            auto* list = f.find<QListWidget>("EnemyLST");
+            f.selectRow("EnemyLST", 5);
+            QVERIFY(f.questions.isEmpty()); // nothing typed: nothing asked
+            f.enter("EnemyHPTXT", "99");
+            f.questionAnswers = {answer};
+            if (byKey)
+                QTest::keyClick(list, Qt::Key_Down);
+            else
+                f.selectRow("EnemyLST", 6);
+            QCOMPARE(f.questions, QStringList(question(f, 5)));
+            QCOMPARE(list->currentRow(), rowAfter);
+            QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(rowAfter)});
+            QCOMPARE(f.find<QLineEdit>("EnemyHPTXT")->text(), boxAfter ? boxAfter : hp6);
+            QCOMPARE(
+                synth::changedOffsets(imageWith(kEnemy5HP, QByteArray::fromHex(hp)), f.fileBytes()),
+                QList<qint64>());
+        }
+}
+
+// The lists refilled by opening another file are what that file holds: no mark, no question.
+void PendingTest::openingAnotherFileLeavesNothingToAsk() {
+    EditorFixture f;
+    f.openAt(image(), "item", 90);
+    f.openRom(f.writeRom(image(), "other.smc"));
+    QCoreApplication::processEvents(); // the marks are drawn from the event loop
+    QVERIFY2(!f.window().windowTitle().startsWith('*'), qPrintable(f.window().windowTitle()));
+    f.selectRow("ItemLST", 150);
+    f.selectTab("enemy");
+    QCOMPARE(f.questions, QStringList());
 }
 
 // Exit, the Cancel button and closing the window all ask; Cancel keeps the window.
@@ -129,7 +153,8 @@ void PendingTest::unfamiliarImagesOpenOnlyWhenTheUserSaysSo() {
     QVERIFY(f.window().romFile().path().endsWith("headered.smc"));
 }
 
-// The save dialog's name without an extension gets the format's; the success is a notice.
+// Enter creates the patch; the save dialog's name without an extension gets the format's; the
+// success is a notice.
 void PendingTest::patchNameIsProposedAndCompleted() {
     EditorFixture f;
     f.openAt(image(), "enemy", 5);
@@ -141,7 +166,7 @@ void PendingTest::patchNameIsProposedAndCompleted() {
     QVERIFY(f.withDialog("mnuCreatePatch", [&](QWidget* dialog) {
         QCOMPARE(f.find<QLabel>("PatchSourceLBL", dialog)->text(),
                  "The patch will turn this file into the open file, \"test.smc\":");
-        f.click("PatchCreateCMD", dialog);
+        QTest::keyClick(f.find<QLineEdit>("PatchOriginalTXT", dialog), Qt::Key_Return);
     }));
     QVERIFY(synth::readFile(chosen + ".bps").startsWith("BPS1"));
     QCOMPARE(f.messages.size(), 1);

@@ -84,6 +84,18 @@ struct Table {
             editor = box->isVisible() ? box : editor;
         QVERIFY(editor);
         editor->selectAll();
+        finishTyping(editor, text);
+    }
+    // A click on the cell at view row `row`, then typing, which starts the editor, and Enter.
+    void typeAt(int row, const QString& caption, const QString& text) {
+        const QModelIndex at = grid->model()->index(row, column(caption));
+        grid->scrollTo(at);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+        QTest::keyClicks(grid, text.left(1));
+        finishTyping(qobject_cast<QLineEdit*>(window->focusWidget()), text.mid(1));
+    }
+    void finishTyping(QLineEdit* editor, const QString& text) {
+        QVERIFY(editor);
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
         // The view takes the entry once the key has been handled.
@@ -101,6 +113,13 @@ struct Table {
         QTest::mouseClick(find<QPushButton>("TableFormulaCMD"), Qt::LeftButton);
     }
     void click(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void sortBy(const QString& caption) {
+        QHeaderView* header = grid->horizontalHeader();
+        grid->scrollTo(grid->model()->index(0, column(caption)));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column(caption)) + 5, header->height() / 2));
+    }
 };
 
 } // namespace
@@ -118,6 +137,7 @@ class TableWindowTest : public QObject {
     void cellsShowTheFileAndSortNumerically();
     void filterByTextOrExpression();
     void inlineEditsApplyAsOneUndoableChange();
+    void editedRowsKeepTheirPlaceUntilSortedAgain();
     void conflictingRecordIsNotWritten();
     void formulaFromOriginalOrCompounded_data();
     void formulaFromOriginalOrCompounded();
@@ -162,11 +182,8 @@ void TableWindowTest::cellsShowTheFileAndSortNumerically() {
     QCOMPARE(table.cell(3, "Attack").data().toInt(), int(quint8(f.fileBytes()[0x0C0271])));
     QCOMPARE(table.cell(3, "Critical %").data().toInt(), int(quint8(f.fileBytes()[0x0C0273])));
     table.showKind(0);
-    QHeaderView* header = table.grid->horizontalHeader();
     const int hp = table.column("HP");
-    table.grid->scrollTo(table.cell(0, "HP"));
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(hp) + 5, header->height() / 2));
+    table.sortBy("HP");
     QList<int> shown;
     for (int r = 0; r < table.grid->model()->rowCount(); ++r)
         shown << table.grid->model()->index(r, hp).data().toInt();
@@ -234,6 +251,27 @@ void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {
     table.click("TableDiscardCMD");
     QCOMPARE(table.cell(5, "HP").data().toString(), QString("3321"));
     QVERIFY(!table.find<QPushButton>("TableApplyCMD")->isEnabled());
+}
+
+// Sorted by HP, enemies 5, 6 and 7 come first. An edited row stays at its view row, so the next
+// edit at the next view row lands on the record shown there; sorting again moves them.
+void TableWindowTest::editedRowsKeepTheirPlaceUntilSortedAgain() {
+    const QByteArray image = imageWith({{5, 1, 1}, {6, 2, 1}, {7, 3, 1}});
+    OPEN_TABLE(f, table, image);
+    table.sortBy("HP");
+    QCOMPARE(table.shownRows().mid(0, 3), QStringList({"5", "6", "7"}));
+    table.typeAt(0, "HP", "9000");
+    QCOMPARE(table.shownRows().mid(0, 3), QStringList({"5", "6", "7"}));
+    table.typeAt(1, "HP", "8000");
+    table.click("TableApplyCMD");
+    QCOMPARE(synth::changedOffsets(image, f.fileBytes()),
+             (QList<qint64>{0x0C4773, 0x0C4774, 0x0C478A, 0x0C478B}));
+    QCOMPARE(f.fileBytes().mid(0x0C4773, 2) + f.fileBytes().mid(0x0C478A, 2),
+             QByteArray::fromHex("2823401F"));
+    QCOMPARE(table.shownRows().mid(0, 3), QStringList({"5", "6", "7"}));
+    table.sortBy("HP"); // descending now
+    table.sortBy("HP");
+    QCOMPARE(table.shownRows().mid(0, 1), QStringList("7"));
 }
 
 void TableWindowTest::conflictingRecordIsNotWritten() {

@@ -69,7 +69,7 @@ class ItemPageTest : public QObject {
   private slots:
     void sequences_data();
     void sequences();
-    void heldValueOutlivesThePage();
+    void discardForgetsTheHeldElement();
     void rowDecidesControlsAndApply();
     void applyFromTheNotApplicableTabs();
 };
@@ -111,20 +111,18 @@ void ItemPageTest::rowDecidesControlsAndApply() {
     }
 }
 
-// With no page shown, Apply writes an armor or accessory row still selected on the item
-// page, from what its controls last showed, but never a weapon or normal item.
+// Apply on a "[N/A]" tab writes the armor or accessory the item page shows; leaving the page
+// for the tab asks, and Discard forgets what was typed, so that Apply writes nothing.
 void ItemPageTest::applyFromTheNotApplicableTabs() {
-    const std::tuple<const char*, int, const char*, QList<qint64>> cases[] = {
-        {"shop", 90, "ItemArmorDefenseTXT", {0x0C047E}},
-        {"future", 150, "ItemAccEffectValueTXT", {0x0C0537}},
-        {"shop", 5, "ItemWeaponAttackTXT", {}},
-        {"future", 189, "ItemPriceTXT", {}}};
-    for (const auto& [tab, row, box, written] : cases) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"shop", 90, "ItemArmorDefenseTXT"}, {"future", 150, "ItemAccEffectValueTXT"}};
+    for (const auto& [tab, row, box] : cases) {
         EditorFixture f;
         f.openAt(image(), "item", row);
         f.enter(box, "255");
         f.selectTab(tab);
-        QCOMPARE(f.applyAndDiff(), written);
+        QCOMPARE(f.questions.size(), 1);
+        QCOMPARE(f.applyAndDiff(), QList<qint64>());
     }
 }
 
@@ -205,21 +203,26 @@ void ItemPageTest::sequences() {
         QCOMPARE(offset, elementOffset(row));
 }
 
-// The held value stays after the page is left, and Apply still refuses it elsewhere.
-void ItemPageTest::heldValueOutlivesThePage() {
-    EditorFixture f;
-    f.openAt(selectorImage(), "item", 0);
-    runSteps(f, "L0 S");
-    f.selectRow("ItemLST", 160);
-    QCOMPARE(f.find<QLineEdit>("ElementalResistanceTXT")->text(), QString("64"));
-    QVERIFY(f.find<QCheckBox>("ShadowCHK")->isChecked());
-    f.type("ItemAccEffectValueTXT", "99");
-    f.apply();
-    f.selectTab("enemy");
-    f.type("EnemyLevelTXT", "99");
-    f.apply();
-    QVERIFY(f.fileBytes() == selectorImage());
-    QCOMPARE(f.messages.size(), 2);
+// Discard forgets an element held without a strength on the armor left, whether another row
+// or another tab leaves it: Apply there writes what was typed, with no warning.
+void ItemPageTest::discardForgetsTheHeldElement() {
+    QByteArray bytes = image();
+    synth::putByte(bytes, 0x0C08C5, 0); // armor 90 stores no element
+    const std::tuple<const char*, int, const char*, qint64> cases[] = {
+        {"item", 150, "ItemAccEffectValueTXT", 0x0C0537}, {"enemy", 0, "EnemyLevelTXT", 0x0C4702}};
+    for (const auto& [tab, row, box, written] : cases) {
+        EditorFixture f;
+        f.openAt(bytes, "item", 90);
+        f.click("WaterCHK");
+        f.questionAnswers = {"&Discard"};
+        f.show(tab, row);
+        QCOMPARE(f.questions.size(), 1);
+        QCOMPARE(f.find<QLineEdit>("ElementalResistanceTXT")->text(), QString("0"));
+        f.enter(box, "99");
+        QCOMPARE(f.applyAndDiff(), QList<qint64>{written});
+        QCOMPARE(f.fileBytes().at(written), char(99));
+        QCOMPARE(f.messageTexts(), QStringList());
+    }
 }
 
 QTEST_MAIN(ItemPageTest)
