@@ -136,7 +136,8 @@ class History {
     bool busy_ = false; // the last opening found the database locked
     QString problem_;
     int openings_ = 0;
-    std::map<QString, std::unique_ptr<QSqlQuery>> statements_; // the reads, prepared once per connection
+    std::map<QString, std::unique_ptr<QSqlQuery>>
+        statements_; // the reads, prepared once per connection
 };
 
 } // namespace history
