@@ -1,13 +1,14 @@
 #include "dialogs/HistoryDialog.h"
 
-#include "ui/EditorSettings.h"
 #include "records/Records.h"
 #include "rom/FieldTable.h"
 #include "rominfo/Checksum.h"
 #include "rominfo/InternalHeader.h"
+#include "ui/EditorSettings.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
@@ -47,9 +48,17 @@ HistoryDialog::HistoryDialog(QWidget* parent, Sources sources)
     setObjectName("History");
     setWindowTitle(QStringLiteral("History of %1").arg(sources_.fileName));
     setModal(true);
-    list_ = new QListWidget;
+    model_ = new HistoryModel(
+        sources_.entries,
+        [names = sources_.itemNames](const history::Entry& entry) {
+            return describe(entry, names);
+        },
+        this);
+    list_ = new QListView;
     list_->setObjectName("HistoryLST");
+    list_->setUniformItemSizes(true); // only the rows in sight are described
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setModel(model_);
     detail_ = new QListWidget;
     detail_->setObjectName("HistoryDetailLST");
     auto* panes = new QSplitter(Qt::Horizontal);
@@ -60,16 +69,12 @@ HistoryDialog::HistoryDialog(QWidget* parent, Sources sources)
     revertButton->setObjectName("RevertCMD");
     auto* close = new QPushButton("&Close");
     close->setObjectName("CloseCMD");
-    auto* play = new QPushButton("&Play This Version");
-    play->setObjectName("PlayVersionCMD");
-    play->setEnabled(false);
-    connect(list_, &QListWidget::itemSelectionChanged, play, [this, play] {
-        play->setEnabled(list_->selectionModel()->selectedRows().size() == 1);
-    });
-    connect(play, &QPushButton::clicked, this, &HistoryDialog::PlayVersionCMD_Click);
+    play_ = new QPushButton("&Play This Version");
+    play_->setObjectName("PlayVersionCMD");
+    connect(play_, &QPushButton::clicked, this, &HistoryDialog::PlayVersionCMD_Click);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(play);
+    buttons->addWidget(play_);
     buttons->addWidget(revertButton);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -77,18 +82,35 @@ HistoryDialog::HistoryDialog(QWidget* parent, Sources sources)
     layout->addLayout(buttons);
     connect(revertButton, &QPushButton::clicked, this, &HistoryDialog::RevertCMD_Click);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(list_, &QListWidget::currentRowChanged, this, &HistoryDialog::showChanges);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &HistoryDialog::showChanges);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &HistoryDialog::showChanges);
     restoreWindowGeometry(this, 900, 460);
     fill();
 }
 
-QString HistoryDialog::describe(const history::Entry& entry) {
-    return QStringLiteral("%1  %2%3")
+QString HistoryDialog::describe(const history::Entry& entry, const QStringList& itemNames) {
+    constexpr qsizetype kLongest = 60; // the changes named in a row, at least one
+    const QStringList lines = changeLines(entry, itemNames, 6);
+    const qsizetype total = entry.spans.size() - (checksumLine(entry.spans).isEmpty() ? 0 : 1);
+    QString changes;
+    int named = 0;
+    for (; named < lines.size(); ++named) {
+        const QString more = (named ? QStringLiteral(", ") : QString()) + lines[named];
+        if (named > 0 && changes.size() + more.size() > kLongest)
+            break;
+        changes += more;
+    }
+    if (total > named)
+        changes += QStringLiteral(", +%1 more").arg(total - named);
+    return QStringLiteral("%1  %2  %3%4")
         .arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.record.label(),
-             entry.undone ? QStringLiteral("  (undone)") : QString());
+             changes, entry.undone ? QStringLiteral("  (undone)") : QString());
 }
 
-QStringList HistoryDialog::changeLines(const history::Entry& entry, const QStringList& itemNames) {
+QStringList HistoryDialog::changeLines(const history::Entry& entry, const QStringList& itemNames,
+                                       int most) {
     QStringList lines;
     const QString checksum = checksumLine(entry.spans);
     if (!checksum.isEmpty())
@@ -97,6 +119,8 @@ QStringList HistoryDialog::changeLines(const history::Entry& entry, const QStrin
     const QList<records::Place> places =
         records::placesOfRecord(entry.record.page, entry.record.row);
     for (const rom::Span& span : entry.spans) {
+        if (most >= 0 && lines.size() >= most)
+            break;
         if (!checksum.isEmpty() && isChecksumHalf(span))
             continue;
         const auto record = import ? records::locate(span.offset) : std::nullopt;
@@ -121,34 +145,49 @@ void HistoryDialog::done(int result) {
     QDialog::done(result);
 }
 
-// Keeps the entries that were selected selected.
+// Keeps the entries that were selected selected, and the current one current; at first the
+// newest is both.
 void HistoryDialog::fill() {
     QList<qint64> selected;
     for (const QModelIndex& index : list_->selectionModel()->selectedRows())
-        selected << shown_.at(index.row()).id;
-    const qint64 current = list_->currentRow() >= 0 ? shown_.at(list_->currentRow()).id : -1;
-    shown_ = sources_.entries();
-    list_->clear();
-    for (const history::Entry& entry : shown_) {
-        list_->addItem(describe(entry));
-        if (entry.id == current)
-            list_->setCurrentRow(list_->count() - 1, QItemSelectionModel::NoUpdate);
-        list_->item(list_->count() - 1)->setSelected(selected.contains(entry.id));
+        selected << model_->entryAt(index.row()).id;
+    const QModelIndex current = list_->currentIndex();
+    const qint64 currentId = current.isValid() ? model_->entryAt(current.row()).id : -1;
+    model_->reload();
+    QItemSelection selection;
+    for (const qint64 id : selected)
+        if (const int row = model_->rowOf(id); row >= 0)
+            selection.select(model_->index(row), model_->index(row));
+    QItemSelectionModel* selecting = list_->selectionModel();
+    if (currentId >= 0 || !selected.isEmpty()) {
+        selecting->setCurrentIndex(model_->index(model_->rowOf(currentId)),
+                                   QItemSelectionModel::NoUpdate);
+        selecting->select(selection, QItemSelectionModel::ClearAndSelect);
+    } else if (model_->rowCount() > 0) {
+        selecting->setCurrentIndex(model_->index(0), QItemSelectionModel::ClearAndSelect);
     }
     showChanges();
 }
 
+std::optional<history::Entry> HistoryDialog::shownEntry() const {
+    const QModelIndex current = list_->currentIndex();
+    if (!current.isValid() || !list_->selectionModel()->isSelected(current))
+        return std::nullopt;
+    return model_->entryAt(current.row());
+}
+
 void HistoryDialog::showChanges() {
     detail_->clear();
-    const int row = list_->currentRow();
-    if (row >= 0 && row < shown_.size())
-        detail_->addItems(changeLines(shown_.at(row), sources_.itemNames));
+    const std::optional<history::Entry> shown = shownEntry();
+    if (shown)
+        detail_->addItems(changeLines(*shown, sources_.itemNames));
+    play_->setEnabled(shown.has_value());
 }
 
 void HistoryDialog::RevertCMD_Click() {
     QList<history::Entry> chosen;
     for (const QModelIndex& index : list_->selectionModel()->selectedRows())
-        chosen << shown_.at(index.row());
+        chosen << model_->entryAt(index.row());
     if (chosen.isEmpty())
         return;
     sources_.revert(chosen);
@@ -156,9 +195,8 @@ void HistoryDialog::RevertCMD_Click() {
 }
 
 void HistoryDialog::PlayVersionCMD_Click() {
-    const QModelIndexList chosen = list_->selectionModel()->selectedRows();
-    if (chosen.size() == 1)
-        sources_.play(shown_.at(chosen.first().row()));
+    if (const std::optional<history::Entry> shown = shownEntry())
+        sources_.play(*shown);
 }
 
 } // namespace app

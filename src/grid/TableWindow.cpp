@@ -1,13 +1,12 @@
 #include "grid/TableWindow.h"
 
-#include "window/EditActions.h"
-#include "ui/EditorSettings.h"
-#include "window/Form1.h"
 #include "grid/FrozenTableView.h"
-#include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "ui/Dialogs.h"
+#include "ui/EditorSettings.h"
 #include "ui/Program.h"
+#include "window/EditActions.h"
+#include "window/Form1.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -210,7 +209,7 @@ void TableWindow::romOpened() {
 }
 
 QByteArray TableWindow::originalImage() {
-    return history::versionAfter(state_.edits.file(), edits_.historyEntries());
+    return edits_.original(state_.edits.file());
 }
 
 void TableWindow::refresh() {

@@ -200,6 +200,7 @@ bool History::fail(const QString& what, const QString& why) {
 
 void History::close() {
     opened_ = false;
+    statements_.clear();
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
         QSqlDatabase::removeDatabase(connection_);
@@ -254,6 +255,7 @@ bool History::open(bool writing) {
         return fail(QStringLiteral("the folder of %1 cannot be made").arg(path_), QString());
     if (connect(path_, kBusyTimeout) && prepareSchema()) {
         problem_.clear();
+        ++openings_;
         return opened_ = true;
     }
     const QString why = problem_;
@@ -265,6 +267,7 @@ bool History::open(bool writing) {
         return false;
     }
     opened_ = readOnly_ = true;
+    ++openings_;
     return !writing;
 }
 
@@ -362,44 +365,60 @@ QList<RecordRef> History::settleAll(const QString& file, const rom::RomFile& rom
     return partly;
 }
 
+// Entries and their spans in one statement, prepared once per connection: the entries
+// chosen, newest or first as `order` says, each followed by its spans in order.
 QList<Entry> History::select(const QString& condition, const QVariantList& values,
                              const QString& order, int limit) {
     QList<Entry> found;
     if (!open(false))
         return found;
-    QSqlDatabase db = QSqlDatabase::database(connection_);
-    QSqlQuery query(db);
-    if (!run(query,
-             QStringLiteral("SELECT id, time, page, row, name, undone FROM entries WHERE %1 "
-                            "ORDER BY %2 LIMIT %3")
-                 .arg(condition, order)
-                 .arg(limit),
-             values)) {
+    const QString sql =
+        QStringLiteral("SELECT id, time, page, row, name, undone, offset, before, after FROM "
+                       "(SELECT * FROM entries WHERE %1 ORDER BY %2 LIMIT ?) LEFT JOIN spans ON "
+                       "spans.entry = id ORDER BY %2, position")
+            .arg(condition, order);
+    QSqlQuery& query = prepared(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    query.addBindValue(limit);
+    if (!query.exec()) {
         fail(QStringLiteral("%1 cannot be read").arg(path_), query.lastError().text());
         return found;
     }
+    qint64 last = 0;
+    bool passedOver = false;
     while (query.next()) {
-        // A row no release wrote (another program's, or damage) is passed over.
-        const std::optional<RecordRef> record = recordFromStored(
-            query.value(2).toString(), query.value(3).toInt(), query.value(4).toString());
-        if (!record)
-            continue;
-        Entry entry;
-        entry.id = query.value(0).toLongLong();
-        entry.time = QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs);
-        entry.record = *record;
-        entry.undone = query.value(5).toBool();
-        found << entry;
+        const qint64 id = query.value(0).toLongLong();
+        if (found.isEmpty() || id != last) {
+            last = id;
+            // A row no release wrote (another program's, or damage) is passed over.
+            const std::optional<RecordRef> record = recordFromStored(
+                query.value(2).toString(), query.value(3).toInt(), query.value(4).toString());
+            passedOver = !record;
+            if (passedOver)
+                continue;
+            found.append({id,
+                          QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs),
+                          *record,
+                          {},
+                          query.value(5).toBool()});
+        }
+        if (!passedOver && !query.isNull(6))
+            found.last().spans.append({query.value(6).toLongLong(), query.value(7).toByteArray(),
+                                       query.value(8).toByteArray()});
     }
-    for (Entry& entry : found) {
-        QSqlQuery spans(db);
-        if (run(spans, "SELECT offset, before, after FROM spans WHERE entry = ? ORDER BY position",
-                {entry.id}))
-            while (spans.next())
-                entry.spans.append({spans.value(0).toLongLong(), spans.value(1).toByteArray(),
-                                    spans.value(2).toByteArray()});
-    }
+    query.finish();
     return found;
+}
+
+QSqlQuery& History::prepared(const QString& sql) {
+    std::unique_ptr<QSqlQuery>& kept = statements_[sql];
+    if (!kept) {
+        kept = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_));
+        kept->setForwardOnly(true);
+        kept->prepare(sql);
+    }
+    return *kept;
 }
 
 std::optional<Entry> History::first(const QString& file, const QString& condition,
@@ -409,9 +428,26 @@ std::optional<Entry> History::first(const QString& file, const QString& conditio
     return found.isEmpty() ? std::nullopt : std::optional<Entry>(found.first());
 }
 
-QList<Entry> History::entries(const QString& file) {
-    return select(QStringLiteral("file = ? %1").arg(kNotPendingApply), {file},
-                  QStringLiteral("id DESC"), -1);
+QList<Entry> History::entries(const QString& file, qint64 olderThan, int count) {
+    return select(QStringLiteral("file = ? AND id < ? %1").arg(kNotPendingApply), {file, olderThan},
+                  QStringLiteral("id DESC"), count);
+}
+
+std::optional<Entry> History::entry(qint64 id) {
+    const QList<Entry> found =
+        select(QStringLiteral("id = ? %1").arg(kNotPendingApply), {id}, QStringLiteral("id"), 1);
+    return found.isEmpty() ? std::nullopt : std::optional<Entry>(found.first());
+}
+
+std::optional<std::pair<int, qint64>> History::changeMark() {
+    if (!open(false))
+        return std::nullopt;
+    QSqlQuery& query = prepared(QStringLiteral("PRAGMA data_version"));
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    const qint64 version = query.value(0).toLongLong();
+    query.finish();
+    return std::pair(openings_, version);
 }
 
 std::optional<Entry> History::nextUndo(const QString& file) {

@@ -7,10 +7,13 @@
 #include <QString>
 #include <QVariantList>
 
-#include <functional>
-#include <optional>
-
 class QSqlQuery;
+
+#include <functional>
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
 
 namespace rom {
 class RomFile;
@@ -109,8 +112,14 @@ class History {
     // Settles every pending step of `file`; the records of which the file holds a part.
     QList<RecordRef> settleAll(const QString& file, const rom::RomFile& rom);
 
-    // Newest first.
-    QList<Entry> entries(const QString& file);
+    // Newest first: every entry, or `count` of those older than `olderThan`.
+    QList<Entry> entries(const QString& file, qint64 olderThan = std::numeric_limits<qint64>::max(),
+                         int count = -1);
+    // The entry `id` as it is now; nothing when it is in no list.
+    std::optional<Entry> entry(qint64 id);
+    // Differs from the last one when the database was changed through another connection
+    // (another window's history) or opened again; nothing while it cannot be read.
+    std::optional<std::pair<int, qint64>> changeMark();
     std::optional<Entry> nextUndo(const QString& file);
     std::optional<Entry> nextRedo(const QString& file);
 
@@ -125,6 +134,7 @@ class History {
     std::optional<Entry> first(const QString& file, const QString& condition, const QString& order);
     QList<Entry> select(const QString& condition, const QVariantList& values, const QString& order,
                         int limit);
+    QSqlQuery& prepared(const QString& sql);
 
     QString path_;
     QString connection_;
@@ -132,6 +142,9 @@ class History {
     bool readOnly_ = false;
     bool busy_ = false; // the last opening found the database locked
     QString problem_;
+    int openings_ = 0;
+    std::map<QString, std::unique_ptr<QSqlQuery>>
+        statements_; // the reads, prepared once per connection
 };
 
 } // namespace history

@@ -33,7 +33,7 @@ Written writeApply(History& history, rom::RomFile& rom, const QString& file,
         return true;
     });
     const bool recorded = id && end(history, rom, *id, Step::Apply, result);
-    return {result, changes && reachedFile(result) && !recorded};
+    return {result, changes && reachedFile(result) && !recorded, id};
 }
 
 rom::CommitResult writeStep(History& history, rom::RomFile& rom, const Entry& entry, Step step) {

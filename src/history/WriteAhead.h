@@ -11,7 +11,8 @@ namespace history {
 // part that reached the file. The bytes are written also when the entry cannot be recorded.
 struct Written {
     rom::CommitResult result;
-    bool unrecorded; // changed bytes reached the file but no entry holds them
+    bool unrecorded;          // changed bytes reached the file but no entry holds them
+    std::optional<qint64> id; // the entry, when one was recorded
 };
 Written writeApply(History& history, rom::RomFile& rom, const QString& file,
                    const RecordRef& record, const QList<rom::Span>& spans);

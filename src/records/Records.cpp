@@ -6,6 +6,9 @@
 #include "items/ItemRecords.h"
 #include "rominfo/InternalHeader.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace records {
 namespace {
 
@@ -79,12 +82,26 @@ const QList<Kind>& kinds() {
 }
 
 std::optional<std::pair<PageId, int>> locate(qint64 offset) {
-    for (const Kind& kind : kinds())
-        for (int row = kind.first; row <= kind.last; ++row)
-            for (const Place& place : placesOfRecord(kind.page, row))
-                if (place.view.written && place.offset == offset)
-                    return std::pair(kind.page, row);
-    return std::nullopt;
+    using Start = std::pair<qint64, std::pair<PageId, int>>;
+    // Every written field's first byte with its record, sorted by offset; where two records
+    // share an offset the first in the order of kinds() and rows is kept.
+    static const std::vector<Start> starts = [] {
+        std::vector<Start> all;
+        for (const Kind& kind : kinds())
+            for (int row = kind.first; row <= kind.last; ++row)
+                for (const Place& place : placesOfRecord(kind.page, row))
+                    if (place.view.written)
+                        all.push_back({place.offset, {kind.page, row}});
+        std::stable_sort(all.begin(), all.end(),
+                         [](const Start& a, const Start& b) { return a.first < b.first; });
+        return all;
+    }();
+    const auto found =
+        std::lower_bound(starts.begin(), starts.end(), offset,
+                         [](const Start& start, qint64 wanted) { return start.first < wanted; });
+    if (found == starts.end() || found->first != offset)
+        return std::nullopt;
+    return found->second;
 }
 
 QString valueWords(const Place& place, int value, const QStringList& itemNames) {

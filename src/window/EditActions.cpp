@@ -1,10 +1,9 @@
 #include "window/EditActions.h"
 
-#include "play/Emulator.h"
 #include "dialogs/HistoryDialog.h"
 #include "dialogs/PatchDialog.h"
-#include "history/Versions.h"
 #include "history/WriteAhead.h"
+#include "play/Emulator.h"
 #include "rom/RomFile.h"
 #include "rominfo/Checksum.h"
 #include "tables/Tables.h"
@@ -50,7 +49,8 @@ QAction* addAction(QMenu* menu, const char* name, const QString& caption,
 } // namespace
 
 EditActions::EditActions(EditorWindow& window, rom::RomFile& rom)
-    : window_(window), rom_(rom), unrecorded_(window.widget()) {}
+    : window_(window), rom_(rom), unrecorded_(window.widget()),
+      versions_(std::make_unique<history::KeptVersions>(history_, file_)) {}
 
 void EditActions::fillFileMenu(QMenu* menu) {
     createPatch_ = addAction(menu, "mnuCreatePatch", "Create &Patch...", QKeySequence());
@@ -84,6 +84,7 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event) {
 void EditActions::fileOpened() {
     file_ = QFileInfo(rom_.path()).canonicalFilePath();
     settlePending();
+    versions_ = std::make_unique<history::KeptVersions>(history_, file_);
     updateEditMenu();
 }
 
@@ -132,6 +133,8 @@ bool EditActions::stillSameFile() {
 ui::FileAccess::Outcome EditActions::commit(const history::RecordRef& record,
                                             const QList<rom::Span>& spans) {
     const history::Written written = history::writeApply(history_, rom_, file_, record, spans);
+    if (written.id)
+        versions_->changed(*written.id);
     const rom::CommitResult result = written.result;
     updateEditMenu();
     if (written.unrecorded)
@@ -183,6 +186,7 @@ bool EditActions::takeBack(const history::Entry& entry, bool undo) {
             .arg(entry.record.label(), undoneWord(undo));
     const rom::CommitResult result =
         history::writeStep(history_, rom_, entry, undo ? history::Step::Undo : history::Step::Redo);
+    versions_->changed(entry.id);
     if (result == rom::CommitResult::Stopped)
         ui::showWarning(dialogParent(), kStepUnrecorded.arg(undoneWord(undo), history_.problem()));
     const bool written = reportFailure(result, conflict);
@@ -245,7 +249,8 @@ void EditActions::mnuHistory_Click() {
         return;
     HistoryDialog dialog(
         dialogParent(),
-        {QFileInfo(rom_.path()).fileName(), [this] { return history_.entries(file_); },
+        {QFileInfo(rom_.path()).fileName(),
+         [this](qint64 olderThan, int count) { return history_.entries(file_, olderThan, count); },
          [this](const QList<history::Entry>& chosen) { revert(chosen); }, window_.itemNames(),
          [this](const history::Entry& chosen) { playVersion(chosen); }});
     dialog.exec();
@@ -255,9 +260,8 @@ void EditActions::mnuHistory_Click() {
 void EditActions::playVersion(const history::Entry& chosen) {
     if (!ready())
         return;
-    emulator::playVersion(
-        dialogParent(), rom_.path(), chosen.id,
-        history::versionAfter(rom_.readBytes(0, rom_.size()), history_.entries(file_), chosen.id));
+    emulator::playVersion(dialogParent(), rom_.path(), chosen.id,
+                          versions_->after(rom_.readBytes(0, rom_.size()), chosen.id));
 }
 
 void EditActions::mnuUpdateChecksum_Click() {
@@ -279,11 +283,10 @@ void EditActions::mnuCreatePatch_Click() {
     if (!ready())
         return;
     const auto openFile = [this] { return rom_.readBytes(0, rom_.size()); };
-    PatchDialog dialog(
-        dialogParent(),
-        {rom_.path(), openFile,
-         [this, openFile] { return history::versionAfter(openFile(), history_.entries(file_)); },
-         [this] { mnuUpdateChecksum_Click(); }});
+    PatchDialog dialog(dialogParent(),
+                       {rom_.path(), openFile,
+                        [this, openFile] { return versions_->original(openFile()); },
+                        [this] { mnuUpdateChecksum_Click(); }});
     dialog.exec();
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "ui/EditorWindow.h"
 #include "history/History.h"
+#include "history/Versions.h"
 #include "rom/Commit.h"
+#include "ui/EditorWindow.h"
 #include "ui/FileAccess.h"
 #include "window/UnrecordedChanges.h"
 
 #include <QObject>
+
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -36,8 +39,8 @@ class EditActions : public QObject, public ui::FileAccess {
     void fileOpened();
     void updateEditMenu();
 
-    // The recorded changes of the open file, newest first.
-    QList<history::Entry> historyEntries() { return history_.entries(file_); }
+    // `image` as it was before the changes made in this editor to the open file.
+    QByteArray original(const QByteArray& image) { return versions_->original(image); }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -80,7 +83,8 @@ class EditActions : public QObject, public ui::FileAccess {
     rom::RomFile& rom_;
     history::History history_;
     UnrecordedChanges unrecorded_;
-    QString file_; // canonical path of the open file
+    QString file_;                                    // canonical path of the open file
+    std::unique_ptr<history::KeptVersions> versions_; // of the open file
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* showHistory_ = nullptr;

@@ -1,17 +1,9 @@
 #include "window/Form1.h"
 
-#include "dialogs/AboutDialog.h"
-#include "window/EditActions.h"
-#include "window/EditMarks.h"
-#include "window/FileDrops.h"
-#include "window/NameLists.h"
-#include "window/OpenChecks.h"
-#include "window/RowGuard.h"
-#include "ui/Settings.h"
-#include "grid/TableViews.h"
-#include "window/WindowKeys.h"
 #include "characters/CharacterPage.h"
+#include "dialogs/AboutDialog.h"
 #include "enemies/EnemyPage.h"
+#include "grid/TableViews.h"
 #include "items/Elemental.h"
 #include "items/ElementalSelector.h"
 #include "items/ItemPage.h"
@@ -23,10 +15,19 @@
 #include "ui/Fonts.h"
 #include "ui/Page.h"
 #include "ui/Program.h"
+#include "ui/Settings.h"
+#include "window/EditActions.h"
+#include "window/EditMarks.h"
+#include "window/FileDrops.h"
+#include "window/NameLists.h"
+#include "window/OpenChecks.h"
+#include "window/RowGuard.h"
+#include "window/WindowKeys.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -38,6 +39,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QTabBar>
 
 namespace app {
@@ -115,6 +117,9 @@ void Form1::buildPages(QWidget* client) {
     characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_, *edits_);
     itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *edits_);
     pages_ = {miscPage_.get(), enemyPage_.get(), characterPage_.get(), itemPage_.get()};
+    itemNames_ = new QStringListModel(this); // one for every drop-down list of items
+    for (QComboBox* list : characterPage_->itemDropDowns() + enemyPage_->itemDropDowns())
+        list->setModel(itemNames_);
     for (ui::Page* page : pages_) {
         page->watchEdits([this] { marks_->schedule(); });
         if (QListWidget* list = page->list()) {
@@ -409,10 +414,7 @@ bool Form1::showRecord(records::PageId id, int row) {
 }
 
 QStringList Form1::itemNames() const {
-    QStringList names;
-    for (int row = 0; row < itemPage_->list()->count(); ++row)
-        names << itemPage_->list()->item(row)->text();
-    return names;
+    return itemNames_->stringList();
 }
 
 void Form1::setRomTitle() {
@@ -423,6 +425,7 @@ void Form1::setRomTitle() {
 void Form1::loadNameLists() {
     NameListControls controls;
     controls.itemList = itemPage_->list();
+    controls.itemNames = itemNames_;
     controls.itemDropDowns = characterPage_->itemDropDowns() + enemyPage_->itemDropDowns();
     controls.statBoost = itemPage_->statBoostList();
     controls.ailmentLists = itemPage_->ailmentLists();

@@ -14,6 +14,7 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QStringListModel;
 class QTabBar;
 
 namespace characters {
@@ -117,6 +118,7 @@ class Form1 : public QMainWindow, public EditorWindow {
     QAction* openAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::unique_ptr<items::ItemPage> itemPage_;
+    QStringListModel* itemNames_ = nullptr;
     std::unique_ptr<enemies::EnemyPage> enemyPage_;
     std::unique_ptr<characters::CharacterPage> characterPage_;
     std::unique_ptr<rominfo::MiscPage> miscPage_;

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStringListModel>
 
 namespace app {
 namespace {
@@ -84,26 +85,25 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
     showProgress(c, caption);
 
     QList<int> kept;
-    for (QComboBox* list : c.itemDropDowns) {
+    for (QComboBox* list : c.itemDropDowns)
         kept << list->currentIndex();
-        list->clear();
-    }
+    c.itemNames->setStringList({});
     c.itemList->clear();
+    QStringList names;
     {
         const HeldUpdates held(c.itemList);
         for (int i = 0; i < items::kItemCount; ++i) {
             processPendingEvents();
             c.progress->setMaximum(items::kItemCount - 1);
-            const QString name = rom::ReadNameText(rom, items::kNameTable.recordOffset(i),
-                                                   int(items::kNameTable.stride));
-            c.itemList->addItem(name);
-            for (QComboBox* list : c.itemDropDowns)
-                list->addItem(name);
+            names << rom::ReadNameText(rom, items::kNameTable.recordOffset(i),
+                                       int(items::kNameTable.stride));
+            c.itemList->addItem(names.last());
             c.progress->setValue(i);
         }
     }
-    // A drop-down list selects its first row by itself when filled; put back what was
-    // selected before, or nothing.
+    // Every item drop-down shows these rows; each selects its first row by itself when they
+    // come. Put back what was selected before, or nothing.
+    c.itemNames->setStringList(names);
     for (int n = 0; n < c.itemDropDowns.size(); ++n)
         c.itemDropDowns[n]->setCurrentIndex(kept[n]);
     hideProgress(c);

@@ -8,6 +8,7 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QStringListModel;
 
 namespace rom {
 class RomFile;
@@ -19,7 +20,9 @@ namespace app {
 // shows their progress.
 struct NameListControls {
     QListWidget* itemList = nullptr;
-    // Every drop-down list whose row r is item r; each keeps its selected row.
+    // The rows every drop-down list of items shows (row r is item r), and those lists; each
+    // keeps its selected row.
+    QStringListModel* itemNames = nullptr;
     QList<QComboBox*> itemDropDowns;
     QComboBox* statBoost = nullptr;
     QList<QComboBox*> ailmentLists;

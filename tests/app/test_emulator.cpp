@@ -193,9 +193,8 @@ void EmulatorTest::pastVersionIsWrittenApartAndPlayed() {
             f.trigger("mnuUndoApply");
         const QByteArray before = f.fileBytes();
         QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
-            auto* list = history->findChild<QListWidget*>("HistoryLST");
-            QVERIFY(list && list->count() == 3);
-            list->item(row)->setSelected(true);
+            QCOMPARE(EditorFixture::rowsOf(history, "HistoryLST").size(), 3);
+            f.selectRow("HistoryLST", row, history);
             f.click("PlayVersionCMD", history);
         }));
         QTRY_COMPARE(fake.runs().size(), 1);

@@ -3,6 +3,8 @@
 // windows on one history, the History window, a history that is busy, unusable or read-only,
 // old databases; and what builds on it: patches and the checksum.
 #include "history/History.h"
+#include "history/Versions.h"
+#include "history/WriteAhead.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
@@ -18,6 +21,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+
+#include <random>
 
 #include <sys/mount.h>
 
@@ -77,6 +82,8 @@ class HistoryTest : public QObject {
     void programEndedMidWriteLeavesNothingUnundoable();
     void undoActsOnTheEntryItNames();
     void historyWindowShowsEveryChangeAndReloads();
+    void historyWindowFillsAsItScrolls();
+    void keptVersionsMatchTheWholeHistory();
     void busyHistoryNeverBlocksApply();
     void unusableHistoryIsToldOnceAndShown();
     void earlierCurrentAndReadOnlyDatabasesReadBack();
@@ -227,8 +234,9 @@ void HistoryTest::undoActsOnTheEntryItNames() {
     QVERIFY(!a.find<QAction>("mnuRedoApply")->isEnabled());
 }
 
-// Titled with the file's name; the selected entry's changes one per line in the pages'
-// words; reloaded when activated; the chosen entry reverted; its size kept.
+// Titled with the file's name; each row says what its change did, shortened when long; the
+// shown entry, the newest at first, is the selected one, its changes one per line in the
+// pages' words; reloaded when activated; the chosen entry reverted; its size kept.
 void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
     EditorFixture second;
     const QString path = second.openImage(image(), "kept.smc");
@@ -236,15 +244,21 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
     second.enter("ItemPriceTXT", "300");
     second.toggleCheckRow("ItemEquipLST", 5); // Cassia
     second.apply();
-    applyEnemy(second, 0, "77");
+    applyEnemy(second, 0, "77", "3321");
     QStringList rows;
     QStringList details;
+    QStringList newest;
     QVERIFY(second.withDialog("mnuHistory", [&](QWidget* history) {
         QCOMPARE(history->windowTitle(), QString("History of kept.smc"));
-        auto* list = history->findChild<QListWidget*>("HistoryLST");
-        QVERIFY(list && list->count() == 2);
-        list->setCurrentRow(1); // the older entry, on the item page
+        newest = EditorFixture::rowsOf(history, "HistoryDetailLST");
+        QVERIFY(second.find<QPushButton>("PlayVersionCMD", history)->isEnabled());
+        second.selectRow("HistoryLST", 1, history); // the older entry, on the item page
         details = EditorFixture::rowsOf(history, "HistoryDetailLST");
+        second.selectRow("HistoryLST", 0, history, Qt::ControlModifier); // current, selected
+        second.selectRow("HistoryLST", 0, history, Qt::ControlModifier); // current, not
+        QVERIFY(EditorFixture::rowsOf(history, "HistoryDetailLST").isEmpty());
+        QVERIFY(!second.find<QPushButton>("PlayVersionCMD", history)->isEnabled());
+        second.selectRow("HistoryLST", 1, history);
         history::History other; // another window's Apply, seen once this one is active again
         const auto id =
             other.beginApply(QFileInfo(path).canonicalFilePath(),
@@ -253,25 +267,101 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(history, &activate);
         rows = EditorFixture::rowsOf(history, "HistoryLST");
-        QVERIFY(list->item(2)->isSelected());
+        QCOMPARE(EditorFixture::rowsOf(history, "HistoryDetailLST"), details);
         second.click("RevertCMD", history);
         history->resize(1000, 520);
     }));
     QCOMPARE(rows.size(), 3);
-    QVERIFY2(rows[0].endsWith("  Enemy 9 Other") && rows[1].contains("  Enemy 0 ") &&
-                 rows[2].contains("  Item 5 "),
-             qPrintable(rows.join('|')));
+    const QString enemy0 = QString("  Enemy 0 %1  Level: %2 \u2192 77, HP: %3 \u2192 3321")
+                               .arg(synth::enemyName(0))
+                               .arg(quint8(image()[0x0C4702]))
+                               .arg(quint8(image()[0x0C4700]) | quint8(image()[0x0C4701]) << 8);
+    QVERIFY2(rows[0].endsWith("  Enemy 9 Other  0x0C4806: 01 \u2192 02") &&
+                 rows[1].endsWith(enemy0) && rows[2].contains("  Equipped by: +Cassia, Price: "),
+             qPrintable(rows.join('|') + enemy0));
+    QCOMPARE(newest.size(), 2);
     QCOMPARE(details.size(), 2);
     QCOMPARE(details[0], QString("Equipped by: +Cassia"));
     QVERIFY2(details[1].startsWith("Price: ") && details[1].endsWith(" \u2192 300"),
              qPrintable(details[1]));
     QByteArray expected = image();
-    expected[0x0C4702] = char(77); // enemy 0's level
+    expected.replace(0x0C4700, 3, QByteArray::fromHex("F90C4D")); // enemy 0's HP and level
     QVERIFY(synth::readFile(path) == expected);
     QVERIFY(second.withDialog("mnuHistory", [&](QWidget* history) {
         QCOMPARE(history->size(), QSize(1000, 520));
         QVERIFY(EditorFixture::rowsOf(history, "HistoryLST").value(2).endsWith("(undone)"));
     }));
+}
+
+// Newest first; the oldest comes when the list is scrolled to its end.
+void HistoryTest::historyWindowFillsAsItScrolls() {
+    EditorFixture f;
+    const QString file = QFileInfo(f.openImage(image())).canonicalFilePath();
+    history::History other;
+    for (int n = 0; n < 150; ++n) {
+        const auto id = other.beginApply(file, {records::PageId::Enemy, n, "E"},
+                                         {{0x0C4700 + 23 * n, "\x01", "\x02"}});
+        QVERIFY(id && other.finish(*id, history::Step::Apply));
+    }
+    QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
+        QVERIFY(EditorFixture::rowsOf(history, "HistoryLST").value(0).contains("  Enemy 149 E  "));
+        for (int n = 0; n < 3; ++n)
+            QTest::keyClick(f.find<QListView>("HistoryLST", history), Qt::Key_End);
+        const QStringList rows = EditorFixture::rowsOf(history, "HistoryLST");
+        QCOMPARE(rows.size(), 150);
+        QVERIFY2(rows.last().endsWith("  Enemy 0 E  0x0C4700: 01 \u2192 02"),
+                 qPrintable(rows.last()));
+    }));
+}
+
+// The kept original, and the version after any entry, equal what versionAfter builds from
+// every entry, after each of a seeded run of Applies, imports, Undos, Redos, Reverts and
+// another window's Applies.
+void HistoryTest::keptVersionsMatchTheWholeHistory() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kept.smc");
+    synth::writeFile(path, image());
+    rom::RomFile rom;
+    QVERIFY(rom.open(path));
+    history::History log(dir.filePath("log.sqlite"));
+    history::History otherWindow(dir.filePath("log.sqlite"));
+    history::KeptVersions kept(log, path);
+    std::mt19937 random(28);
+    QCOMPARE(kept.original(image()), image());
+    for (int step = 0; step < 120; ++step) {
+        const int choice = int(random() % 7);
+        const QList<history::Entry> before = log.entries(path);
+        std::optional<history::Entry> entry = choice == 3   ? log.nextUndo(path)
+                                              : choice == 4 ? log.nextRedo(path)
+                                                            : std::nullopt;
+        if (choice == 5 && !before.isEmpty())
+            entry = before[random() % before.size()]; // a revert of any entry
+        if (entry && entry->undone == (choice != 4))
+            continue;
+        if (entry) {
+            history::writeStep(log, rom, *entry,
+                               choice == 4 ? history::Step::Redo : history::Step::Undo);
+            kept.changed(entry->id);
+        } else {
+            QList<rom::Span> spans; // one field, or an import of several that may overlap
+            for (int n = choice == 2 ? 6 : 1; n > 0; --n) {
+                const qint64 offset = 0x0C4700 + random() % 300;
+                spans.append({offset, rom.readBytes(offset, 2), QByteArray(2, char(random()))});
+            }
+            const auto record = choice == 2 ? history::RecordRef::tableImport(6)
+                                            : history::RecordRef{records::PageId::Enemy, 0, "E"};
+            const history::Written written =
+                history::writeApply(choice == 6 ? otherWindow : log, rom, path, record, spans);
+            if (written.id && choice != 6)
+                kept.changed(*written.id);
+        }
+        const QByteArray now = rom.readBytes(0, rom.size());
+        const QList<history::Entry> all = log.entries(path);
+        QVERIFY(kept.original(now) == history::versionAfter(now, all));
+        const qint64 id = all.isEmpty() ? 0 : all[random() % all.size()].id;
+        QVERIFY2(kept.after(now, id) == history::versionAfter(now, all, id),
+                 qPrintable(QString::number(step)));
+    }
 }
 
 // Another program holds the database: the Apply waits no more than a moment, is written,
@@ -448,7 +538,6 @@ void HistoryTest::checksumIsUpdatedAsOneUndoableChange() {
     QStringList details; // as the Miscellaneous page shows the pair
     QVERIFY(f.withDialog("mnuHistory", [&](QWidget* history) {
         QCOMPARE(EditorFixture::rowsOf(history, "HistoryLST").size(), 1);
-        f.find<QListWidget>("HistoryLST", history)->setCurrentRow(0);
         details = EditorFixture::rowsOf(history, "HistoryDetailLST");
     }));
     QCOMPARE(details, QStringList("Checksum: 0 0 \u2192 FDBB 244"));

@@ -3,10 +3,12 @@
 // random records are written into random noise through their field tables, and the whole
 // file must equal an image built here from the game's layout, written out as literal
 // offsets and widths; then read back. How text boxes read numbers (what they store is
-// checked at the bytes by the window's field tests), and the name text of every byte value.
+// checked at the bytes by the window's field tests), the name text of every byte value, and
+// the record of a field's offset.
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "items/ItemRecords.h"
+#include "records/Records.h"
 #include "rom/CopierHeader.h"
 #include "rom/NameText.h"
 #include "rom/NumberRules.h"
@@ -173,7 +175,38 @@ class RecordsTest : public QObject {
     void everyKindWritesExactlyItsLayout();
     void wholeNumbers();
     void everyNameByteDecodes();
+    void locateAgreesWithAScan();
 };
+
+// The record of a field's first byte, as a scan of every record finds it.
+static std::optional<std::pair<records::PageId, int>> scanFor(qint64 offset) {
+    for (const records::Kind& kind : records::kinds())
+        for (int row = kind.first; row <= kind.last; ++row)
+            for (const records::Place& place : records::placesOfRecord(kind.page, row))
+                if (place.view.written && place.offset == offset)
+                    return std::pair(kind.page, row);
+    return std::nullopt;
+}
+
+// Each record's first and last byte and those just outside it.
+void RecordsTest::locateAgreesWithAScan() {
+    int found = 0;
+    for (const records::Kind& kind : records::kinds())
+        for (int row = kind.first; row <= kind.last; ++row) {
+            qint64 first = kImageSize;
+            qint64 last = -1;
+            for (const records::Place& place : records::placesOfRecord(kind.page, row)) {
+                first = std::min(first, place.offset);
+                last = std::max(last, place.offset + place.width - 1);
+            }
+            for (const qint64 offset : {first - 1, first, last, last + 1}) {
+                QVERIFY2(records::locate(offset) == scanFor(offset),
+                         qPrintable(QString::number(offset, 16)));
+                found += scanFor(offset).has_value();
+            }
+        }
+    QVERIFY(found > 400);
+}
 
 void RecordsTest::everyKindWritesExactlyItsLayout() {
     for (int row : {0, 5, 250})

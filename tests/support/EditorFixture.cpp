@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTabBar>
@@ -100,13 +101,14 @@ void EditorFixture::selectTab(const QString& key) {
     missing("tab " + key);
 }
 
-void EditorFixture::selectRow(const QString& listName, int row) {
-    auto* list = find<QListWidget>(listName);
-    if (!list->item(row))
+void EditorFixture::selectRow(const QString& listName, int row, QObject* in,
+                              Qt::KeyboardModifiers keys) {
+    auto* list = find<QListView>(listName, in);
+    const QModelIndex index = list->model() ? list->model()->index(row, 0) : QModelIndex();
+    if (!index.isValid())
         return missing(QStringLiteral("%1 of %2").arg(row).arg(listName));
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, list->visualRect(index).center());
 }
 
 void EditorFixture::type(const QString& boxName, const QString& text) {
@@ -194,9 +196,9 @@ QStringList EditorFixture::messageTexts() const {
 
 QStringList EditorFixture::rowsOf(QWidget* in, const char* name) {
     QStringList rows;
-    if (auto* list = in->findChild<QListWidget*>(name))
-        for (int r = 0; r < list->count(); ++r)
-            rows << list->item(r)->text();
+    if (auto* list = in->findChild<QAbstractItemView*>(name))
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            rows << list->model()->index(r, 0).data().toString();
     return rows;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "window/Form1.h"
 #include "ui/Dialogs.h"
+#include "window/Form1.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -49,7 +49,9 @@ class EditorFixture {
     void show(const QString& key, int row); // the tab, then the row of its list
 
     void selectTab(const QString& key);
-    void selectRow(const QString& listName, int row);   // a click on the row
+    // A click on the row of the list `listName` (in `in`), with `keys` held.
+    void selectRow(const QString& listName, int row, QObject* in = nullptr,
+                   Qt::KeyboardModifiers keys = {});
     void type(const QString& box, const QString& text); // select all, then type
     // Types `text`; what the typing limit or a key filter keeps out is put into the box
     // directly, as a long loaded value edited in place would be.

@@ -3,6 +3,7 @@
 // The sections of `make bench`: each prints its medians, measured in this process.
 
 #include <QElapsedTimer>
+#include <QString>
 
 #include <algorithm>
 #include <functional>
@@ -29,5 +30,9 @@ void patching();
 void tabling();
 void playing();
 void tableView();
+void histories();
+
+// The floor of an opening of `path`: its name reads and row appends with no window shown.
+double openingFloorMs(const QString& path);
 
 } // namespace bench

@@ -23,7 +23,9 @@ namespace {
 
 constexpr int kRuns = 21;
 
-double floorMilliseconds(const QString& path) {
+} // namespace
+
+double bench::openingFloorMs(const QString& path) {
     return bench::medianMs(kRuns, [&] {
         rom::RomFile rom;
         rom.open(path);
@@ -43,6 +45,8 @@ double floorMilliseconds(const QString& path) {
     });
 }
 
+namespace {
+
 double openingMilliseconds(tools::EditorSession& editor, const QString& path) {
     return bench::medianMs(kRuns, [&] {
         editor.open(path);
@@ -58,7 +62,7 @@ void bench::opening() {
     synth::writeFile(path, synth::makeImage());
     tools::EditorSession editor;
     editor.open(path);
-    const double floor = floorMilliseconds(path);
+    const double floor = bench::openingFloorMs(path);
 
     const std::pair<const char*, const char*> cases[] = {{"no page shown", "future"},
                                                          {"item page showing", "Item Stats"},

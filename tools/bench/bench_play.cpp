@@ -9,9 +9,9 @@
 #include "history/Versions.h"
 #include "romimage/RomImage.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -42,8 +42,12 @@ double playOldestVersion(tools::EditorSession& editor) {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
-        auto* list = dialog->findChild<QListWidget*>("HistoryLST");
-        list->item(list->count() - 1)->setSelected(true);
+        auto* list = dialog->findChild<QAbstractItemView*>("HistoryLST");
+        QAbstractItemModel* model = list->model();
+        while (model->canFetchMore({}))
+            model->fetchMore({});
+        list->selectionModel()->setCurrentIndex(model->index(model->rowCount() - 1, 0),
+                                                QItemSelectionModel::ClearAndSelect);
         auto* play = dialog->findChild<QPushButton*>("PlayVersionCMD");
         ms = bench::medianMs(kRuns, [&] { play->click(); });
         dialog->close();
