@@ -93,7 +93,7 @@ QStringList HistoryDialog::changeLines(const history::Entry& entry, const QStrin
     const QString checksum = checksumLine(entry.spans);
     if (!checksum.isEmpty())
         lines << checksum;
-    const bool import = entry.record.isTableImport() || entry.record.isTableEdit();
+    const bool import = entry.record.isManyRecords();
     const QList<records::Place> places =
         records::placesOfRecord(entry.record.page, entry.record.row);
     for (const rom::Span& span : entry.spans) {

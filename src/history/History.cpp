@@ -131,6 +131,8 @@ QString RecordRef::label() const {
         return QStringLiteral("Import of %1 records from tables").arg(row);
     if (isTableEdit())
         return QStringLiteral("Table edit of %1 records").arg(row);
+    if (isPatch())
+        return QStringLiteral("Patch %1: %2 records").arg(name).arg(row);
     const QString word = records::recordWord(page);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
@@ -146,6 +148,7 @@ const std::pair<records::PageId, const char*> kStoredPages[] = {
     {records::PageId::Item, "item"}};
 const QString kStoredImport = QStringLiteral("tables");
 const QString kStoredTableEdit = QStringLiteral("table-edit");
+const QString kStoredPatch = QStringLiteral("patch");
 
 } // namespace
 
@@ -154,6 +157,8 @@ QString storedPage(const RecordRef& record) {
         return kStoredImport;
     if (record.isTableEdit())
         return kStoredTableEdit;
+    if (record.isPatch())
+        return kStoredPatch;
     for (const auto& [page, word] : kStoredPages)
         if (page == record.page)
             return QLatin1String(word);
@@ -165,6 +170,8 @@ std::optional<RecordRef> recordFromStored(const QString& page, int row, const QS
         return RecordRef::tableImport(row);
     if (page == kStoredTableEdit)
         return RecordRef::tableEdit(row);
+    if (page == kStoredPatch)
+        return RecordRef::patch(name, row);
     for (const auto& [id, word] : kStoredPages)
         if (page == QLatin1String(word))
             return RecordRef{id, row, name};

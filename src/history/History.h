@@ -22,7 +22,7 @@ namespace history {
 // and the name that row showed), or many records at once from the tables or the table window
 // (row is then the number of records).
 struct RecordRef {
-    enum class Kind { Record, TableImport, TableEdit };
+    enum class Kind { Record, TableImport, TableEdit, Patch };
     records::PageId page = records::PageId::Misc;
     int row = 0;
     QString name;
@@ -34,17 +34,25 @@ struct RecordRef {
     static RecordRef tableEdit(int records) {
         return {records::PageId::Misc, records, QString(), Kind::TableEdit};
     }
+    // A patch applied as a whole: name is the patch file's name.
+    static RecordRef patch(const QString& fileName, int records) {
+        return {records::PageId::Misc, records, fileName, Kind::Patch};
+    }
     bool isTableImport() const { return kind == Kind::TableImport; }
+    bool isPatch() const { return kind == Kind::Patch; }
+    // An import, a table edit or a patch: its spans belong to many records.
+    bool isManyRecords() const { return kind != Kind::Record; }
     bool isTableEdit() const { return kind == Kind::TableEdit; }
 
     // "Enemy 5 Horn's", "Character 3 Dunmore", "Item 12 Longsword", "Internal ROM header",
-    // "Import of 40 records from tables", "Table edit of 12 records".
+    // "Import of 40 records from tables", "Table edit of 12 records",
+    // "Patch friend-hack.bps: 38 records".
     QString label() const;
 };
 
 // How a RecordRef is kept in the database: the page's word there ("enemy", "char", "item",
-// "misc", "tables" for an import, "table-edit" for the table window). Databases of earlier releases
-// hold the same words.
+// "misc", "tables" for an import, "table-edit" for the table window, "patch" for a patch).
+// Databases of earlier releases hold the same words.
 QString storedPage(const RecordRef& record);
 // Nothing for a word no release writes.
 std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name);
