@@ -224,7 +224,8 @@ Patched applyBps(const QByteArray& source, const QByteArray& patch) {
         return malformed(kEndsEarly, in.at());
     in.take(qint64(*metadata));
     Patched result;
-    result.image = QByteArray(source.size(), '\0');
+    // Every byte is written by an action, or the patch is refused.
+    result.image = QByteArray(source.size(), Qt::Uninitialized);
     BpsState state;
     while (!in.done())
         if (auto refused = bpsAction(in, source, result.image, state))

@@ -16,6 +16,7 @@ bool patchChanges(ChangeClass change) {
 Comparison patchPart(const Comparison& all) {
     Comparison part;
     QSet<std::pair<int, int>> records;
+    part.fields.reserve(all.fields.size());
     for (const FieldChange& field : all.fields)
         if (patchChanges(field.change)) {
             part.fields << field;

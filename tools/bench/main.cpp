@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     bench::opening();
     bench::applying();
     bench::patching();
+    bench::patchPreview();
     bench::tabling();
     bench::tableView();
     bench::playing(); // last: it moves the settings store to a folder of its own
