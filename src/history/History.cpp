@@ -135,6 +135,8 @@ QString RecordRef::label() const {
         return QStringLiteral("Table edit of %1").arg(records);
     if (kind == Kind::Formula)
         return QStringLiteral("Formula ") + name;
+    if (isPatch())
+        return QStringLiteral("Patch %1: %2").arg(name, records);
     const QString word = records::recordWord(page);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
@@ -151,6 +153,7 @@ const std::pair<records::PageId, const char*> kStoredPages[] = {
 const QString kStoredImport = QStringLiteral("tables");
 const QString kStoredTableEdit = QStringLiteral("table-edit");
 const QString kStoredFormula = QStringLiteral("formula");
+const QString kStoredPatch = QStringLiteral("patch");
 
 } // namespace
 
@@ -161,6 +164,8 @@ QString storedPage(const RecordRef& record) {
         return kStoredTableEdit;
     if (record.kind == RecordRef::Kind::Formula)
         return kStoredFormula;
+    if (record.isPatch())
+        return kStoredPatch;
     for (const auto& [page, word] : kStoredPages)
         if (page == record.page)
             return QLatin1String(word);
@@ -174,6 +179,8 @@ std::optional<RecordRef> recordFromStored(const QString& page, int row, const QS
         return RecordRef::tableEdit(row);
     if (page == kStoredFormula)
         return RecordRef::formula(row, name);
+    if (page == kStoredPatch)
+        return RecordRef::patch(name, row);
     for (const auto& [id, word] : kStoredPages)
         if (page == QLatin1String(word))
             return RecordRef{id, row, name};

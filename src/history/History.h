@@ -26,7 +26,7 @@ namespace history {
 // or a formula from the command line (row is then the number of records, and a formula's
 // name says what it set: "HP = x*2 on 11 enemies").
 struct RecordRef {
-    enum class Kind { Record, TableImport, TableEdit, Formula };
+    enum class Kind { Record, TableImport, TableEdit, Formula, Patch };
     records::PageId page = records::PageId::Misc;
     int row = 0;
     QString name;
@@ -41,20 +41,26 @@ struct RecordRef {
     static RecordRef formula(int records, const QString& what) {
         return {records::PageId::Misc, records, what, Kind::Formula};
     }
+    // A patch applied as a whole: name is the patch file's name.
+    static RecordRef patch(const QString& fileName, int records) {
+        return {records::PageId::Misc, records, fileName, Kind::Patch};
+    }
     bool isTableImport() const { return kind == Kind::TableImport; }
+    bool isPatch() const { return kind == Kind::Patch; }
     bool isTableEdit() const { return kind == Kind::TableEdit; }
+    // An import, a table edit, a formula or a patch: its spans belong to many records.
     bool coversManyRecords() const { return kind != Kind::Record; }
 
     // "Enemy 5 Horn's", "Character 3 Dunmore", "Item 12 Longsword", "Internal ROM header",
     // "Import of 40 records from tables", "Table edit of 1 record",
-    // "Formula HP = x*2 on 11 enemies".
+    // "Formula HP = x*2 on 11 enemies", "Patch friend-hack.bps: 38 records".
     QString label() const;
 };
 
 // How a RecordRef is kept in the database: the page's word there ("enemy", "char", "item",
 // "misc", "tables" for an import, "table-edit" for the table window, "formula" for a
-// formula from the command line). Databases of earlier releases
-// hold the same words.
+// formula from the command line, "patch" for a patch). Databases of earlier releases hold
+// the same words.
 QString storedPage(const RecordRef& record);
 // Nothing for a word no release writes.
 std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name);

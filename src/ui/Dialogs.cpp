@@ -111,6 +111,13 @@ QString askSaveFileName(QWidget* parent, const QString& filter, const QString& p
     return QFileDialog::getSaveFileName(parent, QString(), proposed, filter);
 }
 
+QString askOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                        const QStringList& filters) {
+    if (fileNameHandler())
+        return fileNameHandler()();
+    return QFileDialog::getOpenFileName(parent, caption, folder, filters.join(";;"));
+}
+
 QString askProgramFileName(QWidget* parent) {
     if (fileNameHandler())
         return fileNameHandler()();

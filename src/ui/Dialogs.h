@@ -43,6 +43,10 @@ QString askRomFileName(QWidget* parent);
 // A save dialog for `filter` ("BPS patch (*.bps)") that proposes `proposed`. The chosen
 // path, or empty on cancel.
 QString askSaveFileName(QWidget* parent, const QString& filter, const QString& proposed = {});
+// An open dialog starting in `folder` with `filters` ("BPS patch (*.bps)"), the first
+// preselected. The chosen path, or empty on cancel.
+QString askOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                        const QStringList& filters);
 // An open dialog for a program to run. The chosen path, or empty on cancel.
 QString askProgramFileName(QWidget* parent);
 // A folder dialog. The chosen folder, or empty on cancel.

@@ -1,5 +1,6 @@
 // The main window's menu bar: File, Edit and Help, each entry named as the window's code and
 // tests know it.
+#include "window/ApplyPatch.h"
 #include "window/EditActions.h"
 #include "play/Emulator.h"
 #include "window/Form1.h"
@@ -36,6 +37,7 @@ void Form1::buildMenus() {
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
     addRecentFilesMenu(file, this);
     edits_->fillFileMenu(file);
+    (new ApplyPatch(*this, rom_, *edits_, this))->addEntry(file);
     connect(edits_.get(), &EditActions::fileCommandsEnabled, addEmulatorEntries(file, this),
             &QAction::setEnabled);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);

@@ -27,6 +27,7 @@ inline double medianMs(int runs, const std::function<void()>& work) {
 void opening();
 void applying();
 void patching();
+void patchPreview();
 void tabling();
 void playing();
 void tableView();

@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
     // Last: playing and histories move the settings store to a folder of their own.
     const std::pair<const char*, void (*)()> sections[] = {
         {"opening", bench::opening},     {"applying", bench::applying},
-        {"patching", bench::patching},   {"tabling", bench::tabling},
+        {"patching", bench::patching},   {"patchPreview", bench::patchPreview},
+        {"tabling", bench::tabling},
         {"tableView", bench::tableView}, {"playing", bench::playing},
         {"histories", bench::histories}};
     for (const auto& [name, section] : sections) {
