@@ -5,11 +5,14 @@
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +21,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -158,6 +162,9 @@ class TableWindowTest : public QObject {
     void pastedCellsThatRefuseAreListed();
     void fillDownAndOneValueIntoASelection();
     void keysOfASpreadsheet();
+    void guessedNamesFilterAsExactOnes_data();
+    void guessedNamesFilterAsExactOnes();
+    void namesAreCompletedAndListed();
     void closingWithEditsAsks();
 };
 
@@ -509,6 +516,55 @@ void TableWindowTest::keysOfASpreadsheet() {
     table.key(Qt::Key_Escape); // nothing pending: it closes
     QTRY_VERIFY(!window);
     QVERIFY(f.messageTexts().isEmpty());
+}
+
+void TableWindowTest::guessedNamesFilterAsExactOnes_data() {
+    QTest::addColumn<QString>("guessed");
+    QTest::addColumn<QString>("exact");
+    QTest::newRow("any case") << "hp > 1000"
+                              << "HP > 1000";
+    QTest::newRow("the row") << "row < 10"
+                             << "0 <= Row && Row < 10";
+    QTest::newRow("quoted") << "'Lightning Defense' > 100"
+                            << "LightningDefense > 100";
+    QTest::newRow("backquoted") << "`fire defense` < 50 && Level > 3"
+                                << "FireDefense < 50 && Level > 3";
+}
+
+void TableWindowTest::guessedNamesFilterAsExactOnes() {
+    QFETCH(QString, guessed);
+    QFETCH(QString, exact);
+    OPEN_TABLE(f, table, synth::makeImage());
+    auto* filter = table.find<QLineEdit>("TableFilterTXT");
+    filter->setText(exact);
+    const QStringList rows = table.shownRows();
+    QVERIFY(!rows.isEmpty() && rows.size() < 251);
+    filter->clear();
+    QTest::keyClicks(filter, guessed);
+    QCOMPARE(table.shownRows(), rows);
+    if (guessed == "row < 10")
+        QCOMPARE(rows.join(' '), QString("0 1 2 3 4 5 6 7 8 9"));
+}
+
+void TableWindowTest::namesAreCompletedAndListed() {
+    OPEN_TABLE(f, table, synth::makeImage());
+    auto* formula = table.find<QLineEdit>("TableFormulaTXT");
+    formula->setFocus();
+    QTest::keyClicks(formula, "x + lightn");
+    QVERIFY(formula->findChild<QCompleter*>());
+    QAbstractItemView* popup = formula->findChild<QCompleter*>()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->model()->index(0, 0).data().toString(), QString("LightningDefense"));
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCOMPARE(formula->text(), QString("x + LightningDefense"));
+    table.click("TableNamesCMD");
+    auto* help = table.window->findChild<QDialog*>("TableNamesHelp");
+    QVERIFY(help && help->isVisible());
+    const QString text = help->findChild<QTextBrowser*>()->toPlainText();
+    for (const char* listed : {"Lightning Defense\nLightningDefense\n0 to 255",
+                               "HP\nHP\n0 to 65535", "Row\nRow", "min, ", "rint"})
+        QVERIFY2(text.contains(listed), qPrintable(text));
 }
 
 QTEST_MAIN(TableWindowTest)
