@@ -1,5 +1,6 @@
 #include "grid/TableWindow.h"
 
+#include "grid/ColumnState.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
 #include "history/Versions.h"
@@ -239,12 +240,11 @@ void TableWindow::updateStatus() {
 }
 
 void TableWindow::TableKindTabs_Click() {
+    columns_->leave();
     grid_->setModel(filter());
     grid_->horizontalHeader()->setSortIndicator(
         filter()->sortColumn() < 0 ? 0 : filter()->sortColumn(), filter()->sortOrder());
-    for (int column = 0; column < model()->columnCount(); ++column)
-        grid_->horizontalHeader()->resizeSection(column, 100);
-    grid_->resizeColumnToContents(0);
+    columns_->enter(model()->sheet().name());
     TableFilterTXT_Change();
 }
 

@@ -19,6 +19,7 @@ class RomFile;
 
 namespace app {
 
+class ColumnState;
 class EditActions;
 class Form1;
 class GridCommands;
@@ -87,6 +88,7 @@ class TableWindow : public QWidget {
     QPushButton* discard_ = nullptr;
     QLabel* status_ = nullptr;
     GridCommands* commands_ = nullptr;
+    ColumnState* columns_ = nullptr;
     QString filterProblem_;
     QFileSystemWatcher watcher_;
     QTimer reload_; // gathers a burst of change signals into one reading

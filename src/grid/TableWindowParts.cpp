@@ -1,11 +1,14 @@
 // The parts of the table window that make its grid work like a spreadsheet: the Edit menu
-// and its keys, and the names the filter and formula boxes complete and list.
+// and its keys, the columns as the user leaves them, and the names the filter and formula
+// boxes complete and list.
+#include "grid/ColumnState.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
 #include "grid/NamesHelp.h"
 #include "grid/TableWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -23,6 +26,9 @@ void TableWindow::buildCommands() {
     bar->setObjectName("TableMenuBar");
     bar->addMenu(commands_->editMenu());
     layout()->setMenuBar(bar);
+    columns_ = new ColumnState(this, grid_, TableModel::kFixedColumns, filterText_,
+                               {markChanges_, relative_});
+    bar->addMenu(columns_->menu());
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     QAction* names = help->addAction(QStringLiteral("&Names in Filters and Formulas..."));

@@ -4,6 +4,7 @@
 #include "grid/TableWindow.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
+#include "ui/EditorSettings.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
@@ -49,7 +51,9 @@ struct Table {
     QTableView* grid = nullptr;
 
     // Opens `image` in the main window and View > Table View on it.
-    Table(EditorFixture& fixture, const QByteArray& image) : f(fixture) {
+    Table(EditorFixture& fixture, const QByteArray& image, bool keptColumns = false) : f(fixture) {
+        if (!keptColumns) // each test starts from columns, sort and filter as first shown
+            app::editorSettings().remove("Table Columns");
         f.openImage(image);
         f.trigger("mnuTableView");
         window = f.window().findChild<app::TableWindow*>("TableWindow");
@@ -165,6 +169,7 @@ class TableWindowTest : public QObject {
     void guessedNamesFilterAsExactOnes_data();
     void guessedNamesFilterAsExactOnes();
     void namesAreCompletedAndListed();
+    void columnsAreKeptPerKind();
     void closingWithEditsAsks();
 };
 
@@ -565,6 +570,33 @@ void TableWindowTest::namesAreCompletedAndListed() {
     for (const char* listed : {"Lightning Defense\nLightningDefense\n0 to 255",
                                "HP\nHP\n0 to 65535", "Row\nRow", "min, ", "rint"})
         QVERIFY2(text.contains(listed), qPrintable(text));
+}
+
+void TableWindowTest::columnsAreKeptPerKind() {
+    OPEN_TABLE(f, table, synth::makeImage());
+    QHeaderView* header = table.grid->horizontalHeader();
+    QVERIFY(header->sectionSize(0) < header->sectionSize(1)); // fitted: Row is narrow
+    const int level = table.column("Level"), hp = table.column("HP");
+    auto* columns = table.find<QMenu>("mnuTableColumns");
+    emit columns->aboutToShow();
+    for (QAction* action : columns->actions())
+        if (action->text() == "Level")
+            action->trigger();
+    header->moveSection(header->visualIndex(hp), 2); // as a drag of its header does
+    table.find<QLineEdit>("TableFilterTXT")->setText("hp > 1000");
+    table.showKind(1);
+    QVERIFY(!header->isSectionHidden(level)); // another kind, other columns
+    table.window->close();
+    QTRY_VERIFY(!f.window().findChild<app::TableWindow*>("TableWindow"));
+    Table again(f, synth::makeImage(), true);
+    again.showKind(0);
+    header = again.grid->horizontalHeader();
+    QVERIFY(header->isSectionHidden(level));
+    QCOMPARE(header->visualIndex(hp), 2);
+    QCOMPARE(again.find<QLineEdit>("TableFilterTXT")->text(), QString("hp > 1000"));
+    emit again.find<QMenu>("mnuTableColumns")->aboutToShow();
+    again.find<QAction>("mnuTableResetColumns")->trigger();
+    QVERIFY(!header->isSectionHidden(level) && header->visualIndex(hp) == hp);
 }
 
 QTEST_MAIN(TableWindowTest)
