@@ -1,5 +1,7 @@
 #include "expressions/Expression.h"
 
+#include "expressions/Names.h"
+
 #include <muParser.h>
 
 #include <algorithm>
@@ -38,9 +40,10 @@ Expression::Expression(const QStringList& variables)
 
 Expression::~Expression() = default;
 
-QString Expression::parse(const QString& text) {
+QString Expression::parse(const QString& given) {
     parsed_ = false;
     used_.clear();
+    const QString text = withExactNames(given, variables_);
     if (const qsizetype at = loneEquals(text); at >= 0)
         return QStringLiteral("Unexpected token \"=\" found at position %1; compare with ==.")
             .arg(at);

@@ -23,7 +23,8 @@ class Expression {
     Expression& operator=(const Expression&) = delete;
 
     // Empty when `text` can be evaluated; otherwise what is wrong and where ("Unexpected
-    // token "Horn" found at position 0."). A lone "=" would assign, so it is refused.
+    // token "Horn" found at position 0."). A lone "=" would assign, so it is refused. Names
+    // may be written in any case or quoted with their spaces (see withExactNames).
     QString parse(const QString& text);
     // The variables the parsed expression reads, as indexes into those given.
     const QList<int>& used() const { return used_; }

@@ -1,22 +1,34 @@
 #include "expressions/Formula.h"
 
+#include "expressions/Names.h"
+
 #include <cmath>
 
 namespace expressions {
 namespace {
 
+// The columns, then a row's own number, then (in formulas) the cell's own value.
+QStringList withRow(QStringList identifiers) {
+    return identifiers << kRowName;
+}
+
 QStringList withCellValue(QStringList identifiers) {
-    return identifiers << QStringLiteral("x");
+    return withRow(identifiers) << QStringLiteral("x");
+}
+
+double valueOf(const tables::Sheet& sheet, const QByteArray& image, int row, int variable) {
+    return variable == sheet.columnCount() ? sheet.recordRow(row)
+                                           : sheet.value(image, row, variable);
 }
 
 } // namespace
 
 RowCondition::RowCondition(const tables::Sheet& sheet)
-    : sheet_(sheet), expression_(sheet.identifiers()) {}
+    : sheet_(sheet), expression_(withRow(sheet.identifiers())) {}
 
 bool RowCondition::holds(const QByteArray& image, int row) {
     for (const int column : expression_.used())
-        expression_.set(column, sheet_.value(image, row, column));
+        expression_.set(column, valueOf(sheet_, image, row, column));
     const double value = expression_.evaluate();
     return value != 0 && !std::isnan(value);
 }
@@ -29,13 +41,13 @@ FormulaResult applyFormula(tables::TableEdits& edits, const tables::Sheet& sheet
     result.error = expression.parse(formula);
     if (!result.error.isEmpty())
         return result;
-    const int cellValue = sheet.columnCount();
+    const int cellValue = sheet.columnCount() + 1;
     // Every value is read before the first cell changes, so no cell sees another's result.
     QList<double> results;
     for (const Cell& cell : cells) {
         for (const int variable : expression.used())
-            expression.set(variable, sheet.value(values, cell.row,
-                                                 variable == cellValue ? cell.column : variable));
+            expression.set(variable, valueOf(sheet, values, cell.row,
+                                             variable == cellValue ? cell.column : variable));
         results << expression.evaluate();
     }
     for (qsizetype n = 0; n < cells.size(); ++n) {

@@ -1,6 +1,9 @@
 #include "grid/TableWindow.h"
 
+#include "grid/ColumnState.h"
 #include "grid/FrozenTableView.h"
+#include "grid/GridCommands.h"
+#include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
@@ -73,10 +76,13 @@ TableWindow::TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits)
             [this](const QString& message) { ui::showWarning(this, message); },
             Qt::QueuedConnection);
         connect(model, &TableModel::edited, this, &TableWindow::updateStatus);
+        connect(model, &TableModel::edited, this,
+                [this] { commands_->record(QStringLiteral("Edit Cell")); });
         models_ << model;
         filters_ << new TableFilter(model);
     }
     buildControls();
+    buildCommands();
     file_ = QFileInfo(rom_.path()).canonicalFilePath();
     state_.edits.load(rom_.readBytes(0, rom_.size()));
     watchOpenFile();
@@ -108,9 +114,8 @@ void TableWindow::buildControls() {
     grid_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     grid_->setSortingEnabled(true);
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // A double-click shows the record in the main window, so editing starts by typing.
     grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
-                           QAbstractItemView::SelectedClicked);
+                           QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
     formula_ = textBox(this, "TableFormulaTXT", QStringLiteral("Formula: x * 1.5"));
     formula_->setToolTip(QStringLiteral("x is the cell's own value; a column's name in its "
                                         "header's tooltip stands for its value in the row."));
@@ -146,7 +151,6 @@ void TableWindow::buildControls() {
     connect(setSelected, &QPushButton::clicked, this, &TableWindow::TableFormulaCMD_Click);
     connect(apply_, &QPushButton::clicked, this, &TableWindow::TableApplyCMD_Click);
     connect(discard_, &QPushButton::clicked, this, &TableWindow::TableDiscardCMD_Click);
-    connect(grid_, &QAbstractItemView::doubleClicked, this, &TableWindow::TableGRD_DblClick);
 }
 
 TableModel* TableWindow::model() const {
@@ -202,6 +206,7 @@ void TableWindow::romOpened() {
     }
     file_ = file;
     state_.edits.load(rom_.readBytes(0, rom_.size()));
+    commands_->clear();
     state_.original.reset();
     if (markChanges_->isChecked())
         state_.original = originalImage();
@@ -235,12 +240,11 @@ void TableWindow::updateStatus() {
 }
 
 void TableWindow::TableKindTabs_Click() {
+    columns_->leave();
     grid_->setModel(filter());
     grid_->horizontalHeader()->setSortIndicator(
         filter()->sortColumn() < 0 ? 0 : filter()->sortColumn(), filter()->sortOrder());
-    for (int column = 0; column < model()->columnCount(); ++column)
-        grid_->horizontalHeader()->resizeSection(column, 100);
-    grid_->resizeColumnToContents(0);
+    columns_->enter(model()->sheet().name());
     TableFilterTXT_Change();
 }
 
@@ -308,6 +312,7 @@ void TableWindow::TableFormulaCMD_Click() {
     const expressions::FormulaResult result =
         expressions::applyFormula(state_.edits, model()->sheet(), cells, formula_->text(),
                                   relative_->isChecked() ? original : state_.edits.shown());
+    commands_->record(QStringLiteral("Set Selected: %1").arg(formula_->text()));
     refresh();
     if (!result.error.isEmpty())
         ui::showWarning(this, QStringLiteral("The formula cannot be used: %1").arg(result.error));
@@ -330,6 +335,7 @@ void TableWindow::TableApplyCMD_Click() {
             outcome == ui::FileAccess::Outcome::Failed)
             window_.reloadVisiblePage();
         readFile();
+        commands_->clear();
     }
     refresh();
     if (!pending.conflicts.isEmpty())
@@ -341,6 +347,7 @@ void TableWindow::TableApplyCMD_Click() {
 
 void TableWindow::TableDiscardCMD_Click() {
     state_.edits.discard();
+    commands_->clear();
     refresh();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/TableModel.h"
 #include "expressions/Formula.h"
+#include "grid/TableModel.h"
 
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -19,8 +19,10 @@ class RomFile;
 
 namespace app {
 
+class ColumnState;
 class EditActions;
 class Form1;
+class GridCommands;
 class FrozenTableView;
 
 // View > Table View: every enemy, weapon, armor, accessory, item and character in one grid
@@ -58,6 +60,7 @@ class TableWindow : public QWidget {
 
   private:
     void buildControls();
+    void buildCommands(); // the Edit menu, its keys and the grid's context menu
     bool ready() const;
     bool readFile();
     TableModel* model() const;
@@ -84,6 +87,8 @@ class TableWindow : public QWidget {
     QPushButton* apply_ = nullptr;
     QPushButton* discard_ = nullptr;
     QLabel* status_ = nullptr;
+    GridCommands* commands_ = nullptr;
+    ColumnState* columns_ = nullptr;
     QString filterProblem_;
     QFileSystemWatcher watcher_;
     QTimer reload_; // gathers a burst of change signals into one reading

@@ -38,6 +38,7 @@ const QList<records::Place>& placesOf(const std::pair<int, int>& record) {
 void TableEdits::load(const QByteArray& file) {
     file_ = base_ = shown_ = file;
     touched_.clear();
+    takeChanges();
     names_ = namesIn(file);
 }
 
@@ -67,6 +68,7 @@ void TableEdits::fileChanged(const QByteArray& file) {
             shown_.replace(k.place->offset, k.place->width, k.shown);
         }
     touched_ = kept;
+    takeChanges();
     names_ = namesIn(file);
 }
 
@@ -118,10 +120,54 @@ QString TableEdits::enter(const Sheet& sheet, int row, int column, const QString
     for (const records::Place& place : sheet.places(row))
         if (place.view.written && !holds(file_, place))
             return rom::tooShortReason() + QLatin1Char('.');
+    const records::Place& place = sheet.place(row, column);
+    QByteArray before = shown_.mid(place.offset, place.width);
     const QString refusal = sheet.enter(shown_, row, column, text);
-    if (refusal.isEmpty())
-        touched_.insert({sheet.index(), row});
-    return refusal;
+    if (!refusal.isEmpty())
+        return refusal;
+    touched_.insert({sheet.index(), row});
+    QByteArray after = shown_.mid(place.offset, place.width);
+    if (const auto at = changeAt_.constFind(place.offset); at != changeAt_.cend())
+        changes_[*at].after = std::move(after);
+    else if (before != after) {
+        changeAt_.insert(place.offset, changes_.size());
+        changes_.append({sheet.index(), row, place.offset, std::move(before), std::move(after)});
+    }
+    return QString();
+}
+
+QList<TableEdits::Change> TableEdits::takeChanges() {
+    QList<Change> taken;
+    for (Change& change : changes_)
+        if (change.before != change.after)
+            taken.append(std::move(change));
+    changes_.clear();
+    changeAt_.clear();
+    return taken;
+}
+
+void TableEdits::restore(const QList<Change>& changes, bool before) {
+    std::set<Record> records;
+    for (qsizetype n = 0; n < changes.size(); ++n) {
+        const Change& change = changes[before ? changes.size() - 1 - n : n];
+        const QByteArray& bytes = before ? change.before : change.after;
+        if (change.offset + bytes.size() <= shown_.size())
+            shown_.replace(change.offset, bytes.size(), bytes);
+        records.insert({change.sheet, change.row});
+    }
+    for (const Record& record : records) {
+        touched_.insert(record);
+        if (isEdited(record))
+            continue;
+        touched_.erase(record);
+        for (const records::Place& place : placesOf(record))
+            if (place.view.written && holds(file_, place) && holds(base_, place)) {
+                base_.replace(place.offset, place.width, file_.constData() + place.offset,
+                              place.width);
+                shown_.replace(place.offset, place.width, file_.constData() + place.offset,
+                               place.width);
+            }
+    }
 }
 
 TableEdits::Pending TableEdits::pending() const {

@@ -3,6 +3,8 @@
 #include "history/History.h"
 #include "tables/Sheet.h"
 
+#include <QHash>
+
 #include <set>
 #include <utility>
 
@@ -37,6 +39,20 @@ class TableEdits {
     // Sets a cell by its field's entry rule: the refusal, or empty.
     QString enter(const Sheet& sheet, int row, int column, const QString& text);
 
+    // The bytes of a field that entries changed: what one step of undo puts back.
+    struct Change {
+        int sheet;
+        int row;
+        qint64 offset;
+        QByteArray before;
+        QByteArray after;
+    };
+    // The changes made by enter() since the last call (or load), each field once.
+    QList<Change> takeChanges();
+    // Shows each field of `changes` as it was before them, or after them again. A record
+    // left without edits shows the file as it is now.
+    void restore(const QList<Change>& changes, bool before);
+
     // What an Apply writes: the changed fields of every edited record not in conflict.
     struct Pending {
         QList<rom::Span> spans;
@@ -55,6 +71,8 @@ class TableEdits {
     QByteArray shown_;
     Names names_;
     std::set<Record> touched_; // since the last load; some may be back to what they were
+    QList<Change> changes_;
+    QHash<qint64, qsizetype> changeAt_; // offset -> index in changes_
 };
 
 } // namespace tables

@@ -4,18 +4,26 @@
 #include "grid/TableWindow.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
+#include "ui/EditorSettings.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -43,7 +51,9 @@ struct Table {
     QTableView* grid = nullptr;
 
     // Opens `image` in the main window and View > Table View on it.
-    Table(EditorFixture& fixture, const QByteArray& image) : f(fixture) {
+    Table(EditorFixture& fixture, const QByteArray& image, bool keptColumns = false) : f(fixture) {
+        if (!keptColumns) // each test starts from columns, sort and filter as first shown
+            app::editorSettings().remove("Table Columns");
         f.openImage(image);
         f.trigger("mnuTableView");
         window = f.window().findChild<app::TableWindow*>("TableWindow");
@@ -120,7 +130,35 @@ struct Table {
             header->viewport(), Qt::LeftButton, {},
             QPoint(header->sectionViewportPosition(column(caption)) + 5, header->height() / 2));
     }
+    // A click on the cell, with `modifiers` as a spreadsheet user extends a selection.
+    void clickCell(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}) {
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers,
+                          grid->visualRect(index).center());
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    }
+    // The cells as the grid shows their values, record by record.
+    QStringList values(const QList<int>& rows, const QStringList& captions) const {
+        QStringList shown;
+        for (const int row : rows)
+            for (const QString& caption : captions)
+                shown << cell(row, caption).data(Qt::EditRole).toString();
+        return shown;
+    }
+    bool edited(int row, const QString& caption) const {
+        return cell(row, caption).data(Qt::BackgroundRole).isValid();
+    }
 };
+
+// The window is active and its grid has the keyboard, as after a click into it.
+void focusGrid(Table& table) {
+    table.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(table.window));
+    table.grid->setFocus();
+    QTRY_VERIFY(table.grid->hasFocus());
+}
 
 } // namespace
 
@@ -144,6 +182,14 @@ class TableWindowTest : public QObject {
     void formulaResultOutOfRangeIsListed();
     void changesSinceTheOriginalAreMarked();
     void recordsShowInTheMainWindow();
+    void blockCopiedPastedUndoneAndApplied();
+    void pastedCellsThatRefuseAreListed();
+    void fillDownAndOneValueIntoASelection();
+    void keysOfASpreadsheet();
+    void guessedNamesFilterAsExactOnes_data();
+    void guessedNamesFilterAsExactOnes();
+    void namesAreCompletedAndListed();
+    void columnsAreKeptPerKind();
     void closingWithEditsAsks();
 };
 
@@ -354,12 +400,9 @@ void TableWindowTest::changesSinceTheOriginalAreMarked() {
 
 void TableWindowTest::recordsShowInTheMainWindow() {
     OPEN_TABLE(f, table, synth::makeImage());
-    const QModelIndex name = table.cell(9, "Name");
-    table.grid->scrollTo(name);
-    // A widget gets a double-click as a click and then the double-click event.
-    const QPoint at = table.grid->visualRect(name).center();
-    QTest::mouseClick(table.grid->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(table.grid->viewport(), Qt::LeftButton, {}, at);
+    focusGrid(table);
+    table.clickCell(table.cell(9, "Level"));
+    table.key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(f.find<QListWidget>("EnemyLST")->currentRow(), 9);
     QVERIFY(f.find<QListWidget>("EnemyLST")->isVisible());
     f.trigger("mnuFindRecord");
@@ -392,6 +435,206 @@ void TableWindowTest::closingWithEditsAsks() {
     ui::setQuestionHandler({});
     QCOMPARE(asked.size(), 2);
     QCOMPARE(f.fileBytes().mid(0x0C4773, 2), QByteArray::fromHex("2C01"));
+}
+
+void TableWindowTest::blockCopiedPastedUndoneAndApplied() {
+    QByteArray image = imageWith({{3, 50, 1},
+                                  {5, 0x1111, 1},
+                                  {6, 0x2222, 1},
+                                  {7, 0x3333, 1},
+                                  {9, 100, 1},
+                                  {10, 200, 1},
+                                  {11, 300, 1}});
+    // Experience: the word at +0 of the 7-byte reward records from 0x0C5E00.
+    for (const auto& [enemy, experience] :
+         {std::pair{5, 11}, {6, 22}, {7, 33}, {9, 1}, {10, 2}, {11, 3}})
+        synth::putInteger(image, 0x0C5E00 + 7 * enemy, quint16(experience));
+    OPEN_TABLE(f, table, image);
+    table.type(table.cell(3, "HP"), "42"); // an earlier edit, which the paste's undo keeps
+    focusGrid(table);
+    table.clickCell(table.cell(5, "HP"));
+    table.clickCell(table.cell(7, "Experience"), Qt::ShiftModifier);
+    table.key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("4369\t11\n8738\t22\n13107\t33\n"));
+    table.clickCell(table.cell(9, "HP"));
+    table.key(Qt::Key_V, Qt::ControlModifier);
+    const QStringList pasted{"4369", "11", "8738", "22", "13107", "33"};
+    const QStringList before{"100", "1", "200", "2", "300", "3"};
+    QCOMPARE(table.values({9, 10, 11}, {"HP", "Experience"}), pasted);
+    QCOMPARE(f.find<QAction>("mnuTableUndo", table.window)->text(), QString("&Undo Paste 6 Cells"));
+    table.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(table.values({9, 10, 11}, {"HP", "Experience"}), before);
+    QVERIFY(!table.edited(9, "HP") && !table.edited(11, "Experience") && table.edited(3, "HP"));
+    table.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(table.values({9, 10, 11}, {"HP", "Experience"}), pasted);
+    QCOMPARE(f.fileBytes(), image); // nothing written before Apply
+    table.key(Qt::Key_Return, Qt::ControlModifier);
+    const QByteArray file = f.fileBytes();
+    QCOMPARE(synth::changedOffsets(image, file),
+             (QList<qint64>{0x0C4745, 0x0C47CF, 0x0C47D0, 0x0C47E6, 0x0C47E7, 0x0C47FD, 0x0C47FE,
+                            0x0C5E3F, 0x0C5E46, 0x0C5E4D}));
+    QCOMPARE(file.mid(0x0C47CF, 2) + file.mid(0x0C47E6, 2) + file.mid(0x0C47FD, 2) +
+                 file[0x0C5E3F] + file[0x0C5E46] + file[0x0C5E4D] + file[0x0C4745],
+             QByteArray::fromHex("1111222233330B16212A"));
+    QVERIFY(!f.find<QAction>("mnuTableUndo", table.window)->isEnabled());
+    f.trigger("mnuUndoApply");
+    QCOMPARE(f.fileBytes(), image);
+}
+
+void TableWindowTest::pastedCellsThatRefuseAreListed() {
+    QByteArray image = imageWith({{20, 10, 1}, {21, 30, 2}});
+    synth::putInteger(image, 0x0C5E8C, 1000); // enemy 20's experience
+    OPEN_TABLE(f, table, image);
+    focusGrid(table);
+    QGuiApplication::clipboard()->setText("500\tabc\r\n70000\t20\r\n");
+    table.clickCell(table.cell(20, "HP"));
+    table.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(table.values({20, 21}, {"HP", "Experience"}),
+             QStringList({"500", "1000", "30", "20"}));
+    QCOMPARE(f.messageTexts().size(), 1);
+    for (const QString& listed : {"Enemy 20 " + synth::enemyName(20) +
+                                      ", Experience: abc (enter a whole number from 0 to 65535.)",
+                                  "Enemy 21 " + synth::enemyName(21) +
+                                      ", HP: 70000 (enter a whole number from 0 to 65535.)"})
+        QVERIFY2(f.messageTexts()[0].contains(listed), qPrintable(f.messageTexts()[0]));
+    // A choice takes its row's text; a block past the last row is cut off and said so.
+    QGuiApplication::clipboard()->setText(synth::itemName(3) + "\n" + synth::itemName(4) + "\n7\n");
+    table.clickCell(table.cell(249, "Item Dropped"));
+    table.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(table.values({249, 250}, {"Item Dropped"}), QStringList({"3", "4"}));
+    QCOMPARE(f.messageTexts().last(),
+             QString("The pasted block goes past the end of the table: 1 rows and 0 columns were "
+                     "left out."));
+    QCOMPARE(f.fileBytes(), image);
+}
+
+void TableWindowTest::fillDownAndOneValueIntoASelection() {
+    const QByteArray image = imageWith({{30, 1234, 5}});
+    OPEN_TABLE(f, table, image);
+    focusGrid(table);
+    table.clickCell(table.cell(30, "HP"));
+    table.clickCell(table.cell(34, "HP"), Qt::ShiftModifier);
+    table.key(Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(table.values({30, 31, 32, 33, 34, 35}, {"HP"}).join(' '),
+             QString("1234 1234 1234 1234 1234 ") + table.cell(35, "HP").data().toString());
+    QVERIFY(!table.edited(35, "HP") && !table.edited(30, "HP") && table.edited(34, "HP"));
+    QGuiApplication::clipboard()->setText("77");
+    table.clickCell(table.cell(40, "Level"));
+    table.clickCell(table.cell(42, "Level"), Qt::ControlModifier);
+    table.clickCell(table.cell(45, "HP"), Qt::ControlModifier);
+    table.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(table.values({40, 42, 45}, {"Level"}).mid(0, 2) + table.values({45}, {"HP"}),
+             QStringList({"77", "77", "77"}));
+    QVERIFY(!table.edited(41, "Level") && !table.edited(45, "Level"));
+    QCOMPARE(f.find<QAction>("mnuTableUndo", table.window)->text(), QString("&Undo Paste 3 Cells"));
+    QCOMPARE(f.fileBytes(), image);
+}
+
+void TableWindowTest::keysOfASpreadsheet() {
+    OPEN_TABLE(f, table, imageWith({{5, 3321, 40}}));
+    focusGrid(table);
+    table.clickCell(table.cell(5, "HP"));
+    table.key(Qt::Key_3);
+    table.key(Qt::Key_Return); // commits the entry and goes down
+    QCOMPARE(table.cell(5, "HP").data().toString(), QString("3"));
+    QCOMPARE(table.grid->currentIndex(), table.cell(6, "HP"));
+    table.key(Qt::Key_Return);
+    QCOMPARE(table.grid->currentIndex(), table.cell(7, "HP"));
+    table.key(Qt::Key_Escape); // edits are pending: the window stays
+    QVERIFY(table.window->isVisible());
+    table.key(Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(QApplication::focusWidget() && !table.grid->isAncestorOf(QApplication::focusWidget()) &&
+            QApplication::focusWidget() != table.grid);
+    // A double-click edits the cell.
+    const QPoint at = table.grid->visualRect(table.cell(8, "Level")).center();
+    QTest::mouseClick(table.grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table.grid->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    table.key(Qt::Key_Escape);
+    table.key(Qt::Key_Escape);
+    QVERIFY(table.window->isVisible());
+    table.click("TableDiscardCMD");
+    focusGrid(table);
+    const QPointer<app::TableWindow> window(table.window);
+    table.key(Qt::Key_Escape); // nothing pending: it closes
+    QTRY_VERIFY(!window);
+    QVERIFY(f.messageTexts().isEmpty());
+}
+
+void TableWindowTest::guessedNamesFilterAsExactOnes_data() {
+    QTest::addColumn<QString>("guessed");
+    QTest::addColumn<QString>("exact");
+    QTest::newRow("any case") << "hp > 1000"
+                              << "HP > 1000";
+    QTest::newRow("the row") << "row < 10"
+                             << "0 <= Row && Row < 10";
+    QTest::newRow("quoted") << "'Lightning Defense' > 100"
+                            << "LightningDefense > 100";
+    QTest::newRow("backquoted") << "`fire defense` < 50 && Level > 3"
+                                << "FireDefense < 50 && Level > 3";
+}
+
+void TableWindowTest::guessedNamesFilterAsExactOnes() {
+    QFETCH(QString, guessed);
+    QFETCH(QString, exact);
+    OPEN_TABLE(f, table, synth::makeImage());
+    auto* filter = table.find<QLineEdit>("TableFilterTXT");
+    filter->setText(exact);
+    const QStringList rows = table.shownRows();
+    QVERIFY(!rows.isEmpty() && rows.size() < 251);
+    filter->clear();
+    QTest::keyClicks(filter, guessed);
+    QCOMPARE(table.shownRows(), rows);
+    if (guessed == "row < 10")
+        QCOMPARE(rows.join(' '), QString("0 1 2 3 4 5 6 7 8 9"));
+}
+
+void TableWindowTest::namesAreCompletedAndListed() {
+    OPEN_TABLE(f, table, synth::makeImage());
+    auto* formula = table.find<QLineEdit>("TableFormulaTXT");
+    formula->setFocus();
+    QTest::keyClicks(formula, "x + lightn");
+    QVERIFY(formula->findChild<QCompleter*>());
+    QAbstractItemView* popup = formula->findChild<QCompleter*>()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->model()->index(0, 0).data().toString(), QString("LightningDefense"));
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCOMPARE(formula->text(), QString("x + LightningDefense"));
+    table.click("TableNamesCMD");
+    auto* help = table.window->findChild<QDialog*>("TableNamesHelp");
+    QVERIFY(help && help->isVisible());
+    const QString text = help->findChild<QTextBrowser*>()->toPlainText();
+    for (const char* listed : {"Lightning Defense\nLightningDefense\n0 to 255",
+                               "HP\nHP\n0 to 65535", "Row\nRow", "min, ", "rint"})
+        QVERIFY2(text.contains(listed), qPrintable(text));
+}
+
+void TableWindowTest::columnsAreKeptPerKind() {
+    OPEN_TABLE(f, table, synth::makeImage());
+    QHeaderView* header = table.grid->horizontalHeader();
+    QVERIFY(header->sectionSize(0) < header->sectionSize(1)); // fitted: Row is narrow
+    const int level = table.column("Level"), hp = table.column("HP");
+    auto* columns = table.find<QMenu>("mnuTableColumns");
+    emit columns->aboutToShow();
+    for (QAction* action : columns->actions())
+        if (action->text() == "Level")
+            action->trigger();
+    header->moveSection(header->visualIndex(hp), 2); // as a drag of its header does
+    table.find<QLineEdit>("TableFilterTXT")->setText("hp > 1000");
+    table.showKind(1);
+    QVERIFY(!header->isSectionHidden(level)); // another kind, other columns
+    table.window->close();
+    QTRY_VERIFY(!f.window().findChild<app::TableWindow*>("TableWindow"));
+    Table again(f, synth::makeImage(), true);
+    again.showKind(0);
+    header = again.grid->horizontalHeader();
+    QVERIFY(header->isSectionHidden(level));
+    QCOMPARE(header->visualIndex(hp), 2);
+    QCOMPARE(again.find<QLineEdit>("TableFilterTXT")->text(), QString("hp > 1000"));
+    emit again.find<QMenu>("mnuTableColumns")->aboutToShow();
+    again.find<QAction>("mnuTableResetColumns")->trigger();
+    QVERIFY(!header->isSectionHidden(level) && header->visualIndex(hp) == hp);
 }
 
 QTEST_MAIN(TableWindowTest)
