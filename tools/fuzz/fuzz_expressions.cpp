@@ -1,6 +1,7 @@
 // Filter and formula text over the columns of every kind, evaluated on the synthetic image
-// (muParser underneath). The first byte picks the kind, the second a filter or a formula and
-// the third the formula's column; the rest is the text, as UTF-8.
+// (muParser underneath). The first byte picks the kind, the second a filter or a formula (bit
+// 0) over the whole image or a short file's (bit 1), the third the formula's column; the rest
+// is the text, as UTF-8.
 #include "Fuzz.h"
 
 #include "expressions/Formula.h"
@@ -9,23 +10,26 @@
 
 namespace {
 
-void checkFilter(const tables::Sheet& sheet, const QString& text) {
+constexpr qsizetype kShortImage = 0x10000; // the internal header's bank only
+
+void checkFilter(const tables::Sheet& sheet, const QString& text, const QByteArray& image) {
     expressions::RowCondition condition(sheet);
     if (!condition.parse(text).isEmpty())
         return;
     for (int row = 0; row < sheet.rowCount(); ++row)
-        condition.holds(fuzz::image(), row);
+        condition.holds(image, row);
 }
 
 // A formula sets only its column's field in the rows it is given, or says why not.
-void checkFormula(const tables::Sheet& sheet, int column, const QString& text) {
+void checkFormula(const tables::Sheet& sheet, int column, const QString& text,
+                  const QByteArray& image) {
     tables::TableEdits edits;
-    edits.load(fuzz::image());
+    edits.load(image);
     QList<expressions::Cell> cells;
     for (int row = 0; row < sheet.rowCount(); ++row)
         cells.append({row, column});
     const expressions::FormulaResult result =
-        expressions::applyFormula(edits, sheet, cells, text, fuzz::image());
+        expressions::applyFormula(edits, sheet, cells, text, image);
     if (!result.error.isEmpty()) {
         fuzz::require(result.set == 0 && result.refused.isEmpty() && !edits.hasEdits(),
                       "a refused formula sets nothing");
@@ -42,7 +46,10 @@ void checkFormula(const tables::Sheet& sheet, int column, const QString& text) {
             inColumn = sheet.place(row, column).offset == span.offset &&
                        sheet.place(row, column).width == span.after.size();
         fuzz::require(inColumn, "a formula writes only its column");
-        fuzz::require(span.before == fuzz::image().mid(span.offset, span.before.size()),
+        fuzz::require(span.before.size() == span.after.size() &&
+                          span.offset + span.after.size() <= image.size(),
+                      "a formula writes inside the file");
+        fuzz::require(span.before == image.mid(span.offset, span.before.size()),
                       "a change starts from the file's bytes");
     }
 }
@@ -52,12 +59,14 @@ void checkFormula(const tables::Sheet& sheet, int column, const QString& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input input(data, size);
     const tables::Sheet& sheet = tables::sheets()[input.byte() % tables::sheets().size()];
-    const bool formula = input.byte() & 1;
+    const quint8 choice = input.byte();
     const int column = input.byte() % sheet.columnCount();
     const QString text = QString::fromUtf8(input.rest());
-    if (formula)
-        checkFormula(sheet, column, text);
+    static const QByteArray shortImage = fuzz::image().left(kShortImage);
+    const QByteArray& image = choice & 2 ? shortImage : fuzz::image();
+    if (choice & 1)
+        checkFormula(sheet, column, text, image);
     else
-        checkFilter(sheet, text);
+        checkFilter(sheet, text, image);
     return 0;
 }

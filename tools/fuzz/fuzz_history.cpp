@@ -63,10 +63,12 @@ void damage(fuzz::Input& input, const QString& path, const QList<qint64>& ids) {
             const int what = input.byte() % 3;
             query.prepare(sql[what]);
             const qint64 value = qint64(input.number(8));
-            if (what == 2)
+            if (what == 2) // no word a release writes
                 query.addBindValue(QString::fromLatin1(QByteArray::number(value % 7)));
+            else if (what == 1) // no step a release writes
+                query.addBindValue(value < 0 ? value : 3 + value % 5);
             else
-                query.addBindValue(what == 1 ? value % 5 : value);
+                query.addBindValue(value);
             query.addBindValue(ids.value(input.byte() % std::max<qsizetype>(ids.size(), 1)));
             query.exec();
         }

@@ -1,7 +1,7 @@
 // The CSV reader and the whole table import. The first byte says which of the seven table
 // files are given (bit k: the table of records::kinds()[k]) and, in its top bit, whether the
-// image is a short file rather than a whole one; the texts of the files follow, split at
-// each 0xFF byte (which UTF-8 text never holds).
+// image is a short file rather than a whole one; the texts of the files given follow in that
+// order, split at each 0xFF byte (which UTF-8 text never holds).
 #include "Fuzz.h"
 
 #include "records/Records.h"
@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.remove();
         if (!(choice >> k & 1))
             continue;
+        const QByteArray text = texts.value(std::popcount(given));
         given |= quint8(1 << k);
-        const QByteArray text = texts.value(k);
         checkCsv(text);
         fuzz::require(file.open(QIODevice::WriteOnly) && file.write(text) == text.size(),
                       "a table file can be written");
