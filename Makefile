@@ -13,6 +13,7 @@ FUZZ_PACKAGES := clang libfuzzer-14-dev
 FUZZ_BUILD    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
 FUZZ_TARGETS  ?=
+FUZZ_TIMEOUT  ?= 1
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 
@@ -73,7 +74,7 @@ $(FUZZ_BUILD)/CMakeCache.txt:
 
 fuzz: deps fuzz-deps $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
-	tools/fuzz/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	FUZZ_TIMEOUT=$(FUZZ_TIMEOUT) tools/fuzz/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # build/valdric-editor_1.0_amd64.deb
 package: build
