@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(skip + kHeaderPlace, header);
     checkLook(file.path(), header, fileSize, skip);
     checkNames(file.path(), bytes, nameOffset + skip + kHeaderPlace, nameLength);
-    if (choice & 0x80) // reading 4 MiB is slow: only some inputs
+    if (choice == 0x83 || choice == 0x86) // summing 4 MiB is slow: only these two sizes
         checkChecksum(file.path());
     return 0;
 }
