@@ -8,22 +8,36 @@ JOBS       ?= $(shell nproc)
 PACKAGES   := cmake g++ make ccache qt6-base-dev libqt6sql6-sqlite zlib1g-dev libcsv-dev \
               libmuparser-dev fonts-wine xvfb xauth librsvg2-bin file dpkg-dev desktop-file-utils \
               x11-utils
+# `make fuzz` only: Debian's clang and the libFuzzer of the same version.
+FUZZ_PACKAGES := clang libfuzzer-14-dev
+FUZZ_BUILD    ?= build-fuzz
+FUZZ_SECONDS  ?= 60
+FUZZ_TARGETS  ?=
+FUZZ_TIMEOUT  ?= 1
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 
-.PHONY: all deps build build-editor build-asan run test test-asan bench format demo package
+.PHONY: all deps fuzz-deps build build-editor build-asan run test test-asan bench format demo \
+        package fuzz
 
 all: build
 
-# Installs only the Debian packages that are missing.
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# Installs only the Debian packages of the list that are missing.
+define install-missing
+	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+fuzz-deps:
+	$(call install-missing,$(FUZZ_PACKAGES))
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -51,6 +65,16 @@ test: build build-asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target (tools/fuzz) for FUZZ_SECONDS each (or those named in FUZZ_TARGETS), from
+# a clang build of the core instrumented for libFuzzer, ASan and UBSan.
+$(FUZZ_BUILD)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBUILD_TESTING=OFF -DVALDRIC_FUZZ=ON
+
+fuzz: deps fuzz-deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-targets
+	FUZZ_TIMEOUT=$(FUZZ_TIMEOUT) tools/fuzz/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # build/valdric-editor_1.0_amd64.deb
 package: build

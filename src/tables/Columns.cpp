@@ -129,6 +129,9 @@ int cellValue(const QByteArray& image, const records::Place& place, const Column
 QString enterCell(QByteArray& image, const records::Place& place, const Column& column,
                   const QString& text) {
     const rom::FieldView& view = place.view;
+    // QByteArray::replace past the end would make the image longer.
+    if (place.offset < 0 || place.offset + place.width > image.size())
+        return QStringLiteral("the open ROM file is too short to hold this record.");
     if (view.encoding == rom::Encoding::Bytes)
         return enterText(image, place, text);
     Checked checked;

@@ -46,7 +46,8 @@ int cellValue(const QByteArray& image, const records::Place& place, const Column
 
 // Puts the entry `text` into the record's bytes in `image` by the rule of its field (a
 // choice takes 0 to 255, a bit 0 or 1, a number its encoding's range, a text its
-// characters), or says what the cell may hold and leaves `image` as it was.
+// characters), or says what the cell may hold and leaves `image` as it was. A field that
+// `image` (a short file) does not hold is refused.
 QString enterCell(QByteArray& image, const records::Place& place, const Column& column,
                   const QString& text);
 

@@ -1,0 +1,72 @@
+// Filter and formula text over the columns of every kind, evaluated on the synthetic image
+// (muParser underneath). The first byte picks the kind, the second a filter or a formula (bit
+// 0) over the whole image or a short file's (bit 1), the third the formula's column; the rest
+// is the text, as UTF-8.
+#include "Fuzz.h"
+
+#include "expressions/Formula.h"
+#include "tables/Sheet.h"
+#include "tables/TableEdits.h"
+
+namespace {
+
+constexpr qsizetype kShortImage = 0x10000; // the internal header's bank only
+
+void checkFilter(const tables::Sheet& sheet, const QString& text, const QByteArray& image) {
+    expressions::RowCondition condition(sheet);
+    if (!condition.parse(text).isEmpty())
+        return;
+    for (int row = 0; row < sheet.rowCount(); ++row)
+        condition.holds(image, row);
+}
+
+// A formula sets only its column's field in the rows it is given, or says why not.
+void checkFormula(const tables::Sheet& sheet, int column, const QString& text,
+                  const QByteArray& image) {
+    tables::TableEdits edits;
+    edits.load(image);
+    QList<expressions::Cell> cells;
+    for (int row = 0; row < sheet.rowCount(); ++row)
+        cells.append({row, column});
+    const expressions::FormulaResult result =
+        expressions::applyFormula(edits, sheet, cells, text, image);
+    if (!result.error.isEmpty()) {
+        fuzz::require(result.set == 0 && result.refused.isEmpty() && !edits.hasEdits(),
+                      "a refused formula sets nothing");
+        return;
+    }
+    fuzz::require(result.set + result.refused.size() == cells.size(), "every cell is answered");
+    for (const QString& refusal : result.refused)
+        fuzz::require(!refusal.isEmpty(), "a refused cell is told");
+    const tables::TableEdits::Pending pending = edits.pending();
+    fuzz::require(pending.conflicts.isEmpty() && pending.records <= result.set, "records counted");
+    for (const rom::Span& span : pending.spans) {
+        bool inColumn = false;
+        for (int row = 0; row < sheet.rowCount() && !inColumn; ++row)
+            inColumn = sheet.place(row, column).offset == span.offset &&
+                       sheet.place(row, column).width == span.after.size();
+        fuzz::require(inColumn, "a formula writes only its column");
+        fuzz::require(span.before.size() == span.after.size() &&
+                          span.offset + span.after.size() <= image.size(),
+                      "a formula writes inside the file");
+        fuzz::require(span.before == image.mid(span.offset, span.before.size()),
+                      "a change starts from the file's bytes");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input input(data, size);
+    const tables::Sheet& sheet = tables::sheets()[input.byte() % tables::sheets().size()];
+    const quint8 choice = input.byte();
+    const int column = input.byte() % sheet.columnCount();
+    const QString text = QString::fromUtf8(input.rest());
+    static const QByteArray shortImage = fuzz::image().left(kShortImage);
+    const QByteArray& image = choice & 2 ? shortImage : fuzz::image();
+    if (choice & 1)
+        checkFormula(sheet, column, text, image);
+    else
+        checkFilter(sheet, text, image);
+    return 0;
+}

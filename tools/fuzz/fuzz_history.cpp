@@ -1,0 +1,176 @@
+// The history's settle and version logic. The input is a run of steps as the editor takes
+// them (an Apply of spans with offsets, lengths and bytes of any kind, an undo, a redo, each
+// left pending or finished), then damage as a disk fault or another program could leave it
+// (spans moved, steps and record words no release writes); then the program "ends", the file
+// is opened again and every pending step is settled against the synthetic image.
+#include "Fuzz.h"
+
+#include "history/History.h"
+#include "history/Versions.h"
+#include "rom/RomFile.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const QString kFile = QStringLiteral("/fuzz/valdric.smc");
+
+// Bytes the length the input says: the image's bytes at `offset`, XORed with the input's.
+QByteArray spanBytes(fuzz::Input& input, qint64 offset) {
+    QByteArray bytes = input.bytes(input.byte() % 17);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (offset + i >= 0 && offset + i < fuzz::image().size())
+            bytes[i] = char(bytes[i] ^ fuzz::image()[offset + i]);
+    return bytes;
+}
+
+qint64 offsetOf(fuzz::Input& input) {
+    switch (input.byte() % 4) {
+    case 0:
+        return 0xFFC0 + input.byte();
+    case 1:
+        return fuzz::image().size() - 16 + qint8(input.byte());
+    case 2:
+        return qint64(input.number(3));
+    default:
+        return qint64(input.number(8));
+    }
+}
+
+QList<rom::Span> spansOf(fuzz::Input& input) {
+    QList<rom::Span> spans;
+    for (int n = input.byte() % 4; n >= 0; --n) {
+        const qint64 offset = offsetOf(input);
+        const QByteArray before = spanBytes(input, offset);
+        spans.append({offset, before, spanBytes(input, offset)});
+    }
+    return spans;
+}
+
+void damage(fuzz::Input& input, const QString& path, const QList<qint64>& ids) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "damage");
+    db.setDatabaseName(path);
+    fuzz::require(db.open(), "the database opens");
+    {
+        QSqlQuery query(db);
+        const QString sql[] = {"UPDATE spans SET offset = ? WHERE entry = ?",
+                               "UPDATE pending SET step = ? WHERE entry = ?",
+                               "UPDATE entries SET page = ? WHERE id = ?"};
+        while (!input.empty()) {
+            const int what = input.byte() % 3;
+            query.prepare(sql[what]);
+            const qint64 value = qint64(input.number(8));
+            if (what == 2) // no word a release writes
+                query.addBindValue(QString::fromLatin1(QByteArray::number(value % 7)));
+            else if (what == 1) // no step a release writes
+                query.addBindValue(value < 0 ? value : 3 + value % 5);
+            else
+                query.addBindValue(value);
+            query.addBindValue(ids.value(input.byte() % std::max<qsizetype>(ids.size(), 1)));
+            query.exec();
+        }
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("damage");
+}
+
+// The steps the editor takes (as many as the first byte says, up to 8), each left pending or
+// finished; the entries made.
+QList<qint64> takeSteps(fuzz::Input& input, history::History& log) {
+    QList<qint64> ids;
+    for (int n = input.byte() % 9; n > 0; --n) {
+        const quint8 what = input.byte();
+        const bool finish = what & 0x80;
+        if (what % 3 == 0 || ids.isEmpty()) {
+            const history::RecordRef record{records::PageId::Enemy, int(input.byte()), "Horn"};
+            if (const std::optional<qint64> id = log.beginApply(kFile, record, spansOf(input))) {
+                ids << *id;
+                if (finish)
+                    log.finish(*id, history::Step::Apply);
+            }
+            continue;
+        }
+        const qint64 id = ids[input.byte() % ids.size()];
+        const history::Step step = what % 3 == 1 ? history::Step::Undo : history::Step::Redo;
+        if (log.beginStep(id, step) && finish)
+            log.finish(id, step);
+    }
+    return ids;
+}
+
+// Whether the image holds the new byte of every changed place of the entry (`all`), or none.
+bool holds(const history::Entry& entry, bool all) {
+    for (const rom::Span& span : entry.spans)
+        for (qsizetype i = 0; i < std::min(span.before.size(), span.after.size()); ++i) {
+            const qint64 at = span.offset + i;
+            const char there = at >= 0 && at < fuzz::image().size() ? fuzz::image()[at] : '\0';
+            if (span.before[i] != span.after[i] && (there == span.after[i]) != all)
+                return false;
+        }
+    return true;
+}
+
+QList<qint64> pendingIds(const QString& path) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "look");
+    db.setDatabaseName(path);
+    QList<qint64> ids;
+    {
+        QSqlQuery query(db);
+        if (db.open() && query.exec("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
+                                    "step BETWEEN 0 AND 2 AND page = 'enemy'"))
+            while (query.next())
+                ids << query.value(0).toLongLong();
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("look");
+    return ids;
+}
+
+void checkVersions(history::History& log) {
+    const QList<history::Entry> entries = log.entries(kFile);
+    const QByteArray& image = fuzz::image();
+    fuzz::require(history::versionAfter(image, {}) == image, "no entries, no change");
+    fuzz::require(history::versionAfter(image, entries).size() == image.size(),
+                  "the original has the image's size");
+    for (const history::Entry& entry : entries)
+        fuzz::require(history::versionAfter(image, entries, entry.id).size() == image.size(),
+                      "every version has the image's size");
+    if (!entries.isEmpty() && !entries.first().undone)
+        fuzz::require(history::versionAfter(image, entries, entries.first().id) == image,
+                      "the version after the newest change in effect is the file");
+    const std::optional<history::Entry> undo = log.nextUndo(kFile);
+    const std::optional<history::Entry> redo = log.nextRedo(kFile);
+    fuzz::require((!undo || !undo->undone) && (!redo || redo->undone), "undo and redo kinds");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input input(data, size);
+    const QString path = fuzz::scratchFolder() + QStringLiteral("/history.sqlite");
+    for (const char* end : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(end));
+    static fuzz::MemoryFile file(fuzz::image(), fuzz::image().size());
+    QList<qint64> ids;
+    {
+        history::History log(path);
+        ids = takeSteps(input, log);
+    }
+    damage(input, path, ids);
+    const QList<qint64> pending = pendingIds(path);
+    rom::RomFile rom;
+    fuzz::require(rom.open(file.path()), "the image opens");
+    history::History log(path);
+    log.settleAll(kFile, rom);
+    fuzz::require(pendingIds(path).isEmpty(), "every pending step is settled");
+    for (const history::Entry& entry : log.entries(kFile))
+        if (pending.contains(entry.id))
+            fuzz::require(holds(entry, !entry.undone), "a settled entry is what the file holds");
+    checkVersions(log);
+    return 0;
+}
