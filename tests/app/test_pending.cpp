@@ -4,10 +4,13 @@
 #include "support/EditorFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -37,9 +40,12 @@ class PendingTest : public QObject {
 
 void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
     // The answer, the row and level box afterwards (nullptr: the file's value for that row), and
-    // enemy 5's level in the file afterwards.
+    // enemy 5's level in the file afterwards. Escape is pressed on the real question box.
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
-        {"&Discard", 6, nullptr, "0A"}, {"Cancel", 5, "99", "0A"}, {"&Apply", 6, nullptr, "63"}};
+        {"&Discard", 6, nullptr, "0A"},
+        {"Cancel", 5, "99", "0A"},
+        {"&Apply", 6, nullptr, "63"},
+        {"Escape", 5, "99", "0A"}};
     for (const auto& [answer, rowAfter, boxAfter, level] : cases) {
         EditorFixture f;
         f.openAt(imageWith(kEnemy5Level, QByteArray::fromHex("0A")), "enemy", 6);
@@ -48,6 +54,15 @@ void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
         QVERIFY(f.questions.isEmpty()); // nothing typed: nothing asked
         f.enter("EnemyLevelTXT", "99");
         f.questionAnswers = {answer};
+        if (QString(answer) == "Escape") {
+            ui::setQuestionHandler({});
+            QTimer::singleShot(0, [&f] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    f.questions << box->text();
+                    QTest::keyClick(box, Qt::Key_Escape);
+                }
+            });
+        }
         f.selectRow("EnemyLST", 6);
         QCOMPARE(f.questions, QStringList(question(f, 5)));
         QCOMPARE(f.find<QListWidget>("EnemyLST")->currentRow(), rowAfter);
