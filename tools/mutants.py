@@ -15,8 +15,10 @@ Exit status 0 when every fault was caught, 1 otherwise.
 import argparse
 import hashlib
 import json
+import os
 import pathlib
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -88,14 +90,17 @@ def tests_of(fault):
     return [test for test in fault.get("tests") or all_tests() if test not in NEVER_RUN]
 
 
-def build(build_dir, targets, log):
-    try:
-        done = subprocess.run(["cmake", "--build", str(build_dir), "-j2", "--target",
-                               *ALWAYS_BUILT, *targets], stdout=log, stderr=subprocess.STDOUT,
-                              timeout=BUILD_TIMEOUT)
-    except subprocess.TimeoutExpired:
-        return False
-    return done.returncode == 0
+def build(build_dir, targets, log, timeout=BUILD_TIMEOUT):
+    """False when the build fails or outlasts `timeout`; then its compilers are ended too."""
+    with subprocess.Popen(["cmake", "--build", str(build_dir), "-j2", "--target",
+                           *ALWAYS_BUILT, *targets], stdout=log, stderr=subprocess.STDOUT,
+                          start_new_session=True) as child:
+        try:
+            return child.wait(timeout=timeout) == 0
+        except subprocess.TimeoutExpired:
+            os.killpg(child.pid, signal.SIGTERM)
+            child.wait()
+            return False
 
 
 def clear_test_state(build_dir):
@@ -139,7 +144,7 @@ def tree_digest(tree):
 def baseline(tree, build_dir, tests, log):
     """Each test's timeout from its time on the unchanged tree; ends the run if one fails.
     Kept for the next run on the same tree."""
-    if not build(build_dir, tests, log):
+    if not build(build_dir, tests, log, timeout=None):  # a first build takes long
         sys.exit("The unchanged tree does not build; see %s" % log.name)
     kept = build_dir / "mutants-baseline.json"
     digest = tree_digest(tree)

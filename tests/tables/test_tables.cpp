@@ -25,10 +25,11 @@ void setCell(const QString& path, int row, const QString& column, const QString&
 }
 
 // An image with values the pages cannot show: icon 45, element 200, inflict 3, portrait 9,
-// region 20; weapon 5 equipped by Garrow only.
+// region 20; weapon 5 equipped by Garrow only, weapon 4 of icon 36 (Sword).
 QByteArray oddImage() {
     QByteArray image = synth::makeImage();
     image[0x0C06C5] = 0x02;
+    image[0x0C0B8A] = 36;
     image[0x0C0B95] = 45;
     image[0x0C06C7] = char(200);
     image[0x0C0480] = 3;
@@ -104,6 +105,8 @@ void TablesTest::oneCellInEachFileChangesExactlyItsBytes() {
     const tables::Import unchanged = tables::readTables(opened.file, opened.folder);
     QCOMPARE(unchanged.files, 7); // all of them exported, none changes a byte
     QVERIFY(unchanged.problems.isEmpty() && unchanged.spans.isEmpty());
+    const auto weapons = tables::readCsv(synth::readFile(opened.table("weapons.csv"))).rows;
+    QCOMPARE(weapons.value(5).value(weapons.value(0).indexOf("Item Icon (name)")), "Sword");
     const std::tuple<const char*, int, const char*, const char*, qint64, const char*> cells[] = {
         {"enemies.csv", 5, "HP", "40000", 0x0C4773, "409C"},
         {"weapons.csv", 5, "Equipped by Garrow", "0", 0x0C06C5, "00"}, // bit 0x02
