@@ -379,9 +379,9 @@ void HistoryTest::patchesTurnTheOriginalIntoTheOpenFile() {
     {
         EditorFixture first;
         first.openRom(rom);
-        first.show("item", 90);
-        for (const char* defense : {"222", "111"}) {
-            first.enter("ItemArmorDefenseTXT", defense);
+        first.show("item", 90); // price 96 0A at 0x0C08C1: E8 03, E9 03, then 07 00 undone
+        for (const char* price : {"1000", "1001", "7"}) {
+            first.enter("ItemPriceTXT", price);
             first.apply();
         }
         first.trigger("mnuUndoApply");
@@ -394,7 +394,7 @@ void HistoryTest::patchesTurnTheOriginalIntoTheOpenFile() {
     createPatch(f, dir.filePath("history.ips"));
     QVERIFY(applyIps(image(), synth::readFile(dir.filePath("history.ips"))) ==
             synth::readFile(rom));
-    QCOMPARE(f.messageTexts(), QStringList(QString("The patch changes 2 bytes in 2 places. It was "
+    QCOMPARE(f.messageTexts(), QStringList(QString("The patch changes 3 bytes in 2 places. It was "
                                                    "written to \"%1\".")
                                                .arg(dir.filePath("history.ips"))));
     QVERIFY(synth::writeFile(dir.filePath("original.smc"), synth::withCopierHeader(image())));
