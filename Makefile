@@ -4,10 +4,10 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 # zlib, libcsv and muParser build the core; ccache keeps rebuilds short; librsvg2-bin renders
 # the icon; file and dpkg-dev let CPack find the package's library dependencies;
-# desktop-file-utils, xvfb and x11-utils serve the package test.
+# desktop-file-utils, xvfb and x11-utils serve the package test; python3 runs make mutants.
 PACKAGES   := cmake g++ make ccache qt6-base-dev libqt6sql6-sqlite zlib1g-dev libcsv-dev \
               libmuparser-dev fonts-wine xvfb xauth librsvg2-bin file dpkg-dev desktop-file-utils \
-              x11-utils
+              x11-utils python3
 # `make fuzz` only: Debian's clang and the libFuzzer of the same version.
 FUZZ_PACKAGES := clang libfuzzer-14-dev
 FUZZ_BUILD    ?= build-fuzz
@@ -18,7 +18,7 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 
 .PHONY: all deps fuzz-deps build build-editor build-asan run test test-asan bench format demo \
-        package fuzz
+        package fuzz mutants
 
 all: build
 
@@ -82,6 +82,11 @@ package: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/valdric-bench
+
+# Plants each fault of tests/mutants.json in a scratch copy (build-mutants/) and runs the
+# tests that can see it; ONLY=id,id runs those faults only.
+mutants: deps
+	nice -n 10 python3 tools/mutants.py $(if $(ONLY),--only $(ONLY))
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

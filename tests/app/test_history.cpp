@@ -22,6 +22,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <optional>
 #include <random>
 
 #include <sys/mount.h>
@@ -46,16 +47,21 @@ int runCrashingApply(const QString& rom, int bytes) {
     return 0;
 }
 
-// Applies a classic IPS patch as patchers do: 3-byte offset, 2-byte length, until "EOF".
-QByteArray applyIps(QByteArray image, const QByteArray& patch) {
-    for (qint64 at = 5; patch.mid(at, 3) != "EOF";) {
-        const qint64 offset =
-            quint8(patch[at]) << 16 | quint8(patch[at + 1]) << 8 | quint8(patch[at + 2]);
-        const qint64 length = quint8(patch[at + 3]) << 8 | quint8(patch[at + 4]);
+// Applies a classic IPS patch as patchers do: "PATCH", records of a 3-byte offset, a 2-byte
+// length and the bytes, then "EOF" at the very end. Nothing when a length does not hold.
+std::optional<QByteArray> applyIps(QByteArray image, const QByteArray& patch) {
+    const auto byte = [&patch](qint64 at) { return qint64(quint8(patch[at])); };
+    for (qint64 at = 5; patch.startsWith("PATCH") && at + 3 <= patch.size();) {
+        if (patch.mid(at, 3) == "EOF")
+            return at + 3 == patch.size() ? std::optional(image) : std::nullopt;
+        const qint64 length = at + 5 <= patch.size() ? byte(at + 3) << 8 | byte(at + 4) : 0;
+        const qint64 offset = length ? byte(at) << 16 | byte(at + 1) << 8 | byte(at + 2) : 0;
+        if (!length || at + 5 + length > patch.size() || offset + length > image.size())
+            return {};
         image.replace(offset, length, patch.mid(at + 5, length));
         at += 5 + length;
     }
-    return image;
+    return {};
 }
 
 // Create Patch as IPS, from an original file when `original` is given, saved to `saveAs`.
@@ -490,9 +496,9 @@ void HistoryTest::patchesTurnTheOriginalIntoTheOpenFile() {
     {
         EditorFixture first;
         first.openRom(rom);
-        first.show("item", 90);
-        for (const char* defense : {"222", "111"}) {
-            first.enter("ItemArmorDefenseTXT", defense);
+        first.show("item", 90); // price 96 0A at 0x0C08C1: E8 03, E9 03, then 07 00 undone
+        for (const char* price : {"1000", "1001", "7"}) {
+            first.enter("ItemPriceTXT", price);
             first.apply();
         }
         first.trigger("mnuUndoApply");
@@ -505,7 +511,7 @@ void HistoryTest::patchesTurnTheOriginalIntoTheOpenFile() {
     createPatch(f, dir.filePath("history.ips"));
     QVERIFY(applyIps(image(), synth::readFile(dir.filePath("history.ips"))) ==
             synth::readFile(rom));
-    QCOMPARE(f.messageTexts(), QStringList(QString("The patch changes 2 bytes in 2 places. It was "
+    QCOMPARE(f.messageTexts(), QStringList(QString("The patch changes 3 bytes in 2 places. It was "
                                                    "written to \"%1\".")
                                                .arg(dir.filePath("history.ips"))));
     QVERIFY(synth::writeFile(dir.filePath("original.smc"), synth::withCopierHeader(image())));

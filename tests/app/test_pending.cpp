@@ -4,10 +4,13 @@
 #include "support/EditorFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -45,7 +48,8 @@ void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
         {"&Discard", 6, nullptr, "0A00"},
         {"Cancel", 5, "99", "0A00"},
-        {"&Apply", 6, nullptr, "6300"}};
+        {"&Apply", 6, nullptr, "6300"},
+        {"Escape", 5, "99", "0A00"}}; // pressed on the real question box
     for (const bool byKey : {false, true})
         for (const auto& [answer, rowAfter, boxAfter, hp] : cases) {
             EditorFixture f;
@@ -56,6 +60,15 @@ void PendingTest::leavingARecordAsksApplyDiscardOrCancel() {
             QVERIFY(f.questions.isEmpty()); // nothing typed: nothing asked
             f.enter("EnemyHPTXT", "99");
             f.questionAnswers = {answer};
+            if (QString(answer) == "Escape") {
+                ui::setQuestionHandler({});
+                QTimer::singleShot(0, [&f] {
+                    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                        f.questions << box->text();
+                        QTest::keyClick(box, Qt::Key_Escape);
+                    }
+                });
+            }
             if (byKey)
                 QTest::keyClick(list, Qt::Key_Down);
             else

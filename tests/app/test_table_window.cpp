@@ -261,6 +261,9 @@ void TableWindowTest::filterByTextOrExpression() {
     QCOMPARE(table.grid->model()->headerData(table.column("Lightning Defense"), Qt::Horizontal,
                                              Qt::ToolTipRole),
              QVariant("In formulas and filters: LightningDefense"));
+    table.showKind(2); // armor, whose first row is record 87
+    filter->setText("90");
+    QCOMPARE(table.shownRows(), QStringList("90"));
 }
 
 void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {

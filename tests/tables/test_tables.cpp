@@ -17,14 +17,19 @@ namespace {
 // Sets the cell of record `row` (0 for the first record) under `column` in a table file.
 void setCell(const QString& path, int row, const QString& column, const QString& value) {
     tables::CsvTable table = tables::readCsv(synth::readFile(path));
-    table.rows[row + 1][table.rows[0].indexOf(column)] = value;
+    const qsizetype at = table.rows.value(0).indexOf(column);
+    QVERIFY2(at >= 0 && row + 1 < table.rows.size() && at < table.rows[row + 1].size(),
+             qPrintable(QString("%1 has no cell \"%2\" in row %3").arg(path, column).arg(row)));
+    table.rows[row + 1][at] = value;
     QVERIFY(synth::writeFile(path, tables::writeCsv(table.rows)));
 }
 
 // An image with values the pages cannot show: icon 45, element 200, inflict 3, portrait 9,
-// region 20.
+// region 20; weapon 5 equipped by Garrow only, weapon 4 of icon 36 (Sword).
 QByteArray oddImage() {
     QByteArray image = synth::makeImage();
+    image[0x0C06C5] = 0x02;
+    image[0x0C0B8A] = 36;
     image[0x0C0B95] = 45;
     image[0x0C06C7] = char(200);
     image[0x0C0480] = 3;
@@ -100,9 +105,11 @@ void TablesTest::oneCellInEachFileChangesExactlyItsBytes() {
     const tables::Import unchanged = tables::readTables(opened.file, opened.folder);
     QCOMPARE(unchanged.files, 7); // all of them exported, none changes a byte
     QVERIFY(unchanged.problems.isEmpty() && unchanged.spans.isEmpty());
+    const auto weapons = tables::readCsv(synth::readFile(opened.table("weapons.csv"))).rows;
+    QCOMPARE(weapons.value(5).value(weapons.value(0).indexOf("Item Icon (name)")), "Sword");
     const std::tuple<const char*, int, const char*, const char*, qint64, const char*> cells[] = {
         {"enemies.csv", 5, "HP", "40000", 0x0C4773, "409C"},
-        {"weapons.csv", 5, "Equipped by Garrow", "1", 0x0C06C5, ""}, // bit 0x02
+        {"weapons.csv", 5, "Equipped by Garrow", "0", 0x0C06C5, "00"}, // bit 0x02
         {"armor.csv", 3, "Status Inflicted", "45", 0x0C047F, "2D"},
         {"accessories.csv", 1, "Effect Value", "250", 0x0C0537, "FA"},
         {"items.csv", 0, "Price", "65000", 0x0C0AC0, "E8FD"},
@@ -113,7 +120,6 @@ void TablesTest::oneCellInEachFileChangesExactlyItsBytes() {
         setCell(QDir(opened.folder).filePath(file), row, column, value);
         expected.replace(offset, QByteArray::fromHex(bytes).size(), QByteArray::fromHex(bytes));
     }
-    expected[0x0C06C5] = char(expected[0x0C06C5] | 0x02);
     const tables::Import import = tables::readTables(opened.file, opened.folder);
     QCOMPARE(import.problems, QStringList());
     QCOMPARE(import.records, int(std::size(cells)));
@@ -125,11 +131,14 @@ void TablesTest::badCellWritesNothingAndSaysWhere() {
     Opened opened(oddImage());
     setCell(QDir(opened.folder).filePath("enemies.csv"), 5, "HP", "300");
     setCell(QDir(opened.folder).filePath("header.csv"), 0, "ROM Version", "256");
+    setCell(QDir(opened.folder).filePath("header.csv"), 0, "Internal ROM Name", QString(22, 'N'));
     setCell(QDir(opened.folder).filePath("items.csv"), 2, "Secondary Stats Key Item", "2");
     const tables::Import import = tables::readTables(opened.file, opened.folder);
     QCOMPARE(import.problems,
              (QStringList{"items.csv, line 4, column \"Secondary Stats Key Item\": enter a whole "
                           "number from 0 to 1.",
+                          "header.csv, line 2, column \"Internal ROM Name\": enter at most 21 "
+                          "characters.",
                           "header.csv, line 2, column \"ROM Version\": enter a whole number from "
                           "0 to 255."}));
     QVERIFY(import.spans.isEmpty());
