@@ -4,10 +4,11 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 # zlib, libcsv and muParser build the core; ccache keeps rebuilds short; librsvg2-bin renders
 # the icon; file and dpkg-dev let CPack find the package's library dependencies;
-# desktop-file-utils, xvfb and x11-utils serve the package test.
+# help2man makes the manual page; desktop-file-utils, xvfb, x11-utils, lintian, appstream and
+# groff-base serve the package test.
 PACKAGES   := cmake g++ make ccache qt6-base-dev libqt6sql6-sqlite zlib1g-dev libcsv-dev \
               libmuparser-dev fonts-wine xvfb xauth librsvg2-bin file dpkg-dev desktop-file-utils \
-              x11-utils
+              x11-utils help2man lintian appstream groff-base
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO       := $(BUILD)/demo/valdric-demo.smc
 

@@ -31,6 +31,8 @@ int main(int argc, char* argv[]) {
         return app::runFormulaCommand(argumentList(argc, argv));
     }
     QApplication application(argc, argv);
+    // Lets a Wayland compositor find the desktop entry, and with it the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VALDRIC_APP_ID));
     // What is left once Qt has taken its own options (such as -platform) out of argv.
     return app::run(QCoreApplication::applicationDirPath(), argumentList(argc, argv));
 }

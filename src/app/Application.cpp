@@ -1,7 +1,5 @@
 #include "app/Application.h"
 
-#include "window/Form1.h"
-#include "ui/Settings.h"
 #include "history/WriteAhead.h"
 #include "records/Records.h"
 #include "rom/CopierHeader.h"
@@ -11,6 +9,8 @@
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
 #include "ui/Program.h"
+#include "ui/Settings.h"
+#include "window/Form1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -37,10 +37,11 @@ const OptionText kOptions[] = {
     {{"v", "version"}, "", "print the version and end"}};
 
 QString usageText() {
+    // "or:" marks the further forms for help2man, which makes the manual page from this text.
     QString text = QStringLiteral("Usage: valdric-editor [FILE]\n"
-                                  "       valdric-editor --export-tables DIR [--force] FILE\n"
-                                  "       valdric-editor --import-tables DIR [--force] FILE\n"
-                                  "       valdric-editor --formula KIND COLUMN FORMULA "
+                                  "  or:  valdric-editor --export-tables DIR [--force] FILE\n"
+                                  "  or:  valdric-editor --import-tables DIR [--force] FILE\n"
+                                  "  or:  valdric-editor --formula KIND COLUMN FORMULA "
                                   "[--where CONDITION] [--relative] FILE\n"
                                   "%1 %2: a stat editor for the 4 MiB SNES ROM image of Valdric.\n"
                                   "FILE is opened at start-up as File > Open ROM opens a chosen "
