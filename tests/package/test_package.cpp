@@ -93,7 +93,8 @@ void PackageTest::installedProgramFindsItsDataAndOpensTheNamedImage() {
     QVERIFY(QFileInfo(root_ + "/usr/lib/valdric-editor/valdric.tbl").isFile());
     QCOMPARE(QFileInfo(root_ + "/usr/bin/valdric-editor").symLinkTarget(),
              root_ + "/usr/lib/valdric-editor/valdric-editor");
-    for (const QString icon : {"scalable/apps/" + kId + ".svg", "256x256/apps/" + kId + ".png"})
+    for (const QString& icon :
+         QStringList{"scalable/apps/" + kId + ".svg", "256x256/apps/" + kId + ".png"})
         QVERIFY2(QFileInfo(root_ + "/usr/share/icons/hicolor/" + icon).isFile(), qPrintable(icon));
     const QString depends = run("dpkg-deb", {"--field", deb_, "Depends"});
     for (const char* package : {"libqt6widgets6", "fonts-wine"})
@@ -107,8 +108,9 @@ void PackageTest::installedProgramFindsItsDataAndOpensTheNamedImage() {
                  !report.contains("warning"),
              qPrintable(report));
     const QStringList lines = QString::fromUtf8(synth::readFile(entry)).split('\n');
-    for (const QString line : {"Exec=valdric-editor %f", "Categories=Graphics;Development;",
-                               "MimeType=application/vnd.nintendo.snes.rom;", "Icon=" + kId})
+    for (const QString& line :
+         QStringList{"Exec=valdric-editor %f", "Categories=Graphics;Development;",
+                     "MimeType=application/vnd.nintendo.snes.rom;", "Icon=" + kId})
         QVERIFY2(lines.contains(line), qPrintable(line));
 
     const QString image = work_.filePath("image.sfc");
@@ -126,7 +128,7 @@ void PackageTest::installedProgramFindsItsDataAndOpensTheNamedImage() {
     const QString title = "\"Valdric Editor Rodeviruz - Version 1.0 - VALDRIC TEST IMAGE   \"";
     QTRY_VERIFY_WITH_TIMEOUT(
         editor.state() != QProcess::Running ||
-            run("xwininfo", {"-display", name, "-root_", "-tree"}).contains(title),
+            run("xwininfo", {"-display", name, "-root", "-tree"}).contains(title),
         30000);
     QVERIFY2(editor.state() == QProcess::Running, "the program ended by itself");
 }
