@@ -29,5 +29,7 @@ int main(int argc, char* argv[]) {
         return app::runCommand(QCoreApplication::applicationDirPath(), line);
     }
     QApplication application(argc, argv);
+    // Lets a Wayland compositor find the desktop entry, and with it the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VALDRIC_APP_ID));
     return app::run(QCoreApplication::applicationDirPath(), line.files);
 }

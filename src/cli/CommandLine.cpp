@@ -89,10 +89,11 @@ QString dataFilePath(const QString& programDirectory) {
 }
 
 QString usageText() {
+    // "or:" marks the further forms for help2man, which makes the manual page from this text.
     QString text = QStringLiteral("Usage: valdric-editor [FILE]\n"
-                                  "       valdric-editor --export-tables DIR [--force] FILE\n"
-                                  "       valdric-editor --import-tables DIR [--force] FILE\n"
-                                  "       valdric-editor --formula KIND COLUMN FORMULA "
+                                  "  or:  valdric-editor --export-tables DIR [--force] FILE\n"
+                                  "  or:  valdric-editor --import-tables DIR [--force] FILE\n"
+                                  "  or:  valdric-editor --formula KIND COLUMN FORMULA "
                                   "[--where CONDITION] [--relative] [--force] FILE\n"
                                   "%1 %2: a stat editor for the 4 MiB SNES ROM image of Valdric.\n"
                                   "FILE is opened at start-up as File > Open ROM opens a chosen "

@@ -1,9 +1,9 @@
 #include "dialogs/AboutDialog.h"
 
-#include "ui/Links.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
+#include "ui/Links.h"
 #include "ui/Program.h"
 
 #include <QFrame>
@@ -51,7 +51,10 @@ QString AboutDialog::programInformation() {
         QStringLiteral("Special Thanks: Orwen Hale, for help with the programming."),
         QString(),
         QStringLiteral("Thanks also to Maris Tenby, for testing and for help with the accessory "
-                       "and usable or key item data.")};
+                       "and usable or key item data."),
+        QString(),
+        QStringLiteral("License: GNU General Public License, version 3 or any later version "
+                       "(GPL-3.0-or-later). This program comes with ABSOLUTELY NO WARRANTY.")};
     return lines.join(QStringLiteral("\r\n"));
 }
 
@@ -84,24 +87,24 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About this Program..."));
     setFont(ui::windowFont());
     setModal(true);
-    setFixedSize(416, 470);
+    setFixedSize(416, 520);
 
     auto* image = ui::makeLabel(this, "Image1", QString(), QRect(8, 8, 400, 160));
     image->setPixmap(logo());
 
     auto* info =
-        ui::makeLabel(this, "ProgramInfoLBL", programInformation(), QRect(8, 176, 400, 170));
+        ui::makeLabel(this, "ProgramInfoLBL", programInformation(), QRect(8, 176, 400, 220));
     info->setWordWrap(true);
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* link = new LinkLabel(links::kMakerHome, this, [this] { URLLBL_Click(); });
     link->setObjectName("URLLBL");
-    link->setGeometry(8, 350, 400, 18);
+    link->setGeometry(8, 400, 400, 18);
     link->setAlignment(Qt::AlignCenter);
     link->setStyleSheet(QStringLiteral("color: blue;"));
     link->setCursor(Qt::PointingHandCursor);
 
-    QFrame* frame = ui::makeFrame(this, "Frame1", QRect(8, 372, 400, 90));
+    QFrame* frame = ui::makeFrame(this, "Frame1", QRect(8, 422, 400, 90));
     frame->setFrameShape(QFrame::StyledPanel);
     auto* warning = ui::makeLabel(frame, "WarningLBL", kDisclaimer, QRect(6, 4, 300, 82));
     warning->setWordWrap(true);

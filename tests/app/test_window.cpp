@@ -323,10 +323,12 @@ void WindowTest::helpOpensTheAddressesAndAbout() {
     f.trigger("mnuUtils");
     QVERIFY(f.withDialog("mnuAbout", [&f](QWidget* about) {
         QCOMPARE(about->windowTitle(), QString("About this Program..."));
-        QVERIFY(f.find<QLabel>("ProgramInfoLBL", about)
-                    ->text()
-                    .startsWith("Valdric Editor Rodeviruz (VEC) - Released: 02/01/2005\r\n"
+        const QString info = f.find<QLabel>("ProgramInfoLBL", about)->text();
+        QVERIFY(info.startsWith("Valdric Editor Rodeviruz (VEC) - Released: 02/01/2005\r\n"
                                 "Version: 1.0"));
+        QVERIFY(info.endsWith("\r\n\r\nLicense: GNU General Public License, version 3 or any "
+                              "later version (GPL-3.0-or-later). This program comes with "
+                              "ABSOLUTELY NO WARRANTY."));
         auto* link = f.find<QLabel>("URLLBL", about);
         QCOMPARE(link->text(), QString("https://quillmark.example/"));
         QTest::mouseClick(link, Qt::LeftButton);
