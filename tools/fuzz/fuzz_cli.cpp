@@ -1,11 +1,9 @@
 // The command line: the input is the arguments after the program's name, each ended by a
-// 0x00 byte. It calls app::parseCommandLine, app::informationText, app::isTablesCommand and
-// app::isFormulaCommand (the whole command line, the program first), nothing that starts a
-// window or touches a file.
+// 0x00 byte. It calls app::parseCommandLine and app::informationText, which read the
+// arguments before any window system or file is reached.
 #include "Fuzz.h"
 
-#include "app/Application.h"
-#include "cli/FormulaCommand.h"
+#include "cli/CommandLine.h"
 
 #include <QStringList>
 
@@ -19,14 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using Mode = app::CommandLine::Mode;
     const app::CommandLine line = app::parseCommandLine(arguments);
     const bool information = line.mode == Mode::Help || line.mode == Mode::Version;
-    fuzz::require(information != app::informationText(arguments).isEmpty(),
+    fuzz::require(information != app::informationText(line).isEmpty(),
                   "--help and --version have a text, nothing else has");
-    const bool tables = line.mode == Mode::ExportTables || line.mode == Mode::ImportTables;
-    fuzz::require(app::isTablesCommand(arguments) == tables, "one reading of a table command");
     if (information || !line.error.isEmpty())
         return 0;
-    fuzz::require(!tables || line.files.size() == 1, "a table command has one FILE");
-    fuzz::require(tables || !line.force, "--force only with a table command");
-    app::isFormulaCommand(arguments);
+    const bool tables = line.mode == Mode::ExportTables || line.mode == Mode::ImportTables;
+    fuzz::require(!line.isCommand() || line.files.size() == 1, "a command has one FILE");
+    fuzz::require(!tables || !line.folder.isEmpty(), "a table command has its DIR");
+    fuzz::require(line.mode == Mode::Formula || (line.condition.isEmpty() && !line.relative),
+                  "--where and --relative only with --formula");
+    fuzz::require(line.mode != Mode::Formula ||
+                      !(line.kind.isEmpty() || line.column.isEmpty() || line.formula.isEmpty()),
+                  "a formula has its KIND, COLUMN and FORMULA");
     return 0;
 }
