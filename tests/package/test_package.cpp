@@ -1,6 +1,5 @@
-// The Debian package, made by CPack and unpacked with dpkg-deb: lintian and the validators
-// pass it, its manual page and completion know every option of --help, and its program started
-// on a virtual X display shows its window, whose title is read as a window manager reads it.
+// The Debian package made by CPack: lintian and the validators pass it, its manual page and
+// completion know every option, and its program shows its window on a virtual X display.
 #include "romimage/RomImage.h"
 
 #include <QFileInfo>
@@ -22,8 +21,7 @@ QString run(const QString& program, const QStringList& arguments) {
            QString::number(tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1);
 }
 
-// What the completion installed under `root` offers for `word` after the program's name, in
-// order, then "status N".
+// What the completion under `root` offers for `word`, sorted, then "status N".
 QStringList complete(const QString& root, const QString& word) {
     return run("bash", {"-c",
                         "source \"$0\"; COMP_WORDS=(valdric-editor \"$1\"); COMP_CWORD=1; "
@@ -55,8 +53,7 @@ void PackageTest::initTestCase() {
     QCOMPARE(run("gzip", {"-dk", manual_ + ".gz"}), QStringLiteral("status 0"));
 }
 
-// No error or warning, nor the notes of a build without Debian's hardening or with the
-// compilers' notes left in; the manual page renders without a groff warning.
+// No lintian error, warning or hardening note; valid metainfo; groff has no warning.
 void PackageTest::lintianAndTheValidatorsPassIt() {
     const QString lint = run("lintian", {"--fail-on", "error,warning", "--display-info", deb_});
     QVERIFY2(lint.endsWith("status 0"), qPrintable(lint));
@@ -112,7 +109,6 @@ void PackageTest::installedProgramFindsItsDataAndOpensTheNamedImage() {
          QStringList{"Exec=valdric-editor %f", "Categories=Graphics;Development;",
                      "MimeType=application/vnd.nintendo.snes.rom;", "Icon=" + kId})
         QVERIFY2(lines.contains(line), qPrintable(line));
-
     const QString image = work_.filePath("image.sfc");
     QVERIFY(synth::writeFile(image, synth::makeImage()));
     QProcess display;
