@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <tuple>
+
 namespace app {
 namespace {
 
@@ -22,6 +24,12 @@ const OptionText kOptions[] = {
     {{}, "", "CONDITION, --relative reads the values as they were before this editor"},
     {{"where"}, "CONDITION", "with --formula: the records whose values meet CONDITION"},
     {{"relative"}, "", "with --formula: x is the value before the changes made here"},
+    {{"diff"}, "OTHER", "print every field in which OTHER differs from FILE; exit 1 if any"},
+    {{"base"}, "ORIGINAL", "with --diff: class each difference against ORIGINAL"},
+    {{"format"}, "FORMAT", "with --diff: text (unless given), csv or markdown"},
+    {{"apply-patch"}, "PATCH", "write the BPS, IPS or UPS patch PATCH into FILE"},
+    {{"header"}, "", "with --apply-patch: the IPS patch is for an image with a copier header"},
+    {{"dry-run"}, "", "with --apply-patch: print what it would change, write nothing"},
     {{"force"}, "", "let a command use a FILE unlike an image of Valdric"},
     {{"h", "help"}, "", "print this text and end"},
     {{"v", "version"}, "", "print the version and end"}};
@@ -59,13 +67,39 @@ void addOptions(QCommandLineParser& parser) {
     }
 }
 
+const QStringList kFormats = {QStringLiteral("text"), QStringLiteral("csv"),
+                              QStringLiteral("markdown")};
+
+// What only goes with one command: --where and --relative with --formula, and so on.
+QString companionError(const QCommandLineParser& parser, const CommandLine& line) {
+    const std::tuple<const char*, CommandLine::Mode, const char*> companions[] = {
+        {"where", CommandLine::Mode::Formula, "--where and --relative go with --formula only."},
+        {"relative", CommandLine::Mode::Formula, "--where and --relative go with --formula only."},
+        {"base", CommandLine::Mode::Diff, "--base and --format go with --diff only."},
+        {"format", CommandLine::Mode::Diff, "--base and --format go with --diff only."},
+        {"header", CommandLine::Mode::ApplyPatch,
+         "--header and --dry-run go with --apply-patch only."},
+        {"dry-run", CommandLine::Mode::ApplyPatch,
+         "--header and --dry-run go with --apply-patch only."}};
+    for (const auto& [name, mode, text] : companions)
+        if (parser.isSet(QLatin1String(name)) && line.mode != mode)
+            return QLatin1String(text);
+    if (parser.isSet("format") && !kFormats.contains(line.format))
+        return QStringLiteral("--format is one of text, csv and markdown.");
+    return QString();
+}
+
 QString modeError(const CommandLine& line, int commands) {
     if (commands > 1)
-        return QStringLiteral("Give one of --export-tables, --import-tables and --formula.");
+        return QStringLiteral("Give one of --export-tables, --import-tables, --formula, --diff and "
+                              "--apply-patch.");
     const bool tables = line.mode == CommandLine::Mode::ExportTables ||
                         line.mode == CommandLine::Mode::ImportTables;
     if (tables && line.files.size() != 1)
         return QStringLiteral("A table command works on one FILE.");
+    if ((line.mode == CommandLine::Mode::Diff || line.mode == CommandLine::Mode::ApplyPatch) &&
+        line.files.size() != 1)
+        return QStringLiteral("--diff and --apply-patch work on one FILE.");
     if (line.mode == CommandLine::Mode::Formula && line.files.size() != 4)
         return QStringLiteral("--formula needs KIND, COLUMN, FORMULA and FILE.");
     if (line.force && !line.isCommand())
@@ -95,6 +129,10 @@ QString usageText() {
                                   "  or:  valdric-editor --import-tables DIR [--force] FILE\n"
                                   "  or:  valdric-editor --formula KIND COLUMN FORMULA "
                                   "[--where CONDITION] [--relative] [--force] FILE\n"
+                                  "  or:  valdric-editor --diff OTHER [--base ORIGINAL] "
+                                  "[--format FORMAT] FILE\n"
+                                  "  or:  valdric-editor --apply-patch PATCH [--header] "
+                                  "[--dry-run] [--force] FILE\n"
                                   "%1 %2: a stat editor for the 4 MiB SNES ROM image of Valdric.\n"
                                   "FILE is opened at start-up as File > Open ROM opens a chosen "
                                   "file.\n\n")
@@ -122,6 +160,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const bool exporting = parser.isSet("export-tables");
     const bool importing = parser.isSet("import-tables");
     const bool formula = parser.isSet("formula");
+    const bool diff = parser.isSet("diff");
+    const bool patching = parser.isSet("apply-patch");
+    line.other = parser.value("diff");
+    line.base = parser.value("base");
+    line.format = parser.isSet("format") ? parser.value("format") : QStringLiteral("text");
+    line.patch = parser.value("apply-patch");
+    line.header = parser.isSet("header");
+    line.dryRun = parser.isSet("dry-run");
     line.folder = parser.value(exporting ? "export-tables" : "import-tables");
     if (parser.isSet("help"))
         line.mode = CommandLine::Mode::Help;
@@ -129,16 +175,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.mode = CommandLine::Mode::Version;
     else if (formula)
         line.mode = CommandLine::Mode::Formula;
+    else if (diff)
+        line.mode = CommandLine::Mode::Diff;
+    else if (patching)
+        line.mode = CommandLine::Mode::ApplyPatch;
     else if (exporting || importing)
         line.mode = exporting ? CommandLine::Mode::ExportTables : CommandLine::Mode::ImportTables;
     if (line.mode == CommandLine::Mode::Help || line.mode == CommandLine::Mode::Version)
         return line;
     if (!read)
         line.error = parser.errorText();
-    else if ((parser.isSet("where") || line.relative) && !formula)
-        line.error = QStringLiteral("--where and --relative go with --formula only.");
+    else if (const QString companion = companionError(parser, line); !companion.isEmpty())
+        line.error = companion;
     else
-        line.error = modeError(line, int(exporting) + int(importing) + int(formula));
+        line.error = modeError(line, int(exporting) + int(importing) + int(formula) + int(diff) +
+                                         int(patching));
     readFormula(line);
     return line;
 }

@@ -12,7 +12,16 @@ QString dataFilePath(const QString& programDirectory);
 // system is reached: the files to open in the window, or a command that needs none. Qt's own
 // window options (-platform, -style, ...) are taken and left for the window to use.
 struct CommandLine {
-    enum class Mode { Window, Help, Version, ExportTables, ImportTables, Formula };
+    enum class Mode {
+        Window,
+        Help,
+        Version,
+        ExportTables,
+        ImportTables,
+        Formula,
+        Diff,
+        ApplyPatch
+    };
     Mode mode = Mode::Window; // what it asks for, also when it cannot be read
     QStringList files;        // the window: the files named; a command: its FILE
     QString folder;           // a table command's DIR
@@ -23,6 +32,14 @@ struct CommandLine {
     QString formula;
     QString condition;
     bool relative = false;
+    // --diff OTHER [--base ORIGINAL] [--format FORMAT]
+    QString other;
+    QString base;
+    QString format; // "text", "csv" or "markdown"
+    // --apply-patch PATCH [--header] [--dry-run]
+    QString patch;
+    bool header = false;
+    bool dryRun = false;
     QString error; // what is wrong with it, if anything
 
     bool isCommand() const { return mode != Mode::Window; }

@@ -15,8 +15,8 @@ namespace app {
 // [--relative] FILE` sets the column (by its name or identifier) of every record of the kind
 // (a table file's name without ".csv") to the formula, as the table window's Set Selected
 // does, for the records whose current values meet the condition; --relative reads the values
-// as they were before the changes made in this editor. Writers record one change each. A
-// summary line goes to stdout.
+// as they were before the changes made in this editor. `--diff` and `--apply-patch` are told
+// in cli/PatchCommands.h. Writers record one change each. A summary goes to stdout.
 int runCommand(const QString& programDirectory, const CommandLine& line);
 
 // Prints the reason and the usage on stderr; kUsageError.

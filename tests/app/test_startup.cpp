@@ -208,7 +208,17 @@ void StartupTest::helpAndVersionNeedNoWindowNorDataFile() {
         {{"--bogus", "rom.smc"}, 2, "Unknown option 'bogus'."},
         {{"--formula", "enemies", "HP", "rom.smc"},
          2,
-         "--formula needs KIND, COLUMN, FORMULA and FILE."}};
+         "--formula needs KIND, COLUMN, FORMULA and FILE."},
+        {{"--diff", "a.smc", "--format", "xml", "rom.smc"},
+         2,
+         "--format is one of text, csv and markdown."},
+        {{"--diff", "a.smc", "--dry-run", "rom.smc"},
+         2,
+         "--header and --dry-run go with --apply-patch only."},
+        {{"--apply-patch", "p.ips", "--diff", "a.smc", "rom.smc"},
+         2,
+         "Give one of --export-tables, --import-tables, --formula, --diff and --apply-patch."},
+        {{"--apply-patch", "p.ips"}, 2, "--diff and --apply-patch work on one FILE."}};
     QTemporaryDir folder;
     QVERIFY(QFile::copy(qEnvironmentVariable("VALDRIC_EDITOR"), folder.filePath("program")));
     for (const auto& [arguments, status, firstLine] : cases) {
