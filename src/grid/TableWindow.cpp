@@ -1,5 +1,6 @@
 #include "grid/TableWindow.h"
 
+#include "filecommands/EditActions.h"
 #include "grid/ColumnState.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
@@ -8,7 +9,6 @@
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
 #include "ui/Program.h"
-#include "window/EditActions.h"
 #include "window/Form1.h"
 
 #include <QCheckBox>

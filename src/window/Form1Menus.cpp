@@ -1,13 +1,13 @@
 // The main window's menu bar: File, Edit and Help, each entry named as the window's code and
 // tests know it.
-#include "window/ApplyPatch.h"
-#include "window/EditActions.h"
-#include "play/Emulator.h"
-#include "window/Form1.h"
-#include "ui/Links.h"
-#include "window/RecentFiles.h"
+#include "filecommands/ApplyPatch.h"
+#include "filecommands/EditActions.h"
 #include "grid/TableViews.h"
+#include "opening/RecentFiles.h"
+#include "play/Emulator.h"
 #include "ui/Dialogs.h"
+#include "ui/Links.h"
+#include "window/Form1.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,12 +1,12 @@
 // Start-up, the data-file check, the settings store and the three ways the program ends;
 // and opening from outside the window: the command line, drops and the recent files.
 #include "app/Application.h"
-#include "window/Form1.h"
-#include "window/RecentFiles.h"
-#include "ui/Settings.h"
+#include "opening/RecentFiles.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 #include "ui/Dialogs.h"
+#include "ui/Settings.h"
+#include "window/Form1.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "window/UnrecordedChanges.h"
+#include "filecommands/UnrecordedChanges.h"
 
 #include "ui/Dialogs.h"
 

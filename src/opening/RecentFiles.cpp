@@ -1,4 +1,4 @@
-#include "window/RecentFiles.h"
+#include "opening/RecentFiles.h"
 
 #include "ui/EditorSettings.h"
 #include "window/Form1.h"

@@ -1,4 +1,4 @@
-#include "window/FileDrops.h"
+#include "opening/FileDrops.h"
 
 #include "window/Form1.h"
 

@@ -1,4 +1,4 @@
-#include "window/OpenChecks.h"
+#include "opening/OpenChecks.h"
 
 #include "rom/CopierHeader.h"
 #include "rom/RomFile.h"

@@ -1,12 +1,12 @@
-#include "window/ApplyPatch.h"
+#include "filecommands/ApplyPatch.h"
 
 #include "dialogs/PatchPreview.h"
+#include "filecommands/EditActions.h"
 #include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "tables/Columns.h"
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
-#include "window/EditActions.h"
 
 #include <QAction>
 #include <QDir>

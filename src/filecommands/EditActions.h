@@ -1,11 +1,11 @@
 #pragma once
 
+#include "filecommands/UnrecordedChanges.h"
 #include "history/History.h"
 #include "history/Versions.h"
 #include "rom/Commit.h"
 #include "ui/EditorWindow.h"
 #include "ui/FileAccess.h"
-#include "window/UnrecordedChanges.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "window/EditActions.h"
+#include "filecommands/EditActions.h"
 
 #include "dialogs/HistoryDialog.h"
 #include "dialogs/PatchDialog.h"
