@@ -2,9 +2,9 @@
 // tests know it.
 #include "filecommands/ApplyPatch.h"
 #include "filecommands/EditActions.h"
-#include "grid/TableViews.h"
 #include "opening/RecentFiles.h"
 #include "play/Emulator.h"
+#include "tableview/TableViews.h"
 #include "ui/Dialogs.h"
 #include "ui/Links.h"
 #include "window/Form1.h"

@@ -1,9 +1,9 @@
 // View > Table View against a synthetic image: cells as the file holds them, sorting,
 // filtering, inline edits applied as one undoable change, conflicts, changes marked since
 // the original, formulas, showing records in the main window, and closing with edits.
-#include "grid/TableWindow.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
+#include "tableview/TableWindow.h"
 #include "ui/EditorSettings.h"
 
 #include <QAbstractItemView>

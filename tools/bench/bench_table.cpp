@@ -4,8 +4,8 @@
 // repeated runs.
 #include "Bench.h"
 #include "EditorSession.h"
-#include "grid/TableWindow.h"
 #include "romimage/RomImage.h"
+#include "tableview/TableWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "grid/NamesHelp.h"
+#include "tableview/NamesHelp.h"
 
 #include "expressions/Names.h"
 #include "rom/NumberRules.h"

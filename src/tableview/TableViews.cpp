@@ -1,8 +1,8 @@
-#include "grid/TableViews.h"
+#include "tableview/TableViews.h"
 
-#include "grid/FindRecord.h"
+#include "tableview/FindRecord.h"
+#include "tableview/TableWindow.h"
 #include "window/Form1.h"
-#include "grid/TableWindow.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,11 +1,11 @@
 // The parts of the table window that make its grid work like a spreadsheet: the Edit menu
 // and its keys, the columns as the user leaves them, and the names the filter and formula
 // boxes complete and list.
-#include "grid/ColumnState.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
-#include "grid/NamesHelp.h"
-#include "grid/TableWindow.h"
+#include "tableview/ColumnState.h"
+#include "tableview/NamesHelp.h"
+#include "tableview/TableWindow.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
-#include "grid/TableWindow.h"
+#include "tableview/TableWindow.h"
 
 #include "filecommands/EditActions.h"
-#include "grid/ColumnState.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
 #include "history/Versions.h"
 #include "rom/RomFile.h"
+#include "tableview/ColumnState.h"
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
 #include "ui/Program.h"

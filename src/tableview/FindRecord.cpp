@@ -1,12 +1,12 @@
-#include "grid/FindRecord.h"
+#include "tableview/FindRecord.h"
 
-#include "ui/EditorSettings.h"
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
 #include "history/History.h"
 #include "items/ItemCategory.h"
 #include "rom/RomFile.h"
 #include "tables/Columns.h"
+#include "ui/EditorSettings.h"
 #include "ui/Program.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "grid/ColumnState.h"
+#include "tableview/ColumnState.h"
 
 #include "ui/EditorSettings.h"
 
