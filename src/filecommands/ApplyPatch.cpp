@@ -2,7 +2,6 @@
 
 #include "dialogs/PatchPreview.h"
 #include "filecommands/EditActions.h"
-#include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "tables/Columns.h"
 #include "ui/Dialogs.h"
@@ -70,7 +69,7 @@ void ApplyPatch::mnuApplyPatch_Click() {
     if (patch.isEmpty())
         return;
     const QByteArray open = rom_.readBytes(0, rom_.size());
-    const QByteArray original = history::versionAfter(open, edits_.historyEntries());
+    const QByteArray original = edits_.original(open);
     const bool ips = patches::formatOf(patch) == patches::PatchFormat::Ips;
     const auto plan = [&](qint64 shift) {
         return records::planPatch(open, original, patch, shift);
