@@ -115,7 +115,7 @@ void TableWindow::buildControls() {
     grid_->setSortingEnabled(true);
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
-                           QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+                           QAbstractItemView::DoubleClicked);
     formula_ = textBox(this, "TableFormulaTXT", QStringLiteral("Formula: x * 1.5"));
     formula_->setToolTip(QStringLiteral("x is the cell's own value; a column's name in its "
                                         "header's tooltip stands for its value in the row."));
