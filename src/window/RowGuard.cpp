@@ -10,18 +10,21 @@ RowGuard::RowGuard(QListWidget* list, std::function<bool()> editsPending,
                    std::function<bool()> mayLeave)
     : QObject(list), list_(list), editsPending_(std::move(editsPending)),
       mayLeave_(std::move(mayLeave)) {
+    viewport_ = list_->viewport();
     list_->installEventFilter(this);
-    list_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 bool RowGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    // A press selects the row under it, and so does a move with the button held.
-    if (watched == list_->viewport() &&
+    if (watched == viewport_ &&
         (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-         (type == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton))))
-        return pressKeepsRow(list_->indexAt(mouse->position().toPoint()).row());
+         type == QEvent::MouseMove)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // A press selects the row under it, and so does a move with the button held.
+        if (type != QEvent::MouseMove || (mouse->buttons() & Qt::LeftButton))
+            return pressKeepsRow(list_->indexAt(mouse->position().toPoint()).row());
+    }
     if (watched == list_ && type == QEvent::KeyPress && editsPending_()) {
         tryKey(event);
         return true;

@@ -28,6 +28,7 @@ class RowGuard : public QObject {
     void tryKey(QEvent* event);
 
     QListWidget* list_;
+    QObject* viewport_ = nullptr; // kept, so that no call reaches a list that is being taken down
     std::function<bool()> editsPending_;
     std::function<bool()> mayLeave_;
 };
