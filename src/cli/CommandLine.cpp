@@ -100,7 +100,9 @@ QString modeError(const CommandLine& line, int commands) {
     if ((line.mode == CommandLine::Mode::Diff || line.mode == CommandLine::Mode::ApplyPatch) &&
         line.files.size() != 1)
         return QStringLiteral("--diff and --apply-patch work on one FILE.");
-    if (line.mode == CommandLine::Mode::Formula && line.files.size() != 4)
+    if (line.mode == CommandLine::Mode::Formula &&
+        (line.files.size() != 4 || line.files[0].isEmpty() || line.files[1].isEmpty() ||
+         line.files[2].isEmpty()))
         return QStringLiteral("--formula needs KIND, COLUMN, FORMULA and FILE.");
     if (line.force && !line.isCommand())
         return QStringLiteral("--force goes with a command only.");
