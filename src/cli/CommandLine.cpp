@@ -97,6 +97,8 @@ QString modeError(const CommandLine& line, int commands) {
                         line.mode == CommandLine::Mode::ImportTables;
     if (tables && line.files.size() != 1)
         return QStringLiteral("A table command works on one FILE.");
+    if (tables && line.folder.isEmpty())
+        return QStringLiteral("A table command needs the folder DIR.");
     if ((line.mode == CommandLine::Mode::Diff || line.mode == CommandLine::Mode::ApplyPatch) &&
         line.files.size() != 1)
         return QStringLiteral("--diff and --apply-patch work on one FILE.");
