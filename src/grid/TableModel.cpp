@@ -27,6 +27,15 @@ void TableModel::refresh() {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
+bool TableModel::isChanged(int row) const {
+    if (state_.edits.isEdited(sheet_, row))
+        return true;
+    for (int column = 0; state_.original && column < sheet_.columnCount(); ++column)
+        if (sheet_.value(*state_.original, row, column) != state_.edits.value(sheet_, row, column))
+            return true;
+    return false;
+}
+
 int TableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : sheet_.rowCount();
 }
@@ -98,8 +107,8 @@ QVariant TableModel::background(int row, int column) const {
         return QBrush(kConflict);
     if (state_.edits.isEdited(sheet_, row, column))
         return QBrush(kEdited);
-    if (state_.original &&
-        sheet_.value(*state_.original, row, column) != state_.edits.value(sheet_, row, column))
+    if (state_.marked() &&
+        sheet_.value(*state_.marked(), row, column) != state_.edits.value(sheet_, row, column))
         return QBrush(kChanged);
     return QVariant();
 }
@@ -108,9 +117,9 @@ QVariant TableModel::toolTip(int row, int column) const {
     if (state_.edits.isConflict(sheet_, row))
         return QStringLiteral("The file has changed this record since it was edited here, so "
                               "it is not written; Discard Changes shows the file's values.");
-    if (!state_.original)
+    if (!state_.marked())
         return QVariant();
-    const int original = sheet_.value(*state_.original, row, column);
+    const int original = sheet_.value(*state_.marked(), row, column);
     if (original == state_.edits.value(sheet_, row, column))
         return QVariant();
     return QStringLiteral("Original: %1").arg(words(row, column, original));
@@ -208,13 +217,15 @@ TableFilter::TableFilter(TableModel* model) : QSortFilterProxyModel(model) {
     setDynamicSortFilter(false);
 }
 
-void TableFilter::setAccepts(Accepts accepts) {
+void TableFilter::setAccepts(Accepts accepts, bool changedOnly) {
     accepts_ = std::move(accepts);
+    changedOnly_ = changedOnly;
     invalidateFilter();
 }
 
 bool TableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return !accepts_ || accepts_(sourceRow);
+    return (!accepts_ || accepts_(sourceRow)) &&
+           (!changedOnly_ || static_cast<const TableModel*>(sourceModel())->isChanged(sourceRow));
 }
 
 QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

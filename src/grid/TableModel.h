@@ -12,10 +12,12 @@
 namespace app {
 
 // What the grids of the table window share: the edits, and the file as it was before the
-// changes made in this editor while those changes are marked.
+// changes made in this editor while those changes are marked or the only rows shown.
 struct TableState {
     tables::TableEdits edits;
     std::optional<QByteArray> original;
+    bool markChanges = false;
+    const QByteArray* marked() const { return markChanges && original ? &*original : nullptr; }
 };
 
 // One kind's records as a grid: "Row", "Name", then the sheet's columns. A cell shows the
@@ -35,6 +37,8 @@ class TableModel : public QAbstractTableModel {
     static int sheetColumn(int column) { return column - kFixedColumns; }
     // Every cell shows the state anew.
     void refresh();
+    // The record has edits to apply, or differs from the original when that is at hand.
+    bool isChanged(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -61,20 +65,21 @@ class TableModel : public QAbstractTableModel {
 };
 
 // Sorts by the stored value, when asked to (a click on a column's header), and shows the rows
-// a condition accepts.
+// a condition accepts, only the changed ones if asked to.
 class TableFilter : public QSortFilterProxyModel {
     Q_OBJECT
   public:
     using Accepts = std::function<bool(int sourceRow)>;
     explicit TableFilter(TableModel* model);
     // Nothing for every row.
-    void setAccepts(Accepts accepts);
+    void setAccepts(Accepts accepts, bool changedOnly = false);
 
   protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
   private:
     Accepts accepts_;
+    bool changedOnly_ = false;
 };
 
 // A choice is edited in a drop-down list of its rows' texts; other cells as text.

@@ -3,6 +3,7 @@
 #include "filecommands/EditActions.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
+#include "grid/SelectionSummary.h"
 #include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "tableview/ColumnState.h"
@@ -100,6 +101,7 @@ void TableWindow::buildControls() {
         textBox(this, "TableFilterTXT",
                 QStringLiteral("Filter: a row, part of a name, or HP > 1000 && Level < 20"));
     markChanges_ = checkBox(this, "TableMarkChangesCHK", "Mark changes since the original");
+    changedOnly_ = checkBox(this, "TableChangedOnlyCHK", "Changed only");
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("TableKindTabs");
     tabs_->setExpanding(false);
@@ -129,6 +131,7 @@ void TableWindow::buildControls() {
     auto* top = new QHBoxLayout;
     top->addWidget(filterText_, 1);
     top->addWidget(markChanges_);
+    top->addWidget(changedOnly_);
     auto* formulaRow = new QHBoxLayout;
     formulaRow->addWidget(formula_, 1);
     formulaRow->addWidget(relative_);
@@ -147,6 +150,7 @@ void TableWindow::buildControls() {
     connect(tabs_, &QTabBar::currentChanged, this, &TableWindow::TableKindTabs_Click);
     connect(filterText_, &QLineEdit::textChanged, this, &TableWindow::TableFilterTXT_Change);
     connect(markChanges_, &QCheckBox::toggled, this, &TableWindow::TableMarkChangesCHK_Click);
+    connect(changedOnly_, &QCheckBox::toggled, this, &TableWindow::TableMarkChangesCHK_Click);
     connect(formula_, &QLineEdit::returnPressed, this, &TableWindow::TableFormulaCMD_Click);
     connect(setSelected, &QPushButton::clicked, this, &TableWindow::TableFormulaCMD_Click);
     connect(apply_, &QPushButton::clicked, this, &TableWindow::TableApplyCMD_Click);
@@ -190,8 +194,7 @@ bool TableWindow::readFile() {
     if (!ready() || rom_.pathState() != rom::RomFile::PathState::SameFile)
         return false;
     state_.edits.fileChanged(rom_.readBytes(0, rom_.size()));
-    if (markChanges_->isChecked())
-        state_.original = originalImage();
+    readOriginal();
     return true;
 }
 
@@ -207,14 +210,19 @@ void TableWindow::romOpened() {
     file_ = file;
     state_.edits.load(rom_.readBytes(0, rom_.size()));
     commands_->clear();
-    state_.original.reset();
-    if (markChanges_->isChecked())
-        state_.original = originalImage();
+    readOriginal();
     refresh();
 }
 
 QByteArray TableWindow::originalImage() {
     return edits_.original(state_.edits.file());
+}
+
+void TableWindow::readOriginal() {
+    state_.original.reset();
+    state_.markChanges = markChanges_->isChecked();
+    if ((markChanges_->isChecked() || changedOnly_->isChecked()) && ready())
+        state_.original = originalImage();
 }
 
 void TableWindow::refresh() {
@@ -236,12 +244,17 @@ void TableWindow::updateStatus() {
         text += QStringLiteral("; in conflict: %1").arg(pending.conflicts.size());
     if (!filterProblem_.isEmpty())
         text += QStringLiteral(". The filter is taken as plain text: ") + filterProblem_;
+    if (const QString numbers = SelectionSummary(grid_->selectionModel()->selectedIndexes()).text();
+        !numbers.isEmpty())
+        text += QStringLiteral(". ") + numbers;
     status_->setText(text);
 }
 
 void TableWindow::TableKindTabs_Click() {
     columns_->leave();
     grid_->setModel(filter());
+    connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TableWindow::updateStatus);
     grid_->horizontalHeader()->setSortIndicator(
         filter()->sortColumn() < 0 ? 0 : filter()->sortColumn(), filter()->sortOrder());
     columns_->enter(model()->sheet().name());
@@ -253,9 +266,10 @@ void TableWindow::TableKindTabs_Click() {
 void TableWindow::TableFilterTXT_Change() {
     const QString text = filterText_->text().trimmed();
     const tables::Sheet& sheet = model()->sheet();
+    const bool changedOnly = changedOnly_->isChecked();
     filterProblem_.clear();
     if (text.isEmpty()) {
-        filter()->setAccepts({});
+        filter()->setAccepts({}, changedOnly);
         updateStatus();
         return;
     }
@@ -263,24 +277,26 @@ void TableWindow::TableFilterTXT_Change() {
     const QString problem = condition->parse(text);
     if (problem.isEmpty() && condition->readsColumns()) {
         filter()->setAccepts(
-            [this, condition](int row) { return condition->holds(state_.edits.shown(), row); });
+            [this, condition](int row) { return condition->holds(state_.edits.shown(), row); },
+            changedOnly);
     } else {
         if (text.contains(QRegularExpression(QStringLiteral("[<>=&|*/+()]"))))
             filterProblem_ = problem;
-        filter()->setAccepts([this, &sheet, text](int row) {
-            return QString::number(sheet.recordRow(row)) == text ||
-                   state_.edits.names()
-                       .of(sheet.kind().page, sheet.recordRow(row))
-                       .contains(text, Qt::CaseInsensitive);
-        });
+        filter()->setAccepts(
+            [this, &sheet, text](int row) {
+                return QString::number(sheet.recordRow(row)) == text ||
+                       state_.edits.names()
+                           .of(sheet.kind().page, sheet.recordRow(row))
+                           .contains(text, Qt::CaseInsensitive);
+            },
+            changedOnly);
     }
     updateStatus();
 }
 
+// Also for Changed only, which needs the original as well.
 void TableWindow::TableMarkChangesCHK_Click() {
-    state_.original.reset();
-    if (markChanges_->isChecked() && ready())
-        state_.original = originalImage();
+    readOriginal();
     refresh();
 }
 

@@ -67,6 +67,7 @@ class TableWindow : public QWidget {
     TableFilter* filter() const;
     QList<expressions::Cell> selectedCells() const;
     QByteArray originalImage();
+    void readOriginal(); // while a check box needs it
     void watchOpenFile();
     void refresh();
     void updateStatus();
@@ -82,6 +83,7 @@ class TableWindow : public QWidget {
     FrozenTableView* grid_ = nullptr;
     QLineEdit* filterText_ = nullptr;
     QCheckBox* markChanges_ = nullptr;
+    QCheckBox* changedOnly_ = nullptr;
     QLineEdit* formula_ = nullptr;
     QCheckBox* relative_ = nullptr;
     QPushButton* apply_ = nullptr;

@@ -15,6 +15,7 @@
 #include <QCompleter>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -85,24 +86,14 @@ struct Table {
             rows << grid->model()->index(r, 0).data().toString();
         return rows;
     }
-    // Typed into the cell's editor, then Enter.
+    // A click on the cell, then typing, which starts the editor, and Enter.
     void type(const QModelIndex& index, const QString& text) {
-        grid->setCurrentIndex(index);
-        grid->edit(index);
-        QLineEdit* editor = nullptr; // earlier editors may still wait for deletion
-        for (QLineEdit* box : grid->viewport()->findChildren<QLineEdit*>())
-            editor = box->isVisible() ? box : editor;
-        QVERIFY(editor);
-        editor->selectAll();
-        finishTyping(editor, text);
-    }
-    // A click on the cell at view row `row`, then typing, which starts the editor, and Enter.
-    void typeAt(int row, const QString& caption, const QString& text) {
-        const QModelIndex at = grid->model()->index(row, column(caption));
-        grid->scrollTo(at);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(at).center());
+        clickCell(index);
         QTest::keyClicks(grid, text.left(1));
         finishTyping(qobject_cast<QLineEdit*>(window->focusWidget()), text.mid(1));
+    }
+    void typeAt(int row, const QString& caption, const QString& text) {
+        type(grid->model()->index(row, column(caption)), text);
     }
     void finishTyping(QLineEdit* editor, const QString& text) {
         QVERIFY(editor);
@@ -113,9 +104,8 @@ struct Table {
         QTRY_VERIFY(!closing || !closing->isVisible());
     }
     void select(const QList<QModelIndex>& cells) {
-        grid->clearSelection();
         for (const QModelIndex& index : cells)
-            grid->selectionModel()->select(index, QItemSelectionModel::Select);
+            clickCell(index, index == cells.first() ? Qt::NoModifier : Qt::ControlModifier);
     }
     void setSelected(const QString& formula, bool relative) {
         find<QCheckBox>("TableRelativeCHK")->setChecked(relative);
@@ -189,6 +179,7 @@ class TableWindowTest : public QObject {
     void guessedNamesFilterAsExactOnes_data();
     void guessedNamesFilterAsExactOnes();
     void namesAreCompletedAndListed();
+    void numbersOfTheSelectionAndChangedRowsOnly();
     void columnsAreKeptPerKind();
     void closingWithEditsAsks();
 };
@@ -270,11 +261,13 @@ void TableWindowTest::inlineEditsApplyAsOneUndoableChange() {
     QByteArray image = imageWith({{5, 3321, 40}, {7, 800, 12}});
     image[0x0C5E27] = 7; // enemy 5's dropped item, in its 7-byte reward record at +4
     OPEN_TABLE(f, table, image);
-    table.grid->edit(table.cell(5, "Item Dropped"));
+    table.clickCell(table.cell(5, "Item Dropped"));
+    QTest::keyClick(table.grid, Qt::Key_F2);
     auto* items = table.grid->viewport()->findChild<QComboBox*>();
     QVERIFY(items);
-    items->setCurrentIndex(items->findText(synth::itemName(3)));
-    emit items->activated(items->currentIndex());
+    QTest::keyClick(items, Qt::Key_F4); // the list drops down; its row is typed and taken
+    QTest::keyClicks(items->view(), synth::itemName(3));
+    QTest::keyClick(items->view(), Qt::Key_Return);
     table.type(table.cell(5, "HP"), "300");
     table.type(table.cell(7, "Level"), "13");
     table.type(table.cell(7, "Defense"), "256");
@@ -625,6 +618,7 @@ void TableWindowTest::columnsAreKeptPerKind() {
             action->trigger();
     header->moveSection(header->visualIndex(hp), 2); // as a drag of its header does
     table.find<QLineEdit>("TableFilterTXT")->setText("hp > 1000");
+    QTest::mouseClick(table.find<QCheckBox>("TableChangedOnlyCHK"), Qt::LeftButton);
     table.showKind(1);
     QVERIFY(!header->isSectionHidden(level)); // another kind, other columns
     table.window->close();
@@ -635,9 +629,29 @@ void TableWindowTest::columnsAreKeptPerKind() {
     QVERIFY(header->isSectionHidden(level));
     QCOMPARE(header->visualIndex(hp), 2);
     QCOMPARE(again.find<QLineEdit>("TableFilterTXT")->text(), QString("hp > 1000"));
+    QVERIFY(again.find<QCheckBox>("TableChangedOnlyCHK")->isChecked());
     emit again.find<QMenu>("mnuTableColumns")->aboutToShow();
     again.find<QAction>("mnuTableResetColumns")->trigger();
     QVERIFY(!header->isSectionHidden(level) && header->visualIndex(hp) == hp);
+}
+
+void TableWindowTest::numbersOfTheSelectionAndChangedRowsOnly() {
+    OPEN_TABLE(f, table, imageWith({{5, 100, 7}, {6, 200, 7}, {7, 301, 7}}));
+    auto* status = table.find<QLabel>("TableStatusLBL");
+    table.select({table.cell(5, "HP"), table.cell(6, "Name")});
+    QVERIFY2(!status->text().contains("Count"), qPrintable(status->text())); // one number
+    table.select({table.cell(5, "HP"), table.cell(6, "HP"), table.cell(7, "HP"),
+                  table.cell(6, "Name"), table.cell(6, "Item Dropped")});
+    QVERIFY2(status->text().endsWith(". Count 3 · Sum 601 · Min 100 · Max 301 · Mean 200.33"),
+             qPrintable(status->text()));
+    table.type(table.cell(8, "Level"), "9");
+    table.click("TableApplyCMD");
+    table.type(table.cell(40, "HP"), "1");
+    auto* changedOnly = table.find<QCheckBox>("TableChangedOnlyCHK");
+    QTest::mouseClick(changedOnly, Qt::LeftButton);
+    QCOMPARE(table.shownRows(), QStringList({"8", "40"}));
+    QTest::mouseClick(changedOnly, Qt::LeftButton);
+    QCOMPARE(table.shownRows().size(), 251);
 }
 
 QTEST_MAIN(TableWindowTest)
