@@ -42,6 +42,7 @@ FrozenTableView::FrozenTableView(QWidget* parent, int frozenColumns)
 void FrozenTableView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
     frozen_->setModel(model);
+    frozen_->setItemDelegate(itemDelegate());
     frozen_->setSelectionModel(selectionModel());
     frozen_->setSortingEnabled(isSortingEnabled());
     frozen_->setSelectionMode(selectionMode());

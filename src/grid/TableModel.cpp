@@ -2,8 +2,10 @@
 
 #include "items/Elemental.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QComboBox>
+#include <QPainter>
 
 namespace app {
 namespace {
@@ -226,6 +228,45 @@ void TableFilter::setAccepts(Accepts accepts, bool changedOnly) {
 bool TableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     return (!accepts_ || accepts_(sourceRow)) &&
            (!changedOnly_ || static_cast<const TableModel*>(sourceModel())->isChanged(sourceRow));
+}
+
+void ChoiceDelegate::paint(QPainter* painter, const QStyleOptionViewItem& given,
+                           const QModelIndex& index) const {
+    QStyleOptionViewItem option = given;
+    initStyleOption(&option, index);
+    QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    const QRect room = option.rect.adjusted(margin, 0, -margin, 0);
+    constexpr int kKeptTexts = 20000;
+    if (texts_.size() > kKeptTexts)
+        texts_.clear();
+    auto text = texts_.find(option.text);
+    if (text == texts_.end()) {
+        text = texts_.insert(option.text, QStaticText(option.text));
+        text->setTextFormat(Qt::PlainText);
+        text->prepare(QTransform(), option.font);
+    }
+    // Check boxes, icons, the focus frame and text that must be cut short: the style's way.
+    if (option.features &
+            (QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration) ||
+        option.state & QStyle::State_HasFocus || text->size().width() > room.width() ||
+        option.text.contains(QLatin1Char('\n'))) {
+        QStyledItemDelegate::paint(painter, given, index);
+        return;
+    }
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, option.widget);
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : option.state & QStyle::State_Active   ? QPalette::Normal
+                                                                               : QPalette::Inactive;
+    painter->save();
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(
+        group, option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawStaticText(
+        QStyle::alignedRect(option.direction, option.displayAlignment, text->size().toSize(), room)
+            .topLeft(),
+        *text);
+    painter->restore();
 }
 
 QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -3,7 +3,9 @@
 #include "tables/TableEdits.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QSortFilterProxyModel>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 #include <functional>
@@ -82,16 +84,23 @@ class TableFilter : public QSortFilterProxyModel {
     bool changedOnly_ = false;
 };
 
-// A choice is edited in a drop-down list of its rows' texts; other cells as text.
+// A choice is edited in a drop-down list of its rows' texts; other cells as text. A cell of
+// plain text is drawn from a laid-out text kept per string: laying out every cell's text again
+// on each repaint costs more than all else a step of edits does.
 class ChoiceDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+
+  private:
+    mutable QHash<QString, QStaticText> texts_;
 };
 
 } // namespace app
