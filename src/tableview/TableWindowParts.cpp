@@ -3,8 +3,8 @@
 // boxes complete and list.
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
+#include "namehelp/NamesHelp.h"
 #include "tableview/ColumnState.h"
-#include "tableview/NamesHelp.h"
 #include "tableview/TableWindow.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "tableview/NamesHelp.h"
+#include "namehelp/NamesHelp.h"
 
 #include "expressions/Names.h"
 #include "rom/NumberRules.h"
