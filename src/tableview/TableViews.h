@@ -20,8 +20,8 @@ class TableWindow;
 
 // The windows that look at many records at once: View > Table View (mnuTableView, Ctrl+T),
 // View > Compare With... (mnuCompareWith, the table view in compare mode) and Edit > Find
-// Record (mnuFindRecord, Ctrl+F). Their entries are enabled while a ROM is
-// open and its lists are not loading; the windows follow the open file.
+// Record (mnuFindRecord, Ctrl+F). Their entries are enabled while a ROM is open and its
+// lists are not loading; the windows follow the open file.
 class TableViews : public QObject {
     Q_OBJECT
   public:
