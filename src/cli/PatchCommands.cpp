@@ -21,21 +21,6 @@ namespace {
 
 constexpr qint64 kLargestPatch = 64 * 1024 * 1024;
 
-// The headerless image of `path`, or why it cannot be read.
-std::optional<QByteArray> readImage(const QString& path, QString* why) {
-    QFile file(path);
-    if (QFileInfo(path).size() > rom::kHeaderedImageSize) {
-        *why = QStringLiteral("\"%1\" is larger than an image of Valdric.").arg(path);
-        return std::nullopt;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *why = QStringLiteral("\"%1\" could not be read: %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    return bytes.size() == rom::kHeaderedImageSize ? bytes.mid(rom::kCopierHeaderSize) : bytes;
-}
-
 records::PreviewNames namesOf(const QByteArray& image) {
     const tables::Names names = tables::namesIn(image);
     return {[names](records::PageId page, int row) { return names.of(page, row); }, names.items};
@@ -94,9 +79,10 @@ void printMarkdown(const QList<QStringList>& rows, QTextStream& out) {
 
 int runDiff(const DiffRequest& request, QTextStream& out, QTextStream& err) {
     QString why;
-    const auto file = readImage(request.file, &why);
-    const auto other = file ? readImage(request.other, &why) : std::nullopt;
-    const auto base = other && !request.base.isEmpty() ? readImage(request.base, &why) : file;
+    const auto file = rom::readHeaderless(request.file, &why);
+    const auto other = file ? rom::readHeaderless(request.other, &why) : std::nullopt;
+    const auto base =
+        other && !request.base.isEmpty() ? rom::readHeaderless(request.base, &why) : file;
     if (!file || !other || !base) {
         err << why << '\n';
         return 3;

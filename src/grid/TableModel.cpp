@@ -13,6 +13,9 @@ namespace {
 const QColor kEdited(255, 236, 160);
 const QColor kConflict(255, 190, 190);
 const QColor kChanged(196, 222, 255);
+// Against another image, by class in the order of records::ChangeClass.
+const QColor kCompared[] = {QColor(214, 120, 255), QColor(226, 226, 226), QColor(205, 240, 190),
+                            QColor(236, 222, 255)};
 
 using tables::Column;
 
@@ -104,11 +107,17 @@ QVariant TableModel::cellData(int row, int column, int role) const {
     }
 }
 
+std::optional<ComparedCell> TableModel::compared(int row, int column) const {
+    return state_.compared ? state_.compared->cell(sheet_, row, column) : std::nullopt;
+}
+
 QVariant TableModel::background(int row, int column) const {
     if (state_.edits.isConflict(sheet_, row))
         return QBrush(kConflict);
     if (state_.edits.isEdited(sheet_, row, column))
         return QBrush(kEdited);
+    if (const std::optional<ComparedCell> cell = compared(row, column))
+        return QBrush(kCompared[int(cell->change)]);
     if (state_.marked() &&
         sheet_.value(*state_.marked(), row, column) != state_.edits.value(sheet_, row, column))
         return QBrush(kChanged);
@@ -119,6 +128,13 @@ QVariant TableModel::toolTip(int row, int column) const {
     if (state_.edits.isConflict(sheet_, row))
         return QStringLiteral("The file has changed this record since it was edited here, so "
                               "it is not written; Discard Changes shows the file's values.");
+    if (const std::optional<ComparedCell> cell = compared(row, column)) {
+        QString change = records::classWords(cell->change);
+        change[0] = change[0].toUpper();
+        return QStringLiteral("Theirs: %1 \u00b7 Original: %2 \u00b7 Yours: %3\n%4")
+            .arg(words(row, column, cell->theirs), words(row, column, cell->original),
+                 words(row, column, state_.edits.value(sheet_, row, column)), change);
+    }
     if (!state_.marked())
         return QVariant();
     const int original = sheet_.value(*state_.marked(), row, column);
@@ -226,8 +242,9 @@ void TableFilter::setAccepts(Accepts accepts, bool changedOnly) {
 }
 
 bool TableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return (!accepts_ || accepts_(sourceRow)) &&
-           (!changedOnly_ || static_cast<const TableModel*>(sourceModel())->isChanged(sourceRow));
+    const auto* model = static_cast<const TableModel*>(sourceModel());
+    return (!accepts_ || accepts_(sourceRow)) && model->shows(sourceRow) &&
+           (!changedOnly_ || model->isChanged(sourceRow));
 }
 
 void ChoiceDelegate::paint(QPainter* painter, const QStyleOptionViewItem& given,

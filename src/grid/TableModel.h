@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/Comparison.h"
 #include "tables/TableEdits.h"
 
 #include <QAbstractTableModel>
@@ -13,19 +14,39 @@
 
 namespace app {
 
-// What the grids of the table window share: the edits, and the file as it was before the
-// changes made in this editor while those changes are marked or the only rows shown.
+// A cell as another image and the common original hold it, where it is classed.
+struct ComparedCell {
+    records::ChangeClass change;
+    int theirs;
+    int original;
+};
+
+// Another image the grids are compared with while the table window is in compare mode.
+class Compared {
+  public:
+    virtual ~Compared() = default;
+    // Nothing for a cell that neither side changed against the original.
+    virtual std::optional<ComparedCell> cell(const tables::Sheet& sheet, int row,
+                                             int column) const = 0;
+    // False for a row the grid hides ("Differences only").
+    virtual bool shows(const tables::Sheet& sheet, int row) const = 0;
+};
+
+// What the grids of the table window share: the edits, the file as it was before the
+// changes made in this editor while those changes are marked or the only rows shown, and the
+// image compared with.
 struct TableState {
     tables::TableEdits edits;
     std::optional<QByteArray> original;
     bool markChanges = false;
+    const Compared* compared = nullptr;
     const QByteArray* marked() const { return markChanges && original ? &*original : nullptr; }
 };
 
 // One kind's records as a grid: "Row", "Name", then the sheet's columns. A cell shows the
 // value with the edits in place, in the page's words; it sorts by the stored value. Edited
-// cells are tinted, a record in conflict wholly, and with the original at hand every cell
-// that differs from it.
+// cells are tinted, a record in conflict wholly, then every cell classed against another
+// image (a conflict strongest), and with the original at hand every cell that differs from it.
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -41,6 +62,8 @@ class TableModel : public QAbstractTableModel {
     void refresh();
     // The record has edits to apply, or differs from the original when that is at hand.
     bool isChanged(int row) const;
+    // False for a row that compare mode hides.
+    bool shows(int row) const { return !state_.compared || state_.compared->shows(sheet_, row); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -59,6 +82,7 @@ class TableModel : public QAbstractTableModel {
     QVariant background(int row, int column) const;
     QVariant toolTip(int row, int column) const;
     QString words(int row, int column, int value) const;
+    std::optional<ComparedCell> compared(int row, int column) const;
     std::pair<QStringList, QVariantList> choices(int row, int column) const;
     bool isCheckBox(int column) const;
 

@@ -15,18 +15,6 @@ const QString kHeaderMessage =
     QStringLiteral("This ROM has a header, so I'm removing it to make it compatible with my "
                    "program and Tidewright");
 
-// One that cannot be read is left to the opening to report.
-bool acceptsImage(QWidget* parent, const QString& path) {
-    const std::optional<rominfo::ImageLook> look = rominfo::lookAtImage(path);
-    if (!look || look->looksLikeValdric())
-        return true;
-    enum Answer { OpenAnyway, Cancel };
-    return ui::askQuestion(
-               parent,
-               rominfo::unfamiliarImageText(path, *look) + QStringLiteral(" Open it anyway?"),
-               {ui::kOpenAnywayButton, ui::kCancelButton}, Cancel, Cancel) == OpenAnyway;
-}
-
 bool removeHeader(QWidget* parent, const QString& path, rom::RomFile& open) {
     if (!rom::hasCopierHeader(path))
         return true;
@@ -45,6 +33,17 @@ bool removeHeader(QWidget* parent, const QString& path, rom::RomFile& open) {
 }
 
 } // namespace
+
+bool acceptsImage(QWidget* parent, const QString& path) {
+    const std::optional<rominfo::ImageLook> look = rominfo::lookAtImage(path);
+    if (!look || look->looksLikeValdric())
+        return true;
+    enum Answer { OpenAnyway, Cancel };
+    return ui::askQuestion(
+               parent,
+               rominfo::unfamiliarImageText(path, *look) + QStringLiteral(" Open it anyway?"),
+               {ui::kOpenAnywayButton, ui::kCancelButton}, Cancel, Cancel) == OpenAnyway;
+}
 
 bool prepareToOpen(QWidget* parent, const QString& path, rom::RomFile& open) {
     return acceptsImage(parent, path) && removeHeader(parent, path, open);

@@ -17,4 +17,8 @@ namespace app {
 // very file, whose handle would point at the replaced copy. True when the file may be opened.
 bool prepareToOpen(QWidget* parent, const QString& path, rom::RomFile& open);
 
+// A file that does not look like this game's image is used only when the user says so
+// (Open Anyway). One that cannot be read is left to the caller to report.
+bool acceptsImage(QWidget* parent, const QString& path);
+
 } // namespace app

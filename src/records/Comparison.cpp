@@ -51,14 +51,6 @@ const std::vector<patches::ByteRange>& covered() {
     return ranges;
 }
 
-std::optional<ChangeClass> classOf(bool mineChanged, bool theirsChanged, bool alike) {
-    if (!mineChanged && !theirsChanged)
-        return std::nullopt;
-    if (mineChanged && theirsChanged)
-        return alike ? ChangeClass::Alike : ChangeClass::Conflict;
-    return mineChanged ? ChangeClass::OnlyHere : ChangeClass::OnlyThere;
-}
-
 // The offsets where mine or theirs differs from the base, as sorted, merged ranges.
 QList<patches::ByteRange> changedRanges(const QByteArray& base, const QByteArray& mine,
                                         const QByteArray& theirs) {
@@ -88,7 +80,7 @@ void addOtherBytes(Comparison& result, qint64 begin, qint64 end, const QByteArra
         if (field != fields.end() && field->begin <= at)
             continue;
         const auto change =
-            classOf(base[at] != mine[at], base[at] != theirs[at], mine[at] == theirs[at]);
+            changeClass(base[at] != mine[at], base[at] != theirs[at], mine[at] == theirs[at]);
         if (!change)
             continue;
         if (!result.others.isEmpty() && result.others.last().end == at &&
@@ -116,6 +108,14 @@ QString classWords(ChangeClass change) {
     return QStringLiteral("alike");
 }
 
+std::optional<ChangeClass> changeClass(bool mineChanged, bool theirsChanged, bool alike) {
+    if (!mineChanged && !theirsChanged)
+        return std::nullopt;
+    if (mineChanged && theirsChanged)
+        return alike ? ChangeClass::Alike : ChangeClass::Conflict;
+    return mineChanged ? ChangeClass::OnlyHere : ChangeClass::OnlyThere;
+}
+
 int Comparison::count(ChangeClass change) const {
     return int(std::count_if(fields.begin(), fields.end(), [change](const FieldChange& field) {
         return field.change == change;
@@ -141,7 +141,7 @@ Comparison compareImages(const QByteArray& base, const QByteArray& mine, const Q
         const QByteArrayView b(base.constData() + offset, width);
         const QByteArrayView m(mine.constData() + offset, width);
         const QByteArrayView t(theirs.constData() + offset, width);
-        const auto change = classOf(b != m, b != t, m == t);
+        const auto change = changeClass(b != m, b != t, m == t);
         if (!change)
             continue;
         result.fields.append({field.page, field.row, field.place, b.toByteArray(), m.toByteArray(),

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <optional>
+
 namespace records {
 
 // How a field or a byte stands in "mine" and "theirs" against their common base.
@@ -16,6 +18,8 @@ enum class ChangeClass {
 };
 // "conflict", "only here", "only there", "alike".
 QString classWords(ChangeClass change);
+// The class of a field or byte by what changed it against the base; none when nothing did.
+std::optional<ChangeClass> changeClass(bool mineChanged, bool theirsChanged, bool alike);
 
 // One written field of one record that differs between the images.
 struct FieldChange {

@@ -32,4 +32,18 @@ bool removeCopierHeader(const QString& path, QString* error) {
     return why.isEmpty() || failed(why);
 }
 
+std::optional<QByteArray> readHeaderless(const QString& path, QString* why) {
+    QFile file(path);
+    if (QFileInfo(path).size() > kHeaderedImageSize) {
+        *why = QStringLiteral("\"%1\" is larger than an image of Valdric.").arg(path);
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("\"%1\" could not be read: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    return bytes.size() == kHeaderedImageSize ? bytes.mid(kCopierHeaderSize) : bytes;
+}
+
 } // namespace rom

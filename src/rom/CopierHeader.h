@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace rom {
 
@@ -15,5 +18,9 @@ bool hasCopierHeader(const QString& path);
 // headerless 4 MiB file is left alone. On any failure the file stays exactly as it was and
 // `error` says why.
 bool removeCopierHeader(const QString& path, QString* error);
+
+// The image in the file at `path` without its copier header, read only: the file is left as
+// it is. Nothing, with `why` set, for a file larger than a headered image or unreadable.
+std::optional<QByteArray> readHeaderless(const QString& path, QString* why);
 
 } // namespace rom

@@ -1,10 +1,14 @@
 #include "tableview/TableViews.h"
 
+#include "compare/CompareMode.h"
+#include "compare/PickCompared.h"
+#include "filecommands/EditActions.h"
 #include "tableview/FindRecord.h"
 #include "tableview/TableWindow.h"
 #include "window/Form1.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -48,7 +52,9 @@ void TableViews::addMenus(QMenuBar* bar, QMenu* edit) {
     view->setObjectName("mnuView");
     tableView_ =
         addEntry(view, "mnuTableView", QStringLiteral("&Table View..."), QKeySequence("Ctrl+T"));
+    compareWith_ = addEntry(view, "mnuCompareWith", QStringLiteral("&Compare With..."), {});
     connect(tableView_, &QAction::triggered, this, &TableViews::mnuTableView_Click);
+    connect(compareWith_, &QAction::triggered, this, &TableViews::mnuCompareWith_Click);
     connect(findRecordEntry_, &QAction::triggered, this, &TableViews::mnuFindRecord_Click);
 }
 
@@ -62,6 +68,7 @@ bool TableViews::usable() const {
 
 void TableViews::romStateChanged() {
     tableView_->setEnabled(usable());
+    compareWith_->setEnabled(usable());
     findRecordEntry_->setEnabled(usable());
     if (rom_.isOpen())
         return;
@@ -82,6 +89,19 @@ void TableViews::mnuTableView_Click() {
     if (!table_)
         table_ = new TableWindow(window_, rom_, edits_);
     bringToFront(table_);
+}
+
+// The other file is only read; the table window shows it beside the open file's records.
+void TableViews::mnuCompareWith_Click() {
+    if (!usable())
+        return;
+    const QByteArray open = rom_.readBytes(0, rom_.size());
+    std::optional<ComparedFile> compared = pickCompared(&window_, open, edits_.original(open));
+    if (!compared || !usable())
+        return;
+    compared->mine = QFileInfo(rom_.path()).fileName();
+    mnuTableView_Click();
+    table_->compareMode()->start(std::move(*compared));
 }
 
 void TableViews::mnuFindRecord_Click() {

@@ -18,9 +18,10 @@ class FindRecord;
 class Form1;
 class TableWindow;
 
-// The windows that look at many records at once: View > Table View (mnuTableView, Ctrl+T)
-// and Edit > Find Record (mnuFindRecord, Ctrl+F). Their entries are enabled while a ROM is
-// open and its lists are not loading; the windows follow the open file.
+// The windows that look at many records at once: View > Table View (mnuTableView, Ctrl+T),
+// View > Compare With... (mnuCompareWith, the table view in compare mode) and Edit > Find
+// Record (mnuFindRecord, Ctrl+F). Their entries are enabled while a ROM is open and its
+// lists are not loading; the windows follow the open file.
 class TableViews : public QObject {
     Q_OBJECT
   public:
@@ -35,6 +36,7 @@ class TableViews : public QObject {
     bool confirmClosing();
 
     void mnuTableView_Click();
+    void mnuCompareWith_Click();
     void mnuFindRecord_Click();
     TableWindow* tableWindow() const;
 
@@ -45,6 +47,7 @@ class TableViews : public QObject {
     rom::RomFile& rom_;
     EditActions& edits_;
     QAction* tableView_ = nullptr;
+    QAction* compareWith_ = nullptr;
     QAction* findRecordEntry_ = nullptr;
     QPointer<TableWindow> table_;
     QPointer<FindRecord> find_;

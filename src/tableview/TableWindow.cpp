@@ -1,5 +1,6 @@
 #include "tableview/TableWindow.h"
 
+#include "compare/CompareMode.h"
 #include "filecommands/EditActions.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
@@ -7,6 +8,7 @@
 #include "history/Versions.h"
 #include "rom/RomFile.h"
 #include "tableview/ColumnState.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
 #include "ui/Program.h"
@@ -43,26 +45,6 @@ QString listed(const QStringList& lines) {
     return text;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(QLatin1String(name));
-    return made;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption) {
-    auto* made = new QCheckBox(caption, parent);
-    made->setObjectName(QLatin1String(name));
-    return made;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, const QString& placeholder) {
-    auto* made = new QLineEdit(parent);
-    made->setObjectName(QLatin1String(name));
-    made->setPlaceholderText(placeholder);
-    made->setClearButtonEnabled(true);
-    return made;
-}
-
 } // namespace
 
 TableWindow::TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits)
@@ -97,11 +79,11 @@ TableWindow::TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits)
 TableWindow::~TableWindow() = default;
 
 void TableWindow::buildControls() {
-    filterText_ =
-        textBox(this, "TableFilterTXT",
-                QStringLiteral("Filter: a row, part of a name, or HP > 1000 && Level < 20"));
-    markChanges_ = checkBox(this, "TableMarkChangesCHK", "Mark changes since the original");
-    changedOnly_ = checkBox(this, "TableChangedOnlyCHK", "Changed only");
+    filterText_ = ui::makeEntryBox(
+        this, "TableFilterTXT",
+        QStringLiteral("Filter: a row, part of a name, or HP > 1000 && Level < 20"));
+    markChanges_ = ui::makeCheckBox(this, "TableMarkChangesCHK", "Mark changes since the original");
+    changedOnly_ = ui::makeCheckBox(this, "TableChangedOnlyCHK", "Changed only");
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("TableKindTabs");
     tabs_->setExpanding(false);
@@ -118,15 +100,21 @@ void TableWindow::buildControls() {
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                            QAbstractItemView::DoubleClicked);
-    formula_ = textBox(this, "TableFormulaTXT", QStringLiteral("Formula: x * 1.5"));
+    formula_ = ui::makeEntryBox(this, "TableFormulaTXT", QStringLiteral("Formula: x * 1.5"));
     formula_->setToolTip(QStringLiteral("x is the cell's own value; a column's name in its "
                                         "header's tooltip stands for its value in the row."));
-    relative_ = checkBox(this, "TableRelativeCHK", "From the original values");
-    QPushButton* setSelected = button(this, "TableFormulaCMD", "Set Selected");
-    apply_ = button(this, "TableApplyCMD", "Apply Changes");
-    discard_ = button(this, "TableDiscardCMD", "Discard Changes");
+    relative_ = ui::makeCheckBox(this, "TableRelativeCHK", "From the original values");
+    QPushButton* setSelected = ui::makeButton(this, "TableFormulaCMD", "Set Selected");
+    apply_ = ui::makeButton(this, "TableApplyCMD", "Apply Changes");
+    discard_ = ui::makeButton(this, "TableDiscardCMD", "Discard Changes");
     status_ = new QLabel(this);
     status_->setObjectName("TableStatusLBL");
+    compare_ = new CompareMode(this, state_,
+                               {[this] { return ready(); },
+                                [this]() -> const tables::Sheet& { return model()->sheet(); },
+                                [this] { return selectedCells(); },
+                                [this](const QString& caption) { commands_->record(caption); },
+                                [this] { refresh(); }, [this] { return originalImage(); }});
 
     auto* top = new QHBoxLayout;
     top->addWidget(filterText_, 1);
@@ -142,6 +130,7 @@ void TableWindow::buildControls() {
     bottom->addWidget(discard_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(compare_->bar());
     layout->addWidget(tabs_);
     layout->addWidget(grid_, 1);
     layout->addLayout(formulaRow);
@@ -194,6 +183,7 @@ bool TableWindow::readFile() {
     if (!ready() || rom_.pathState() != rom::RomFile::PathState::SameFile)
         return false;
     state_.edits.fileChanged(rom_.readBytes(0, rom_.size()));
+    compare_->fileChanged();
     readOriginal();
     return true;
 }
@@ -208,6 +198,7 @@ void TableWindow::romOpened() {
         return;
     }
     file_ = file;
+    compare_->stop();
     state_.edits.load(rom_.readBytes(0, rom_.size()));
     commands_->clear();
     readOriginal();

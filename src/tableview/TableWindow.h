@@ -20,6 +20,7 @@ class RomFile;
 namespace app {
 
 class ColumnState;
+class CompareMode;
 class EditActions;
 class Form1;
 class GridCommands;
@@ -45,6 +46,8 @@ class TableWindow : public QWidget {
     // Reads the open file again: rows without edits show it, edited rows whose bytes
     // changed underneath become conflicts.
     void reloadFromFile();
+    // Compare mode (View > Compare With...); its image is there for other views to show.
+    CompareMode* compareMode() const { return compare_; }
 
     void TableKindTabs_Click();
     void TableFilterTXT_Change();
@@ -91,6 +94,7 @@ class TableWindow : public QWidget {
     QLabel* status_ = nullptr;
     GridCommands* commands_ = nullptr;
     ColumnState* columns_ = nullptr;
+    CompareMode* compare_ = nullptr;
     QString filterProblem_;
     QFileSystemWatcher watcher_;
     QTimer reload_; // gathers a burst of change signals into one reading

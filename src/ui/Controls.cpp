@@ -1,5 +1,6 @@
 #include "ui/Controls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -66,6 +67,26 @@ QListWidget* makeCheckList(QWidget* parent, const QString& name, const QRect& re
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
                         const QRect& rect) {
     return place(new QPushButton(text, parent), name, rect);
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text) {
+    auto* made = new QPushButton(text, parent);
+    made->setObjectName(name);
+    return made;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text) {
+    auto* made = new QCheckBox(text, parent);
+    made->setObjectName(name);
+    return made;
+}
+
+QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& placeholder) {
+    auto* made = new QLineEdit(parent);
+    made->setObjectName(name);
+    made->setPlaceholderText(placeholder);
+    made->setClearButtonEnabled(true);
+    return made;
 }
 
 QFrame* makeFrame(QWidget* parent, const QString& name, const QRect& rect) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -38,6 +39,12 @@ QListWidget* makeCheckList(QWidget* parent, const QString& name, const QRect& pl
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
                         const QRect& place);
 QFrame* makeFrame(QWidget* parent, const QString& name, const QRect& place);
+
+// Builders for the windows laid out by Qt's layouts: the control and its object name.
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text);
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text);
+// A one-line entry with `placeholder` while empty and a button that clears it.
+QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& placeholder);
 
 // Read-only box with the grey background of locked fields.
 void lockGrey(QLineEdit* box);

@@ -1,6 +1,8 @@
 // View > Table View against a synthetic image: cells as the file holds them, sorting,
 // filtering, inline edits applied as one undoable change, conflicts, changes marked since
-// the original, formulas, showing records in the main window, and closing with edits.
+// the original, formulas, showing records in the main window, closing with edits, and
+// compare mode against another image or a patch, with a three-way merge.
+#include "patches/Ips.h"
 #include "romimage/RomImage.h"
 #include "support/EditorFixture.h"
 #include "tableview/TableWindow.h"
@@ -9,11 +11,14 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QBrush>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDateTime>
 #include <QDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +187,8 @@ class TableWindowTest : public QObject {
     void numbersOfTheSelectionAndChangedRowsOnly();
     void columnsAreKeptPerKind();
     void closingWithEditsAsks();
+    void compareWithAnImageAndMergeTheirChanges();
+    void compareWithAPatch();
 };
 
 void TableWindowTest::entriesFollowTheRom() {
@@ -652,6 +659,91 @@ void TableWindowTest::numbersOfTheSelectionAndChangedRowsOnly() {
     QCOMPARE(table.shownRows(), QStringList({"8", "40"}));
     QTest::mouseClick(changedOnly, Qt::LeftButton);
     QCOMPARE(table.shownRows().size(), 251);
+}
+
+namespace {
+// Enemies 10 to 13's HP and 14's Level as merged: changed only here, only there, alike,
+// differently, and only there.
+QByteArray merged(int hp10, int hp11, int hp12, int hp13, int level14) {
+    return imageWith(
+        {{10, hp10, 20}, {11, hp11, 20}, {12, hp12, 20}, {13, hp13, 20}, {14, 9, level14}});
+}
+} // namespace
+
+void TableWindowTest::compareWithAnImageAndMergeTheirChanges() {
+    const QByteArray original = merged(1200, 1200, 1200, 1200, 20);
+    const QByteArray mine = merged(1300, 1200, 1400, 1300, 20);
+    const QByteArray theirs = merged(1200, 1500, 1400, 1500, 21);
+    EditorFixture f;
+    QVERIFY(!f.find<QAction>("mnuCompareWith")->isEnabled());
+    const QString theirsPath = f.writeRom(synth::withCopierHeader(theirs), "theirs.smc");
+    const QDateTime theirsTime = QFileInfo(theirsPath).lastModified();
+    Table table(f, mine);
+    f.answerFileDialogs({theirsPath, f.writeRom(original, "original.smc")});
+    f.trigger("mnuCompareWith");
+    const auto tip = [&](int row, const char* caption) {
+        return table.cell(row, caption).data(Qt::ToolTipRole).toString();
+    };
+    // Without an original from the history, theirs differ from yours only there.
+    QCOMPARE(tip(10, "HP"), QString("Theirs: 1200 · Original: 1300 · Yours: 1300\nOnly there"));
+    table.click("CompareBaseCMD");
+    QCOMPARE(tip(10, "HP"), QString("Theirs: 1200 · Original: 1200 · Yours: 1300\nOnly here"));
+    QCOMPARE(tip(11, "HP"), QString("Theirs: 1500 · Original: 1200 · Yours: 1200\nOnly there"));
+    QCOMPARE(tip(12, "HP"), QString("Theirs: 1400 · Original: 1200 · Yours: 1400\nAlike"));
+    QCOMPARE(tip(13, "HP"), QString("Theirs: 1500 · Original: 1200 · Yours: 1300\nConflict"));
+    QVERIFY(tip(13, "Level").isEmpty() && !table.edited(13, "Level"));
+    QSet<QRgb> marks;
+    for (int row : {10, 11, 12, 13})
+        marks << table.cell(row, "HP").data(Qt::BackgroundRole).value<QBrush>().color().rgb();
+    QCOMPARE(marks.size(), 4);
+    const QString names = table.find<QLabel>("CompareLBL")->text();
+    QVERIFY(names.contains("test.smc") && names.contains("theirs.smc") &&
+            names.contains("original.smc"));
+    QTest::mouseClick(table.find<QCheckBox>("CompareOnlyCHK"), Qt::LeftButton);
+    QCOMPARE(table.shownRows(), QStringList({"10", "11", "13", "14"}));
+
+    table.click("CompareTakeAllCMD");
+    QCOMPARE(f.messageTexts().last(), QString("2 cells of theirs taken as edits; Apply Changes "
+                                              "writes them. 1 conflict left as you have them."));
+    table.click("TableApplyCMD");
+    QCOMPARE(synth::changedOffsets(mine, f.fileBytes()),
+             (QList<qint64>{0x0C47FD, 0x0C47FE, 0x0C4844}));
+    QCOMPARE(f.fileBytes().mid(0x0C47FD, 2) + f.fileBytes().at(0x0C4844),
+             QByteArray::fromHex("DC0515"));
+    f.trigger("mnuUndoApply");
+    QCOMPARE(f.fileBytes(), mine);
+
+    // Take Theirs into a selection and Reset to Original, each undone by one Ctrl+Z.
+    QTRY_COMPARE(table.values({11}, {"HP"}), QStringList("1200"));
+    table.clickCell(table.cell(11, "HP"));
+    table.clickCell(table.cell(13, "HP"), Qt::ControlModifier);
+    table.click("CompareTakeCMD");
+    QCOMPARE(table.values({11, 13}, {"HP"}), QStringList({"1500", "1500"}));
+    table.clickCell(table.cell(10, "HP"));
+    table.click("TableResetCMD");
+    QCOMPARE(table.values({10, 11, 13}, {"HP"}), QStringList({"1200", "1500", "1500"}));
+    focusGrid(table);
+    table.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(table.values({10, 11, 13}, {"HP"}), QStringList({"1300", "1500", "1500"}));
+    table.key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(table.values({10, 11, 13}, {"HP"}), QStringList({"1300", "1200", "1300"}));
+    table.click("CompareStopCMD");
+    QVERIFY(tip(13, "HP").isEmpty() && table.shownRows().size() == 251);
+    QCOMPARE(synth::readFile(theirsPath), synth::withCopierHeader(theirs));
+    QCOMPARE(QFileInfo(theirsPath).lastModified(), theirsTime);
+}
+
+// A patch is compared as applied to the open file's original.
+void TableWindowTest::compareWithAPatch() {
+    const QByteArray mine = merged(1300, 1200, 1400, 1300, 20);
+    OPEN_TABLE(f, table, mine);
+    const QString patch = f.folder() + "/theirs.ips";
+    synth::writeFile(patch, patches::createIps(mine, merged(1300, 1500, 1400, 1300, 20)).patch);
+    f.answerFileDialogs({patch});
+    f.trigger("mnuCompareWith");
+    QCOMPARE(table.cell(11, "HP").data(Qt::ToolTipRole).toString(),
+             QString("Theirs: 1500 · Original: 1200 · Yours: 1200\nOnly there"));
+    QVERIFY(!table.cell(10, "HP").data(Qt::ToolTipRole).isValid());
 }
 
 QTEST_MAIN(TableWindowTest)

@@ -2,6 +2,7 @@
 
 // The sections of `make bench`: each prints its medians, measured in this process.
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
 
@@ -32,6 +33,10 @@ void tabling();
 void playing();
 void tableView();
 void histories();
+void comparing();
+
+// `image` with every `every`-th written field of every record changed by `by` in its first byte.
+QByteArray changedFields(QByteArray image, int every, int by);
 
 // The floor of an opening of `path`: its name reads and row appends with no window shown.
 double openingFloorMs(const QString& path);

@@ -10,11 +10,10 @@
 #include <cstdio>
 
 namespace {
-
 constexpr int kRuns = 15;
+} // namespace
 
-// Every `every`-th written field of every record gets its first byte changed by `by`.
-QByteArray changedFields(QByteArray image, int every, int by) {
+QByteArray bench::changedFields(QByteArray image, int every, int by) {
     int n = 0;
     for (const records::Kind& kind : records::kinds())
         for (int row = kind.first; row <= kind.last; ++row)
@@ -24,11 +23,9 @@ QByteArray changedFields(QByteArray image, int every, int by) {
     return image;
 }
 
-} // namespace
-
 void bench::patchPreview() {
     const QByteArray base = synth::makeImage();
-    const QByteArray everyRecord = changedFields(base, 1, 1);
+    const QByteArray everyRecord = bench::changedFields(base, 1, 1);
     const QByteArray patch = patches::createBps(base, everyRecord);
     std::printf("patch preview and field comparison, median of %d runs\n", kRuns);
     qsizetype lines = 0;
@@ -42,8 +39,8 @@ void bench::patchPreview() {
     });
     std::printf("preview of a BPS changing every record (%lld lines): %7.2f ms (target < 100)\n",
                 static_cast<long long>(lines), preview);
-    const QByteArray mine = changedFields(base, 2, 1);
-    const QByteArray theirs = changedFields(base, 3, 2);
+    const QByteArray mine = bench::changedFields(base, 2, 1);
+    const QByteArray theirs = bench::changedFields(base, 3, 2);
     qsizetype fields = 0;
     const double classify = bench::medianMs(
         kRuns, [&] { fields = records::compareImages(base, mine, theirs).fields.size(); });

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     const std::pair<const char*, void (*)()> sections[] = {
         {"opening", bench::opening},     {"applying", bench::applying},
         {"patching", bench::patching},   {"patchPreview", bench::patchPreview},
-        {"tabling", bench::tabling},
+        {"tabling", bench::tabling},     {"comparing", bench::comparing},
         {"tableView", bench::tableView}, {"playing", bench::playing},
         {"histories", bench::histories}};
     for (const auto& [name, section] : sections) {
