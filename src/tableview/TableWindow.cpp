@@ -25,12 +25,19 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace app {
 namespace {
 
-// The kinds of the grids, in the order of records::kinds(); the header is not one of them.
-const char* const kTabs[] = {"Enemies", "Weapons", "Armor", "Accessories", "Items", "Characters"};
+// The captions of the grids, in the order of records::kinds(); the header has no grid.
+const std::vector<const char*> kTabs = [] {
+    std::vector<const char*> captions;
+    for (const records::Kind& kind : records::kinds())
+        if (kind.caption)
+            captions.push_back(kind.caption);
+    return captions;
+}();
 
 // A refused formula lists this many cells and counts the rest.
 constexpr int kListedCells = 20;

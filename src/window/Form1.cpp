@@ -42,6 +42,8 @@
 #include <QStringListModel>
 #include <QTabBar>
 
+#include <variant>
+
 namespace app {
 namespace {
 
@@ -142,15 +144,16 @@ void Form1::buildTabs() {
     tabs_->setObjectName("tabs");
     tabs_->setDrawBase(false);
     tabs_->setExpanding(false);
-    // A tab's data is the id of its page; the "[N/A]" tabs have none.
-    using records::PageId;
-    const std::pair<const char*, std::optional<PageId>> tabs[] = {
-        {"Future Option [N/A]", std::nullopt}, {"Miscellaneous", PageId::Misc},
-        {"Enemy Stats", PageId::Enemy},        {"Character Stats", PageId::Character},
-        {"Item Stats", PageId::Item},          {"Item Shops [N/A]", std::nullopt}};
-    for (const auto& [caption, page] : tabs) {
-        const int index = tabs_->addTab(QString::fromLatin1(caption));
-        tabs_->setTabData(index, page ? QVariant(int(*page)) : QVariant());
+    // A tab's data is the kind its page edits; the "[N/A]" tabs have none.
+    using records::RecordKind;
+    const std::variant<const char*, RecordKind> tabs[] = {
+        "Future Option [N/A]", RecordKind::Misc, RecordKind::Enemy,
+        RecordKind::Character, RecordKind::Item, "Item Shops [N/A]"};
+    for (const auto& tab : tabs) {
+        const auto* kind = std::get_if<RecordKind>(&tab);
+        const int index = tabs_->addTab(QString::fromLatin1(
+            kind ? records::kindInfo(*kind).pageCaption : std::get<const char*>(tab)));
+        tabs_->setTabData(index, kind ? QVariant(int(*kind)) : QVariant());
     }
     tabs_->setCurrentIndex(0);
     const QRect strip = ui::twips(90, 0, 12345, 9015);
@@ -228,7 +231,7 @@ void Form1::tabs_Click() {
         return;
     ui::Page* page = pageOfTab(chosen);
     showPage(page);
-    if (page && page->id() == records::PageId::Item)
+    if (page && page->id() == records::RecordKind::Item)
         loadingLabel_->hide();
     if (page)
         loadRow(*page, 0);
@@ -402,7 +405,7 @@ void Form1::reloadVisiblePage(int row) {
         loadRow(*page, row < 0 && page->list() ? page->list()->currentRow() : row);
 }
 
-bool Form1::showRecord(records::PageId id, int row) {
+bool Form1::showRecord(records::RecordKind id, int row) {
     if (!rom_.isOpen() || loadingLists_ || !confirmLeaving())
         return false;
     for (int index = 0; index < tabs_->count(); ++index)

@@ -72,7 +72,7 @@ class Form1 : public QMainWindow, public EditorWindow {
 
     // Shows record `row` of `page`: its tab chosen and its row selected. False when no ROM
     // is open, the lists are loading or the user kept the record shown now.
-    bool showRecord(records::PageId page, int row);
+    bool showRecord(records::RecordKind page, int row);
     // Edits not applied on the visible page: asks whether to apply them first.
     bool confirmLeavingRecord() override;
 
