@@ -89,7 +89,6 @@ ItemPage::ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& acc
     buildArmorGroup();
     buildAccessoryGroup();
     buildRightColumn();
-    buildHiddenEffectTypes();
     bindElementalSelector();
     linkCaptions();
     frame_->hide();
@@ -160,16 +159,6 @@ void ItemPage::buildRightColumn() {
     icon_ = dropDown(frame_, "ItemIconCBO", 9870, 6840, 2000, iconRows());
 }
 
-// A list of effect types that the page carries but never shows, fills or reads.
-void ItemPage::buildHiddenEffectTypes() {
-    QLabel* label =
-        ui::makeLabel(frame_, "ItemEffectsLBL",
-                      "Effect Types:", ui::twips(kLeftCaption, 7170, kCaptionWidth, kRowHeight));
-    label->hide();
-    effectTypes_ = dropDown(frame_, "ItemEffectsCBO", 3960, 7170, 4000);
-    effectTypes_->hide();
-}
-
 // A stored byte the selector cannot show is written back as it was until the user
 // touches one of its boxes.
 void ItemPage::bindElementalSelector() {
@@ -228,7 +217,7 @@ void ItemPage::DisableAll() {
     weaponInflict_->setCheckState(Qt::Unchecked);
 
     disable({armorDefense_, armorAilment_, armorInflict_, accEffected1_, accEffected2_,
-             accEffectValue_, statBoost_, effectTypes_});
+             accEffectValue_, statBoost_});
     armorDefense_->setText(kNotApplicable);
     armorInflict_->setCheckState(Qt::Unchecked);
     accEffectValue_->setText(kNotApplicable);

@@ -68,7 +68,6 @@ class ItemPage : public QObject, public ui::Page {
     void buildArmorGroup();
     void buildAccessoryGroup();
     void buildRightColumn();
-    void buildHiddenEffectTypes();
     void bindElementalSelector();
     void linkCaptions();
 
@@ -98,7 +97,6 @@ class ItemPage : public QObject, public ui::Page {
     QListWidget* accEffected2_ = nullptr;
     QLineEdit* accEffectValue_ = nullptr;
     QComboBox* statBoost_ = nullptr;
-    QComboBox* effectTypes_ = nullptr;
 
     QLineEdit* price_ = nullptr;
     QListWidget* equip_ = nullptr;

@@ -148,7 +148,7 @@ void checkRecord(rom::FieldTable<R> fields, const QList<Table<R>>& layout, int r
     const QList<rom::Span> spans = rom::spansOf(fields, row, loaded, edited);
     for (const rom::Span& span : spans)
         QCOMPARE(span.before, noise.mid(span.offset, span.after.size()));
-    QCOMPARE(rom::writeSpans(rom, spans), spans.size());
+    QCOMPARE(rom::commitSpans(rom, spans), rom::CommitResult::Written);
     QVERIFY2(synth::readFile(path) == expected, "the file differs from the layout");
 
     const R reread = rom::readRecord(rom, fields, row);
