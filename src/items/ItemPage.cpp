@@ -1,6 +1,8 @@
 #include "items/ItemPage.h"
 
+#include "binding/FieldBinder.h"
 #include "items/CheckListCodec.h"
+#include "items/Elemental.h"
 #include "items/ElementalSelector.h"
 #include "items/ItemRows.h"
 #include "items/WideCheckBox.h"
@@ -265,6 +267,13 @@ bool ItemPage::saveItem(ItemCategory category, rom::FieldTable<Record> fields, c
     (this->*reload)();
     rememberShownValues();
     return *outcome == ui::FileAccess::Outcome::Written;
+}
+
+QString ItemPage::applyRefusal() const {
+    if (!lacksStrength(elemental_->heldValue()))
+        return QString();
+    return QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance "
+                          "checkboxes before you can proceed.");
 }
 
 bool ItemPage::save() {

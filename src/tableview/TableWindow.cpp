@@ -8,8 +8,8 @@
 #include "tableview/ColumnState.h"
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
+#include "ui/EditorWindow.h"
 #include "ui/Program.h"
-#include "window/Form1.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -71,8 +71,8 @@ QLineEdit* textBox(QWidget* parent, const char* name, const QString& placeholder
 
 } // namespace
 
-TableWindow::TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits)
-    : QWidget(&window, Qt::Window), window_(window), rom_(rom), edits_(edits) {
+TableWindow::TableWindow(EditorWindow& window, rom::RomFile& rom, EditActions& edits)
+    : QWidget(window.widget(), Qt::Window), window_(window), rom_(rom), edits_(edits) {
     setObjectName("TableWindow");
     setWindowTitle(ui::kProgramTitle + QStringLiteral(" - Table View"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -364,8 +364,8 @@ void TableWindow::TableGRD_DblClick(const QModelIndex& index) {
         return;
     const tables::Sheet& sheet = model()->sheet();
     if (window_.showRecord(sheet.kind().page, sheet.recordRow(source.row()))) {
-        window_.raise();
-        window_.activateWindow();
+        window_.widget()->raise();
+        window_.widget()->activateWindow();
     }
 }
 

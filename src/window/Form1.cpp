@@ -4,8 +4,6 @@
 #include "dialogs/AboutDialog.h"
 #include "enemies/EnemyPage.h"
 #include "filecommands/EditActions.h"
-#include "items/Elemental.h"
-#include "items/ElementalSelector.h"
 #include "items/ItemPage.h"
 #include "opening/FileDrops.h"
 #include "opening/OpenChecks.h"
@@ -50,9 +48,6 @@ namespace {
 const QString kCancelMessage =
     QStringLiteral("You probably pressed cancel you moron.  -_-  Try loading it again this time "
                    "press OK. ^_^");
-const QString kElementMessage =
-    QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance checkboxes "
-                   "before you can proceed.");
 const QString kLoadingItems = QStringLiteral(" Loading Items...");
 const QString kLoadingEnemies = QStringLiteral(" Loading Enemies...");
 
@@ -104,7 +99,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     keys_ = new WindowKeys(this, exitAction_, tabs_, [this] { return loadingLists_; });
-    new FileDrops(this);
+    new FileDrops(*this);
 }
 
 // The keys are let go first: the application's events reach them while the window's own
@@ -264,12 +259,11 @@ void Form1::ApplyCMD_Click() {
 bool Form1::applyShownRecord() {
     if (!rom_.isOpen() || loadingLists_)
         return false;
-    // The held value stays after the item page has been left, so it is checked whatever
-    // page is shown.
-    if (items::lacksStrength(itemPage_->elemental().heldValue())) {
-        ui::showWarning(this, kElementMessage);
-        return false;
-    }
+    for (const ui::Page* page : pages_)
+        if (const QString refusal = page->applyRefusal(); !refusal.isEmpty()) {
+            ui::showWarning(this, refusal);
+            return false;
+        }
     if (!edits_->stillSameFile())
         return false;
     ui::Page* page = visiblePage();
@@ -414,6 +408,11 @@ bool Form1::showRecord(records::RecordKind id, int row) {
             loadRow(*page, row);
         }
     return true;
+}
+
+QMetaObject::Connection
+Form1::whenFileOpened(QObject* context, const std::function<void(const QString& path)>& opened) {
+    return connect(this, &Form1::romOpened, context, opened);
 }
 
 QStringList Form1::itemNames() const {
