@@ -7,7 +7,6 @@
 #include "items/ItemRows.h"
 #include "items/WideCheckBox.h"
 #include "ui/Controls.h"
-#include "ui/FieldBinder.h"
 #include "ui/FileAccess.h"
 
 #include <QCheckBox>
