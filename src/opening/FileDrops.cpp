@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <QWidget>
 
 namespace app {
 namespace {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QWidget>
 
 namespace app {
 namespace recent {

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QWidget>
 
 #include <algorithm>
 #include <optional>

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWidget>
 
 namespace app {
 namespace {
