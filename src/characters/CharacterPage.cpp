@@ -1,9 +1,9 @@
 #include "characters/CharacterPage.h"
 
+#include "binding/FieldBinder.h"
 #include "characters/DigitKeyFilter.h"
 #include "ui/ColumnForm.h"
 #include "ui/Controls.h"
-#include "ui/FieldBinder.h"
 #include "ui/FileAccess.h"
 
 #include <QComboBox>

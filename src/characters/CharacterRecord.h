@@ -7,6 +7,7 @@ namespace characters {
 // Seven records of 80 bytes. Bytes 0x15-0x16, 0x19-0x26, 0x2F-0x31 and 0x37-0x4F are
 // neither read nor written.
 inline constexpr rom::Table kCharacterTable{0x0C0000, 80};
+inline constexpr int kCharacterCount = 7;
 
 // The playable characters in list order; also the rows of the portrait list.
 const QStringList& characterNames();

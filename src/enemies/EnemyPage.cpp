@@ -1,8 +1,8 @@
 #include "enemies/EnemyPage.h"
 
+#include "binding/FieldBinder.h"
 #include "ui/ColumnForm.h"
 #include "ui/Controls.h"
-#include "ui/FieldBinder.h"
 #include "ui/FileAccess.h"
 
 #include <QComboBox>

@@ -1,5 +1,6 @@
 #include "history/History.h"
 
+#include "records/Kinds.h"
 #include "rom/Plural.h"
 #include "rom/RomFile.h"
 
@@ -137,7 +138,7 @@ QString RecordRef::label() const {
         return QStringLiteral("Formula ") + name;
     if (isPatch())
         return QStringLiteral("Patch %1: %2").arg(name, records);
-    const QString word = records::recordWord(page);
+    const QString word = QLatin1String(records::kindInfo(page).recordWord);
     if (word.isEmpty())
         return QStringLiteral("Internal ROM header");
     return QStringLiteral("%1 %2 %3").arg(word).arg(row).arg(name.trimmed()).trimmed();
@@ -145,11 +146,6 @@ QString RecordRef::label() const {
 
 namespace {
 
-const std::pair<records::PageId, const char*> kStoredPages[] = {
-    {records::PageId::Misc, "misc"},
-    {records::PageId::Enemy, "enemy"},
-    {records::PageId::Character, "char"},
-    {records::PageId::Item, "item"}};
 const QString kStoredImport = QStringLiteral("tables");
 const QString kStoredTableEdit = QStringLiteral("table-edit");
 const QString kStoredFormula = QStringLiteral("formula");
@@ -166,10 +162,7 @@ QString storedPage(const RecordRef& record) {
         return kStoredFormula;
     if (record.isPatch())
         return kStoredPatch;
-    for (const auto& [page, word] : kStoredPages)
-        if (page == record.page)
-            return QLatin1String(word);
-    return QString();
+    return QLatin1String(records::kindInfo(record.page).storedWord);
 }
 
 std::optional<RecordRef> recordFromStored(const QString& page, int row, const QString& name) {
@@ -181,9 +174,8 @@ std::optional<RecordRef> recordFromStored(const QString& page, int row, const QS
         return RecordRef::formula(row, name);
     if (page == kStoredPatch)
         return RecordRef::patch(name, row);
-    for (const auto& [id, word] : kStoredPages)
-        if (page == QLatin1String(word))
-            return RecordRef{id, row, name};
+    if (const std::optional<records::RecordKind> kind = records::kindOfStoredWord(page))
+        return RecordRef{*kind, row, name};
     return std::nullopt;
 }
 

@@ -27,23 +27,23 @@ namespace history {
 // name says what it set: "HP = x*2 on 11 enemies").
 struct RecordRef {
     enum class Kind { Record, TableImport, TableEdit, Formula, Patch };
-    records::PageId page = records::PageId::Misc;
+    records::RecordKind page = records::RecordKind::Misc;
     int row = 0;
     QString name;
     Kind kind = Kind::Record;
 
     static RecordRef tableImport(int records) {
-        return {records::PageId::Misc, records, QString(), Kind::TableImport};
+        return {records::RecordKind::Misc, records, QString(), Kind::TableImport};
     }
     static RecordRef tableEdit(int records) {
-        return {records::PageId::Misc, records, QString(), Kind::TableEdit};
+        return {records::RecordKind::Misc, records, QString(), Kind::TableEdit};
     }
     static RecordRef formula(int records, const QString& what) {
-        return {records::PageId::Misc, records, what, Kind::Formula};
+        return {records::RecordKind::Misc, records, what, Kind::Formula};
     }
     // A patch applied as a whole: name is the patch file's name.
     static RecordRef patch(const QString& fileName, int records) {
-        return {records::PageId::Misc, records, fileName, Kind::Patch};
+        return {records::RecordKind::Misc, records, fileName, Kind::Patch};
     }
     bool isTableImport() const { return kind == Kind::TableImport; }
     bool isPatch() const { return kind == Kind::Patch; }

@@ -10,15 +10,27 @@ enum class ItemCategory { Weapon, Armor, Accessory, NormalItem, None };
 
 // The item list has one row per item, and the row alone decides which tables hold the
 // item. Rows 86, 148 and 188 belong to no category: they can be viewed but never written.
+struct CategoryRows {
+    ItemCategory category;
+    int first;
+    int last;
+};
+inline constexpr CategoryRows kCategoryRows[] = {{ItemCategory::Weapon, 0, 85},
+                                                 {ItemCategory::Armor, 87, 147},
+                                                 {ItemCategory::Accessory, 149, 187},
+                                                 {ItemCategory::NormalItem, 189, kItemCount - 1}};
+
+constexpr CategoryRows rowsOf(ItemCategory category) {
+    for (const CategoryRows& rows : kCategoryRows)
+        if (rows.category == category)
+            return rows;
+    return {ItemCategory::None, 0, -1};
+}
+
 constexpr ItemCategory categoryOfRow(int row) {
-    if (row >= 0 && row <= 85)
-        return ItemCategory::Weapon;
-    if (row >= 87 && row <= 147)
-        return ItemCategory::Armor;
-    if (row >= 149 && row <= 187)
-        return ItemCategory::Accessory;
-    if (row >= 189 && row < kItemCount)
-        return ItemCategory::NormalItem;
+    for (const CategoryRows& rows : kCategoryRows)
+        if (row >= rows.first && row <= rows.last)
+            return rows.category;
     return ItemCategory::None;
 }
 

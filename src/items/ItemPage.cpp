@@ -1,11 +1,12 @@
 #include "items/ItemPage.h"
 
+#include "binding/FieldBinder.h"
 #include "items/CheckListCodec.h"
+#include "items/Elemental.h"
 #include "items/ElementalSelector.h"
 #include "items/ItemRows.h"
 #include "items/WideCheckBox.h"
 #include "ui/Controls.h"
-#include "ui/FieldBinder.h"
 #include "ui/FileAccess.h"
 
 #include <QCheckBox>
@@ -89,7 +90,6 @@ ItemPage::ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& acc
     buildArmorGroup();
     buildAccessoryGroup();
     buildRightColumn();
-    buildHiddenEffectTypes();
     bindElementalSelector();
     linkCaptions();
     frame_->hide();
@@ -160,16 +160,6 @@ void ItemPage::buildRightColumn() {
     icon_ = dropDown(frame_, "ItemIconCBO", 9870, 6840, 2000, iconRows());
 }
 
-// A list of effect types that the page carries but never shows, fills or reads.
-void ItemPage::buildHiddenEffectTypes() {
-    QLabel* label =
-        ui::makeLabel(frame_, "ItemEffectsLBL",
-                      "Effect Types:", ui::twips(kLeftCaption, 7170, kCaptionWidth, kRowHeight));
-    label->hide();
-    effectTypes_ = dropDown(frame_, "ItemEffectsCBO", 3960, 7170, 4000);
-    effectTypes_->hide();
-}
-
 // A stored byte the selector cannot show is written back as it was until the user
 // touches one of its boxes.
 void ItemPage::bindElementalSelector() {
@@ -228,7 +218,7 @@ void ItemPage::DisableAll() {
     weaponInflict_->setCheckState(Qt::Unchecked);
 
     disable({armorDefense_, armorAilment_, armorInflict_, accEffected1_, accEffected2_,
-             accEffectValue_, statBoost_, effectTypes_});
+             accEffectValue_, statBoost_});
     armorDefense_->setText(kNotApplicable);
     armorInflict_->setCheckState(Qt::Unchecked);
     accEffectValue_->setText(kNotApplicable);
@@ -276,6 +266,13 @@ bool ItemPage::saveItem(ItemCategory category, rom::FieldTable<Record> fields, c
     (this->*reload)();
     rememberShownValues();
     return *outcome == ui::FileAccess::Outcome::Written;
+}
+
+QString ItemPage::applyRefusal() const {
+    if (!lacksStrength(elemental_->heldValue()))
+        return QString();
+    return QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance "
+                          "checkboxes before you can proceed.");
 }
 
 bool ItemPage::save() {

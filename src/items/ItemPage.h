@@ -40,11 +40,13 @@ class ItemPage : public QObject, public ui::Page {
     void loadSelected() override { ItemLST_Click(); }
     // The selected item's record, by its category.
     bool save() override;
+    // An element chosen without a strength stays held after the page is left, and no
+    // Apply goes ahead while it is.
+    QString applyRefusal() const override;
     // Apply while a "[N/A]" tab shows: armor and accessories are written from what the page
     // last showed; weapons and normal items are not.
     bool saveFromOtherTab();
     int selectedRow() const;
-    ElementalSelector& elemental() const { return *elemental_; }
     // The lists whose rows the name loader fills on every opening.
     QComboBox* statBoostList() const { return statBoost_; }
     QList<QComboBox*> ailmentLists() const { return {weaponAilment_, armorAilment_}; }
@@ -68,7 +70,6 @@ class ItemPage : public QObject, public ui::Page {
     void buildArmorGroup();
     void buildAccessoryGroup();
     void buildRightColumn();
-    void buildHiddenEffectTypes();
     void bindElementalSelector();
     void linkCaptions();
 
@@ -98,7 +99,6 @@ class ItemPage : public QObject, public ui::Page {
     QListWidget* accEffected2_ = nullptr;
     QLineEdit* accEffectValue_ = nullptr;
     QComboBox* statBoost_ = nullptr;
-    QComboBox* effectTypes_ = nullptr;
 
     QLineEdit* price_ = nullptr;
     QListWidget* equip_ = nullptr;

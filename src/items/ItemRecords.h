@@ -7,7 +7,7 @@ namespace items {
 // Icon codes 31 to 41 have a row in the icon list (row = code - 31); other codes have none.
 inline constexpr int kFirstIconCode = 31;
 
-// The GearInfoRecord part that weapons and armor share.
+// The part that weapons and armor share, in kGearInfoTable.
 struct GearInfo {
     int secondary = 0; // flag byte
     int price = 0;     // 0 to 65535
@@ -16,7 +16,8 @@ struct GearInfo {
     int element = 0;
 };
 
-// Everything the item page edits for one weapon: its icon, WeaponRecord and GearInfoRecord.
+// Everything the item page edits for one weapon: its icon and its records in
+// kWeaponTable and kGearInfoTable.
 struct Weapon : GearInfo {
     int icon = 0;
     int attack = 0;
@@ -26,7 +27,7 @@ struct Weapon : GearInfo {
     int inflict = 0; // 0 cleared, 1 checked, 2 greyed
 };
 
-// One armor item: icon, ArmorRecord and GearInfoRecord.
+// One armor item: icon and its records in kArmorTable and kGearInfoTable.
 struct Armor : GearInfo {
     int icon = 0;
     int defense = 0;
@@ -34,8 +35,8 @@ struct Armor : GearInfo {
     int inflict = 0; // 0 cleared, 1 checked
 };
 
-// One accessory: icon, AccessoryRecord and AccessoryInfoRecord (whose bytes 1 and 2 the
-// editor leaves alone).
+// One accessory: icon and its records in kAccessoryTable and kAccessoryInfoTable (whose
+// bytes 1 and 2 the editor leaves alone).
 struct Accessory {
     int icon = 0;
     int equip = 0;
@@ -46,7 +47,7 @@ struct Accessory {
     int secondary = 0;
 };
 
-// One normal item: icon and ItemInfoRecord.
+// One normal item: icon and its record in kItemInfoTable.
 struct NormalItem {
     int icon = 0;
     int secondary = 0;

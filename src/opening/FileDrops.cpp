@@ -1,12 +1,13 @@
 #include "opening/FileDrops.h"
 
-#include "window/Form1.h"
+#include "ui/EditorWindow.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <QWidget>
 
 namespace app {
 namespace {
@@ -23,10 +24,10 @@ QString firstLocalFile(const QMimeData* data) {
 
 } // namespace
 
-FileDrops::FileDrops(Form1* window) : QObject(window), window_(window) {
+FileDrops::FileDrops(EditorWindow& window) : QObject(window.widget()), window_(window) {
     // Drags over controls that take no drops of their own reach the window; the filter on
     // the application also sees those over controls that do, such as text boxes.
-    window->setAcceptDrops(true);
+    window.widget()->setAcceptDrops(true);
     qApp->installEventFilter(this);
 }
 
@@ -35,13 +36,13 @@ bool FileDrops::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != window_)
+    if (!widget || widget->window() != window_.widget())
         return false;
     auto* drop = static_cast<QDropEvent*>(event); // the drag enter and move events are drops too
     const QString path = firstLocalFile(drop->mimeData());
     if (path.isEmpty())
         return false;
-    if (window_->isLoadingLists()) {
+    if (window_.isLoadingLists()) {
         drop->ignore();
         return true;
     }
@@ -50,7 +51,7 @@ bool FileDrops::eventFilter(QObject* watched, QEvent* event) {
     // source waiting for the end of the drop.
     if (type == QEvent::Drop)
         QMetaObject::invokeMethod(
-            window_, [window = window_, path] { window->openRomPath(path); }, Qt::QueuedConnection);
+            window_.widget(), [this, path] { window_.openRomPath(path); }, Qt::QueuedConnection);
     return true;
 }
 

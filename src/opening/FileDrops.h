@@ -4,7 +4,7 @@
 
 namespace app {
 
-class Form1;
+class EditorWindow;
 
 // Opens a file dropped anywhere on `window` as File > Open ROM opens a chosen one; of
 // several dropped files the first is opened. Only local files are taken (no folders, no
@@ -13,13 +13,13 @@ class Form1;
 class FileDrops : public QObject {
     Q_OBJECT
   public:
-    explicit FileDrops(Form1* window);
+    explicit FileDrops(EditorWindow& window);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    Form1* window_;
+    EditorWindow& window_;
 };
 
 } // namespace app

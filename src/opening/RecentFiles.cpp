@@ -1,12 +1,13 @@
 #include "opening/RecentFiles.h"
 
 #include "ui/EditorSettings.h"
-#include "window/Form1.h"
+#include "ui/EditorWindow.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QWidget>
 
 namespace app {
 namespace recent {
@@ -64,15 +65,15 @@ void refresh(QMenu* menu) {
 
 } // namespace
 
-QMenu* addRecentFilesMenu(QMenu* fileMenu, Form1* window) {
+QMenu* addRecentFilesMenu(QMenu* fileMenu, EditorWindow& window) {
     QMenu* menu = fileMenu->addMenu(QStringLiteral("Open &Recent"));
     menu->setObjectName("mnuOpenRecent");
     menu->setToolTipsVisible(true);
     for (int n = 0; n < recent::kLimit; ++n) {
         QAction* entry = menu->addAction(QString());
         entry->setObjectName(QStringLiteral("mnuRecent%1").arg(n));
-        QObject::connect(entry, &QAction::triggered, window,
-                         [window, entry] { window->openRomPath(entry->data().toString()); });
+        QObject::connect(entry, &QAction::triggered, window.widget(),
+                         [&window, entry] { window.openRomPath(entry->data().toString()); });
     }
     menu->addSeparator();
     QAction* clear = menu->addAction(QStringLiteral("Clear Menu"));
@@ -81,7 +82,7 @@ QMenu* addRecentFilesMenu(QMenu* fileMenu, Form1* window) {
         recent::clear();
         refresh(menu);
     });
-    QObject::connect(window, &Form1::romOpened, menu, [menu](const QString& path) {
+    window.whenFileOpened(menu, [menu](const QString& path) {
         recent::add(path);
         refresh(menu);
     });

@@ -8,7 +8,7 @@ class QMenu;
 
 namespace app {
 
-class Form1;
+class EditorWindow;
 
 // The files opened last, most recent first, as absolute paths. They are kept in a store of
 // their own (organisation "Quillmark", application "valdric-editor": an INI file under
@@ -28,7 +28,7 @@ QString storePath();
 // Adds the submenu "Open &Recent" (mnuOpenRecent) to `fileMenu`: entries mnuRecent0 to
 // mnuRecent7 for the recent files (an entry whose file is gone is disabled), a separator and
 // "Clear Menu" (mnuClearRecent). Every successful open in `window` is recorded, and an entry
-// opens its file through Form1::openRomPath.
-QMenu* addRecentFilesMenu(QMenu* fileMenu, Form1* window);
+// opens its file as File > Open ROM opens a chosen one.
+QMenu* addRecentFilesMenu(QMenu* fileMenu, EditorWindow& window);
 
 } // namespace app

@@ -1,9 +1,10 @@
 #include "play/Emulator.h"
 
-#include "ui/EditorSettings.h"
 #include "play/EmulatorDialog.h"
-#include "window/Form1.h"
+#include "rom/RomFile.h"
 #include "ui/Dialogs.h"
+#include "ui/EditorSettings.h"
+#include "ui/EditorWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QWidget>
 
 #include <algorithm>
 #include <optional>
@@ -255,14 +257,14 @@ bool playVersion(QWidget* parent, const QString& openPath, qint64 id, const QByt
 
 namespace {
 
-void playOpenFile(Form1& window) {
+void playOpenFile(EditorWindow& window) {
     if (window.romFile().isOpen() && !window.isLoadingLists() && window.confirmLeavingRecord())
-        emulator::play(&window, window.romFile().path());
+        emulator::play(window.widget(), window.romFile().path());
 }
 
 } // namespace
 
-QAction* addEmulatorEntries(QMenu* fileMenu, Form1* window) {
+QAction* addEmulatorEntries(QMenu* fileMenu, EditorWindow& window) {
     auto* play = new QAction(QStringLiteral("&Play in Emulator"), fileMenu);
     play->setObjectName("mnuPlayROM");
     play->setShortcut(QKeySequence(Qt::Key_F5));
@@ -271,9 +273,10 @@ QAction* addEmulatorEntries(QMenu* fileMenu, Form1* window) {
     settings->setObjectName("mnuEmulatorSettings");
     fileMenu->addActions({play, settings});
     play->setEnabled(false);
-    QObject::connect(play, &QAction::triggered, window, [window] { playOpenFile(*window); });
-    QObject::connect(settings, &QAction::triggered, window,
-                     [window] { EmulatorDialog(window).exec(); });
+    QObject::connect(play, &QAction::triggered, window.widget(),
+                     [&window] { playOpenFile(window); });
+    QObject::connect(settings, &QAction::triggered, window.widget(),
+                     [&window] { EmulatorDialog(window.widget()).exec(); });
     return play;
 }
 

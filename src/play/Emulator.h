@@ -11,7 +11,7 @@ class QWidget;
 
 namespace app {
 
-class Form1;
+class EditorWindow;
 
 // Playing the open file, or a past version of it, in an emulator the user has. The command
 // line is the user's own, kept in the editor's settings store; it is split as
@@ -60,6 +60,6 @@ bool playVersion(QWidget* parent, const QString& openPath, qint64 id, const QByt
 // Adds "&Play in Emulator" (mnuPlayROM, F5) and "Emulator Settings..." (mnuEmulatorSettings)
 // to `fileMenu`. Returns Play, for the window to enable while a ROM is open and no list
 // loads; it checks again when triggered.
-QAction* addEmulatorEntries(QMenu* fileMenu, Form1* window);
+QAction* addEmulatorEntries(QMenu* fileMenu, EditorWindow& window);
 
 } // namespace app

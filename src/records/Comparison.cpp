@@ -94,6 +94,26 @@ void addOtherBytes(Comparison& result, qint64 begin, qint64 end, const QByteArra
 
 } // namespace
 
+std::optional<std::pair<RecordKind, int>> locate(qint64 offset) {
+    using Start = std::pair<qint64, std::pair<RecordKind, int>>;
+    // Every written field's first byte with its record, sorted by offset; where two records
+    // share an offset the first in the order of kinds() and rows is kept.
+    static const std::vector<Start> starts = [] {
+        std::vector<Start> all;
+        for (const CatalogueField& field : catalogue())
+            all.push_back({field.place.offset, {field.page, field.row}});
+        std::stable_sort(all.begin(), all.end(),
+                         [](const Start& a, const Start& b) { return a.first < b.first; });
+        return all;
+    }();
+    const auto found =
+        std::lower_bound(starts.begin(), starts.end(), offset,
+                         [](const Start& start, qint64 wanted) { return start.first < wanted; });
+    if (found == starts.end() || found->first != offset)
+        return std::nullopt;
+    return found->second;
+}
+
 QString classWords(ChangeClass change) {
     switch (change) {
     case ChangeClass::Conflict:

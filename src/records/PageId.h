@@ -1,18 +1,10 @@
 #pragma once
 
-#include <QString>
-
-#include <optional>
+#include "records/Kinds.h"
 
 namespace records {
 
-// The pages that edit records, in the order their tabs stand.
-enum class PageId { Misc, Enemy, Character, Item };
-
-inline constexpr PageId kAllPages[] = {PageId::Misc, PageId::Enemy, PageId::Character,
-                                       PageId::Item};
-
-// "Enemy", "Character", "Item"; empty for the header, which has no rows.
-QString recordWord(PageId page);
+// The former name of RecordKind, kept while code written against it moves over; it goes away.
+using PageId = RecordKind;
 
 } // namespace records

@@ -1,13 +1,6 @@
 #include "records/Records.h"
 
-#include "characters/CharacterRecord.h"
-#include "enemies/EnemyRecord.h"
 #include "items/Elemental.h"
-#include "items/ItemRecords.h"
-#include "rominfo/InternalHeader.h"
-
-#include <algorithm>
-#include <vector>
 
 namespace records {
 namespace {
@@ -28,80 +21,8 @@ QString flagChange(const Place& place, int before, int after) {
 
 } // namespace
 
-QString recordWord(PageId page) {
-    switch (page) {
-    case PageId::Enemy:
-        return QStringLiteral("Enemy");
-    case PageId::Character:
-        return QStringLiteral("Character");
-    case PageId::Item:
-        return QStringLiteral("Item");
-    case PageId::Misc:
-        break;
-    }
-    return QString();
-}
-
-QList<Place> placesOfRecord(PageId page, int row) {
-    switch (page) {
-    case PageId::Enemy:
-        return placesOf(enemies::enemyFields(), row);
-    case PageId::Character:
-        return placesOf(characters::characterFields(), row);
-    case PageId::Misc:
-        return placesOf(rominfo::headerFields(), row);
-    case PageId::Item:
-        break;
-    }
-    switch (items::categoryOfRow(row)) {
-    case items::ItemCategory::Weapon:
-        return placesOf(items::weaponFields(), row);
-    case items::ItemCategory::Armor:
-        return placesOf(items::armorFields(), row);
-    case items::ItemCategory::Accessory:
-        return placesOf(items::accessoryFields(), row);
-    case items::ItemCategory::NormalItem:
-        return placesOf(items::normalItemFields(), row);
-    case items::ItemCategory::None:
-        break;
-    }
-    return {};
-}
-
 QString withoutColon(const QString& caption) {
     return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
-}
-
-const QList<Kind>& kinds() {
-    static const QList<Kind> all = {
-        {"enemies.csv", PageId::Enemy, 0, 250}, {"weapons.csv", PageId::Item, 0, 85},
-        {"armor.csv", PageId::Item, 87, 147},   {"accessories.csv", PageId::Item, 149, 187},
-        {"items.csv", PageId::Item, 189, 240},  {"characters.csv", PageId::Character, 0, 6},
-        {"header.csv", PageId::Misc, 0, 0}};
-    return all;
-}
-
-std::optional<std::pair<PageId, int>> locate(qint64 offset) {
-    using Start = std::pair<qint64, std::pair<PageId, int>>;
-    // Every written field's first byte with its record, sorted by offset; where two records
-    // share an offset the first in the order of kinds() and rows is kept.
-    static const std::vector<Start> starts = [] {
-        std::vector<Start> all;
-        for (const Kind& kind : kinds())
-            for (int row = kind.first; row <= kind.last; ++row)
-                for (const Place& place : placesOfRecord(kind.page, row))
-                    if (place.view.written)
-                        all.push_back({place.offset, {kind.page, row}});
-        std::stable_sort(all.begin(), all.end(),
-                         [](const Start& a, const Start& b) { return a.first < b.first; });
-        return all;
-    }();
-    const auto found =
-        std::lower_bound(starts.begin(), starts.end(), offset,
-                         [](const Start& start, qint64 wanted) { return start.first < wanted; });
-    if (found == starts.end() || found->first != offset)
-        return std::nullopt;
-    return found->second;
 }
 
 QString valueWords(const Place& place, int value, const QStringList& itemNames) {

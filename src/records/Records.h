@@ -26,21 +26,8 @@ template <typename Record> QList<Place> placesOf(rom::FieldTable<Record> fields,
     return places;
 }
 
-// The fields of row `row` of a page; none for an item row of no category.
-QList<Place> placesOfRecord(PageId page, int row);
-
-// The editable records by kind, as the tables that export them: a page's rows from first to
-// last. Item rows 86, 148 and 188 belong to none.
-struct Kind {
-    const char* fileName;
-    PageId page;
-    int first;
-    int last;
-};
-const QList<Kind>& kinds();
-
 // The page and row of the record a field at `offset` belongs to.
-std::optional<std::pair<PageId, int>> locate(qint64 offset);
+std::optional<std::pair<RecordKind, int>> locate(qint64 offset);
 
 // A caption as a name: "HP" for "HP:".
 QString withoutColon(const QString& caption);

@@ -54,11 +54,4 @@ std::optional<QByteArray> bytesOfText(const QString& text, int length) {
     return bytes;
 }
 
-qsizetype writeSpans(RomFile& rom, const QList<Span>& spans) {
-    for (qsizetype n = 0; n < spans.size(); ++n)
-        if (!rom.writeBytes(spans[n].offset, spans[n].after))
-            return n;
-    return spans.size();
-}
-
 } // namespace rom

@@ -1,8 +1,8 @@
 #include "rominfo/MiscPage.h"
 
+#include "binding/FieldBinder.h"
 #include "rominfo/Checksum.h"
 #include "ui/Controls.h"
-#include "ui/FieldBinder.h"
 #include "ui/FileAccess.h"
 
 #include <QFrame>

@@ -1,8 +1,5 @@
 #include "tables/Columns.h"
 
-#include "characters/CharacterRecord.h"
-#include "enemies/EnemyRecord.h"
-#include "items/ItemCategory.h"
 #include "rom/NameText.h"
 #include "rom/NumberRules.h"
 
@@ -102,23 +99,21 @@ QString identifierOf(const QString& name) {
     return identifier;
 }
 
-QString Names::of(records::PageId page, int row) const {
-    switch (page) {
-    case records::PageId::Item:
-        return items.value(row);
-    case records::PageId::Enemy:
-        return enemies.value(row);
-    case records::PageId::Character:
-        return characters::characterNames().value(row);
-    case records::PageId::Misc:
-        break;
-    }
-    return QString();
+QString Names::of(records::RecordKind kind, int row) const {
+    return byKind.value(int(kind)).value(row);
 }
 
 Names namesIn(const QByteArray& image) {
-    return {namesOf(image, items::kNameTable, items::kItemCount),
-            namesOf(image, enemies::kNameTable, enemies::kEnemyCount)};
+    Names names;
+    names.byKind.resize(records::kindTable().size());
+    for (const records::KindInfo& info : records::kindTable()) {
+        if (info.nameTable)
+            names.byKind[int(info.kind)] = namesOf(image, *info.nameTable, info.rowCount);
+        else if (info.fixedNames)
+            names.byKind[int(info.kind)] = info.fixedNames();
+    }
+    names.items = names.byKind[int(records::RecordKind::Item)];
+    return names;
 }
 
 int cellValue(const QByteArray& image, const records::Place& place, const Column& column) {

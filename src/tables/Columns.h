@@ -32,12 +32,12 @@ QString identifierOf(const QString& name);
 // A choice: a row of a list, an item, a check box or the elemental resistance.
 bool isChoice(rom::Shown shown);
 
-// The names of the records as the lists show them.
+// The names of the records as the lists show them, by kind.
 struct Names {
-    QStringList items;
-    QStringList enemies;
+    QStringList items; // also the rows of every item choice
+    QList<QStringList> byKind;
 
-    QString of(records::PageId page, int row) const;
+    QString of(records::RecordKind kind, int row) const;
 };
 Names namesIn(const QByteArray& image);
 

@@ -1,9 +1,6 @@
 #include "tableview/FindRecord.h"
 
-#include "characters/CharacterRecord.h"
-#include "enemies/EnemyRecord.h"
 #include "history/History.h"
-#include "items/ItemCategory.h"
 #include "rom/RomFile.h"
 #include "tables/Columns.h"
 #include "ui/EditorSettings.h"
@@ -38,16 +35,16 @@ FindRecord::FindRecord(QWidget* parent, const rom::RomFile& rom, ShowRecord show
 
 void FindRecord::readNames() {
     const tables::Names names = tables::namesIn(rom_.readBytes(0, rom_.size()));
-    const std::pair<records::PageId, int> kinds[] = {
-        {records::PageId::Enemy, enemies::kEnemyCount},
-        {records::PageId::Item, items::kItemCount},
-        {records::PageId::Character, int(characters::characterNames().size())}};
     records_.clear();
-    for (const auto& [page, count] : kinds)
-        for (int row = 0; row < count; ++row) {
-            const QString name = names.of(page, row).trimmed();
-            records_.append({page, row, name, history::RecordRef{page, row, name}.label()});
+    for (const records::KindInfo& info : records::kindTable()) {
+        if (!info.hasNames())
+            continue; // the header has no name to find it by
+        for (int row = 0; row < info.rowCount; ++row) {
+            const QString name = names.of(info.kind, row).trimmed();
+            records_.append(
+                {info.kind, row, name, history::RecordRef{info.kind, row, name}.label()});
         }
+    }
     FindTXT_Change();
 }
 

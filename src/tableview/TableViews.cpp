@@ -5,12 +5,13 @@
 #include "filecommands/EditActions.h"
 #include "tableview/FindRecord.h"
 #include "tableview/TableWindow.h"
-#include "window/Form1.h"
+#include "ui/EditorWindow.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWidget>
 
 namespace app {
 namespace {
@@ -33,9 +34,9 @@ void bringToFront(QWidget* window) {
 
 } // namespace
 
-TableViews::TableViews(Form1& window, rom::RomFile& rom, EditActions& edits)
-    : QObject(&window), window_(window), rom_(rom), edits_(edits) {
-    connect(&window_, &Form1::romOpened, this, [this] {
+TableViews::TableViews(EditorWindow& window, rom::RomFile& rom, EditActions& edits)
+    : QObject(window.widget()), window_(window), rom_(rom), edits_(edits) {
+    window_.whenFileOpened(this, [this](const QString&) {
         romStateChanged();
         if (table_)
             table_->romOpened();
@@ -108,7 +109,7 @@ void TableViews::mnuFindRecord_Click() {
     if (!usable())
         return;
     if (!find_)
-        find_ = new FindRecord(&window_, rom_, [this](records::PageId page, int row) {
+        find_ = new FindRecord(window_.widget(), rom_, [this](records::PageId page, int row) {
             return window_.showRecord(page, row);
         });
     bringToFront(find_);

@@ -14,8 +14,8 @@ class RomFile;
 namespace app {
 
 class EditActions;
+class EditorWindow;
 class FindRecord;
-class Form1;
 class TableWindow;
 
 // The windows that look at many records at once: View > Table View (mnuTableView, Ctrl+T),
@@ -25,7 +25,7 @@ class TableWindow;
 class TableViews : public QObject {
     Q_OBJECT
   public:
-    TableViews(Form1& window, rom::RomFile& rom, EditActions& edits);
+    TableViews(EditorWindow& window, rom::RomFile& rom, EditActions& edits);
 
     // Adds Find Record to the end of `edit`, and the View menu to `bar`.
     void addMenus(QMenuBar* bar, QMenu* edit);
@@ -43,7 +43,7 @@ class TableViews : public QObject {
   private:
     bool usable() const;
 
-    Form1& window_;
+    EditorWindow& window_;
     rom::RomFile& rom_;
     EditActions& edits_;
     QAction* tableView_ = nullptr;

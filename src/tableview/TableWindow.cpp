@@ -11,8 +11,8 @@
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/EditorSettings.h"
+#include "ui/EditorWindow.h"
 #include "ui/Program.h"
-#include "window/Form1.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -28,12 +28,19 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace app {
 namespace {
 
-// The kinds of the grids, in the order of records::kinds(); the header is not one of them.
-const char* const kTabs[] = {"Enemies", "Weapons", "Armor", "Accessories", "Items", "Characters"};
+// The captions of the grids, in the order of records::kinds(); the header has no grid.
+const std::vector<const char*> kTabs = [] {
+    std::vector<const char*> captions;
+    for (const records::Kind& kind : records::kinds())
+        if (kind.caption)
+            captions.push_back(kind.caption);
+    return captions;
+}();
 
 // A refused formula lists this many cells and counts the rest.
 constexpr int kListedCells = 20;
@@ -47,8 +54,8 @@ QString listed(const QStringList& lines) {
 
 } // namespace
 
-TableWindow::TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits)
-    : QWidget(&window, Qt::Window), window_(window), rom_(rom), edits_(edits) {
+TableWindow::TableWindow(EditorWindow& window, rom::RomFile& rom, EditActions& edits)
+    : QWidget(window.widget(), Qt::Window), window_(window), rom_(rom), edits_(edits) {
     setObjectName("TableWindow");
     setWindowTitle(ui::kProgramTitle + QStringLiteral(" - Table View"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -364,8 +371,8 @@ void TableWindow::TableGRD_DblClick(const QModelIndex& index) {
         return;
     const tables::Sheet& sheet = model()->sheet();
     if (window_.showRecord(sheet.kind().page, sheet.recordRow(source.row()))) {
-        window_.raise();
-        window_.activateWindow();
+        window_.widget()->raise();
+        window_.widget()->activateWindow();
     }
 }
 

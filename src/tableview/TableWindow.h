@@ -22,7 +22,7 @@ namespace app {
 class ColumnState;
 class CompareMode;
 class EditActions;
-class Form1;
+class EditorWindow;
 class GridCommands;
 class FrozenTableView;
 
@@ -33,7 +33,7 @@ class FrozenTableView;
 class TableWindow : public QWidget {
     Q_OBJECT
   public:
-    TableWindow(Form1& window, rom::RomFile& rom, EditActions& edits);
+    TableWindow(EditorWindow& window, rom::RomFile& rom, EditActions& edits);
     ~TableWindow() override;
 
     bool hasEdits() const { return state_.edits.hasEdits(); }
@@ -75,7 +75,7 @@ class TableWindow : public QWidget {
     void refresh();
     void updateStatus();
 
-    Form1& window_;
+    EditorWindow& window_;
     rom::RomFile& rom_;
     EditActions& edits_;
     TableState state_;

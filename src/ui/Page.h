@@ -36,6 +36,9 @@ class Page {
     virtual void loadSelected() = 0;
     // Writes the shown record through the file layer; true when it was written.
     virtual bool save() = 0;
+    // What this page holds that keeps any Apply from going ahead, on whichever page it is
+    // pressed, as the message that says so; empty when nothing does.
+    virtual QString applyRefusal() const { return QString(); }
     // The record shown, as the history names it; nothing while none is shown.
     std::optional<history::RecordRef> shownRecord() const;
     // The list row of the record shown (0 on a page of one record), -1 before any.

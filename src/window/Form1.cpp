@@ -4,8 +4,6 @@
 #include "dialogs/AboutDialog.h"
 #include "enemies/EnemyPage.h"
 #include "filecommands/EditActions.h"
-#include "items/Elemental.h"
-#include "items/ElementalSelector.h"
 #include "items/ItemPage.h"
 #include "opening/FileDrops.h"
 #include "opening/OpenChecks.h"
@@ -42,15 +40,14 @@
 #include <QStringListModel>
 #include <QTabBar>
 
+#include <variant>
+
 namespace app {
 namespace {
 
 const QString kCancelMessage =
     QStringLiteral("You probably pressed cancel you moron.  -_-  Try loading it again this time "
                    "press OK. ^_^");
-const QString kElementMessage =
-    QStringLiteral("You need to check one of either 50% Resistance or 80% Resistance checkboxes "
-                   "before you can proceed.");
 const QString kLoadingItems = QStringLiteral(" Loading Items...");
 const QString kLoadingEnemies = QStringLiteral(" Loading Enemies...");
 
@@ -102,7 +99,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     keys_ = new WindowKeys(this, exitAction_, tabs_, [this] { return loadingLists_; });
-    new FileDrops(this);
+    new FileDrops(*this);
 }
 
 // The keys are let go first: the application's events reach them while the window's own
@@ -142,15 +139,16 @@ void Form1::buildTabs() {
     tabs_->setObjectName("tabs");
     tabs_->setDrawBase(false);
     tabs_->setExpanding(false);
-    // A tab's data is the id of its page; the "[N/A]" tabs have none.
-    using records::PageId;
-    const std::pair<const char*, std::optional<PageId>> tabs[] = {
-        {"Future Option [N/A]", std::nullopt}, {"Miscellaneous", PageId::Misc},
-        {"Enemy Stats", PageId::Enemy},        {"Character Stats", PageId::Character},
-        {"Item Stats", PageId::Item},          {"Item Shops [N/A]", std::nullopt}};
-    for (const auto& [caption, page] : tabs) {
-        const int index = tabs_->addTab(QString::fromLatin1(caption));
-        tabs_->setTabData(index, page ? QVariant(int(*page)) : QVariant());
+    // A tab's data is the kind its page edits; the "[N/A]" tabs have none.
+    using records::RecordKind;
+    const std::variant<const char*, RecordKind> tabs[] = {
+        "Future Option [N/A]", RecordKind::Misc, RecordKind::Enemy,
+        RecordKind::Character, RecordKind::Item, "Item Shops [N/A]"};
+    for (const auto& tab : tabs) {
+        const auto* kind = std::get_if<RecordKind>(&tab);
+        const int index = tabs_->addTab(QString::fromLatin1(
+            kind ? records::kindInfo(*kind).pageCaption : std::get<const char*>(tab)));
+        tabs_->setTabData(index, kind ? QVariant(int(*kind)) : QVariant());
     }
     tabs_->setCurrentIndex(0);
     const QRect strip = ui::twips(90, 0, 12345, 9015);
@@ -228,7 +226,7 @@ void Form1::tabs_Click() {
         return;
     ui::Page* page = pageOfTab(chosen);
     showPage(page);
-    if (page && page->id() == records::PageId::Item)
+    if (page && page->id() == records::RecordKind::Item)
         loadingLabel_->hide();
     if (page)
         loadRow(*page, 0);
@@ -261,12 +259,11 @@ void Form1::ApplyCMD_Click() {
 bool Form1::applyShownRecord() {
     if (!rom_.isOpen() || loadingLists_)
         return false;
-    // The held value stays after the item page has been left, so it is checked whatever
-    // page is shown.
-    if (items::lacksStrength(itemPage_->elemental().heldValue())) {
-        ui::showWarning(this, kElementMessage);
-        return false;
-    }
+    for (const ui::Page* page : pages_)
+        if (const QString refusal = page->applyRefusal(); !refusal.isEmpty()) {
+            ui::showWarning(this, refusal);
+            return false;
+        }
     if (!edits_->stillSameFile())
         return false;
     ui::Page* page = visiblePage();
@@ -402,7 +399,7 @@ void Form1::reloadVisiblePage(int row) {
         loadRow(*page, row < 0 && page->list() ? page->list()->currentRow() : row);
 }
 
-bool Form1::showRecord(records::PageId id, int row) {
+bool Form1::showRecord(records::RecordKind id, int row) {
     if (!rom_.isOpen() || loadingLists_ || !confirmLeaving())
         return false;
     for (int index = 0; index < tabs_->count(); ++index)
@@ -411,6 +408,11 @@ bool Form1::showRecord(records::PageId id, int row) {
             loadRow(*page, row);
         }
     return true;
+}
+
+QMetaObject::Connection
+Form1::whenFileOpened(QObject* context, const std::function<void(const QString& path)>& opened) {
+    return connect(this, &Form1::romOpened, context, opened);
 }
 
 QStringList Form1::itemNames() const {

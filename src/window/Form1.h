@@ -54,25 +54,25 @@ class Form1 : public QMainWindow, public EditorWindow {
     void OpenROM();
     // Everything after the dialog: header test and removal, open, title, lists, tabs. The
     // command line, a drop and the recent-files menu open files through it too.
-    void openRomPath(const QString& path);
+    void openRomPath(const QString& path) override;
     void tabs_Click();
     void ApplyCMD_Click();
     void mnuExit_Click();
     void QuitCMD_Click();
     void mnuAbout_Click();
 
-    const rom::RomFile& romFile() const { return rom_; }
-
     QWidget* widget() override { return this; }
+    const rom::RomFile& romFile() const override { return rom_; }
+    QMetaObject::Connection
+    whenFileOpened(QObject* context,
+                   const std::function<void(const QString& path)>& opened) override;
     bool isLoadingLists() const override { return loadingLists_; }
     void fileReplaced() override;
     void fileMissing() override;
     void reloadVisiblePage(int row = -1) override;
     QStringList itemNames() const override;
 
-    // Shows record `row` of `page`: its tab chosen and its row selected. False when no ROM
-    // is open, the lists are loading or the user kept the record shown now.
-    bool showRecord(records::PageId page, int row);
+    bool showRecord(records::RecordKind kind, int row) override;
     // Edits not applied on the visible page: asks whether to apply them first.
     bool confirmLeavingRecord() override;
 

@@ -35,10 +35,10 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
-    addRecentFilesMenu(file, this);
+    addRecentFilesMenu(file, *this);
     edits_->fillFileMenu(file);
     (new ApplyPatch(*this, rom_, *edits_, this))->addEntry(file);
-    connect(edits_.get(), &EditActions::fileCommandsEnabled, addEmulatorEntries(file, this),
+    connect(edits_.get(), &EditActions::fileCommandsEnabled, addEmulatorEntries(file, *this),
             &QAction::setEnabled);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");

@@ -4,11 +4,13 @@
 // file must equal an image built here from the game's layout, written out as literal
 // offsets and widths; then read back. How text boxes read numbers (what they store is
 // checked at the bytes by the window's field tests), the name text of every byte value, and
-// the record of a field's offset.
+// the record of a field's offset, and the history's words for the kinds of change.
 #include "characters/CharacterRecord.h"
 #include "enemies/EnemyRecord.h"
+#include "history/History.h"
 #include "items/ItemRecords.h"
 #include "records/Records.h"
+#include "rom/Commit.h"
 #include "rom/CopierHeader.h"
 #include "rom/NameText.h"
 #include "rom/NumberRules.h"
@@ -146,7 +148,7 @@ void checkRecord(rom::FieldTable<R> fields, const QList<Table<R>>& layout, int r
     const QList<rom::Span> spans = rom::spansOf(fields, row, loaded, edited);
     for (const rom::Span& span : spans)
         QCOMPARE(span.before, noise.mid(span.offset, span.after.size()));
-    QCOMPARE(rom::writeSpans(rom, spans), spans.size());
+    QCOMPARE(rom::commitSpans(rom, spans), rom::CommitResult::Written);
     QVERIFY2(synth::readFile(path) == expected, "the file differs from the layout");
 
     const R reread = rom::readRecord(rom, fields, row);
@@ -176,6 +178,7 @@ class RecordsTest : public QObject {
     void wholeNumbers();
     void everyNameByteDecodes();
     void locateAgreesWithAScan();
+    void storedWordsReadBack();
 };
 
 // The record of a field's first byte, as a scan of every record finds it.
@@ -206,6 +209,27 @@ void RecordsTest::locateAgreesWithAScan() {
             }
         }
     QVERIFY(found > 400);
+}
+
+// The history's words as every release has written them: each reads back to what it stood
+// for and is written the same again.
+void RecordsTest::storedWordsReadBack() {
+    const std::pair<const char*, const char*> words[] = {
+        {"misc", "Internal ROM header"},
+        {"enemy", "Enemy 4 Horn"},
+        {"char", "Character 4 Horn"},
+        {"item", "Item 4 Horn"},
+        {"tables", "Import of 4 records from tables"},
+        {"table-edit", "Table edit of 4 records"},
+        {"formula", "Formula Horn"},
+        {"patch", "Patch Horn: 4 records"}};
+    for (const auto& [word, label] : words) {
+        const std::optional<history::RecordRef> record = history::recordFromStored(word, 4, "Horn");
+        QVERIFY2(record, word);
+        QCOMPARE(record->label(), QString(label));
+        QCOMPARE(history::storedPage(*record), QString(word));
+    }
+    QVERIFY(!history::recordFromStored("Enemy", 4, "Horn"));
 }
 
 void RecordsTest::everyKindWritesExactlyItsLayout() {

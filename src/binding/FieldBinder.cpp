@@ -1,4 +1,4 @@
-#include "ui/FieldBinder.h"
+#include "binding/FieldBinder.h"
 
 #include "items/CheckListCodec.h"
 #include "rom/NumberRules.h"

@@ -1,4 +1,4 @@
-#include "ui/FieldReader.h"
+#include "binding/FieldReader.h"
 
 #include "rom/NumberRules.h"
 #include "ui/Dialogs.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "binding/FieldReader.h"
 #include "rom/FieldTable.h"
-#include "ui/FieldReader.h"
 #include "ui/FileAccess.h"
 
 #include <QHash>
