@@ -130,7 +130,7 @@ bool CharacterPage::SaveCharacter() {
     if (index < 0)
         return false;
     const auto outcome = fields_->save(
-        rom_, access_, {records::PageId::Character, index, list_->currentItem()->text()},
+        rom_, access_, {records::RecordKind::Character, index, list_->currentItem()->text()},
         characterFields(), loaded_);
     if (outcome == ui::FileAccess::Outcome::Conflict)
         LoadCharacter();

@@ -33,7 +33,7 @@ class CharacterPage : public QObject, public ui::Page {
     CharacterPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~CharacterPage() override;
 
-    records::PageId id() const override { return records::PageId::Character; }
+    records::RecordKind id() const override { return records::RecordKind::Character; }
     QFrame* frame() const override { return frame_; }
     QListWidget* list() const override { return list_; }
     void loadSelected() override { CharLST_Click(); }

@@ -23,7 +23,8 @@ constexpr qint64 kLargestPatch = 64 * 1024 * 1024;
 
 records::PreviewNames namesOf(const QByteArray& image) {
     const tables::Names names = tables::namesIn(image);
-    return {[names](records::PageId page, int row) { return names.of(page, row); }, names.items};
+    return {[names](records::RecordKind page, int row) { return names.of(page, row); },
+            names.items};
 }
 
 // Record, field, base, file, other, class: one row per field, then one per run of bytes.

@@ -4,7 +4,7 @@ namespace app {
 namespace {
 
 // The sheet and grid row of record `row` of `page`; none for the header.
-std::optional<std::pair<const tables::Sheet*, int>> gridRowOf(records::PageId page, int row) {
+std::optional<std::pair<const tables::Sheet*, int>> gridRowOf(records::RecordKind page, int row) {
     for (const tables::Sheet& sheet : tables::sheets())
         if (sheet.kind().page == page && row >= sheet.kind().first && row <= sheet.kind().last)
             return std::pair{&sheet, row - sheet.kind().first};

@@ -105,9 +105,9 @@ bool EnemyPage::SaveEnemy() {
     const int index = list_->currentRow();
     if (index < 0)
         return false; // the list was refilled and nothing is selected
-    const auto outcome =
-        fields_->save(rom_, access_, {records::PageId::Enemy, index, list_->currentItem()->text()},
-                      enemyFields(), loaded_);
+    const auto outcome = fields_->save(
+        rom_, access_, {records::RecordKind::Enemy, index, list_->currentItem()->text()},
+        enemyFields(), loaded_);
     if (!outcome || *outcome == ui::FileAccess::Outcome::Refused)
         return false;
     LoadEnemy(); // shows what the file now holds; the name box keeps what was typed

@@ -33,7 +33,7 @@ class EnemyPage : public QObject, public ui::Page {
     EnemyPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~EnemyPage() override;
 
-    records::PageId id() const override { return records::PageId::Enemy; }
+    records::RecordKind id() const override { return records::RecordKind::Enemy; }
     QFrame* frame() const override { return frame_; }
     QListWidget* list() const override { return list_; }
     void loadSelected() override { EnemyLST_Click(); }

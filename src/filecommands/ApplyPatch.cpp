@@ -81,12 +81,12 @@ void ApplyPatch::mnuApplyPatch_Click() {
     }
     const tables::Names names = tables::namesIn(open);
     const QString name = QFileInfo(path).fileName();
-    PatchPreview preview(parent,
-                         {name,
-                          ips,
-                          plan,
-                          {[&names](records::PageId page, int row) { return names.of(page, row); },
-                           window_.itemNames()}});
+    PatchPreview preview(
+        parent, {name,
+                 ips,
+                 plan,
+                 {[&names](records::RecordKind page, int row) { return names.of(page, row); },
+                  window_.itemNames()}});
     if (preview.exec() != QDialog::Accepted || preview.plan().spans.isEmpty())
         return;
     const records::PatchPlan& chosen = preview.plan();

@@ -275,7 +275,7 @@ void EditActions::mnuUpdateChecksum_Click() {
                             .arg(rom_.size()));
         return;
     }
-    commit({records::PageId::Misc, 0, QString()}, *spans);
+    commit({records::RecordKind::Misc, 0, QString()}, *spans);
     window_.reloadVisiblePage();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/PageId.h"
+#include "records/Kinds.h"
 #include "rom/Span.h"
 
 #include <QDateTime>

@@ -259,8 +259,9 @@ bool ItemPage::saveItem(ItemCategory category, rom::FieldTable<Record> fields, c
     const int row = selectedRow();
     if (categoryOfRow(row) != category)
         return false;
-    const auto outcome = fields_->save(
-        rom_, access_, {records::PageId::Item, row, list_->currentItem()->text()}, fields, loaded);
+    const auto outcome =
+        fields_->save(rom_, access_, {records::RecordKind::Item, row, list_->currentItem()->text()},
+                      fields, loaded);
     if (!outcome || *outcome == ui::FileAccess::Outcome::Refused)
         return false;
     (this->*reload)();

@@ -34,7 +34,7 @@ class ItemPage : public QObject, public ui::Page {
     ItemPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
     ~ItemPage() override;
 
-    records::PageId id() const override { return records::PageId::Item; }
+    records::RecordKind id() const override { return records::RecordKind::Item; }
     QFrame* frame() const override { return frame_; }
     QListWidget* list() const override { return list_; }
     void loadSelected() override { ItemLST_Click(); }

@@ -12,7 +12,7 @@ namespace records {
 namespace {
 
 struct CatalogueField {
-    PageId page;
+    RecordKind page;
     int row;
     Place place;
 };

@@ -23,7 +23,7 @@ std::optional<ChangeClass> changeClass(bool mineChanged, bool theirsChanged, boo
 
 // One written field of one record that differs between the images.
 struct FieldChange {
-    PageId page;
+    RecordKind page;
     int row;
     Place place;
     QByteArray base;

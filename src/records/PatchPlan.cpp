@@ -67,7 +67,7 @@ PatchPlan planPatch(const QByteArray& open, const QByteArray& original, const QB
     return plan;
 }
 
-QString recordLabel(PageId page, int row, const PreviewNames& names) {
+QString recordLabel(RecordKind page, int row, const PreviewNames& names) {
     return history::RecordRef{page, row, names.recordName ? names.recordName(page, row) : QString()}
         .label();
 }

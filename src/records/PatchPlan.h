@@ -29,7 +29,7 @@ PatchPlan planPatch(const QByteArray& open, const QByteArray& original, const QB
 
 // The names a preview shows: a record's name by its page and row, and the item lists' rows.
 struct PreviewNames {
-    std::function<QString(PageId, int)> recordName;
+    std::function<QString(RecordKind, int)> recordName;
     QStringList items;
 };
 
@@ -39,6 +39,6 @@ QStringList previewLines(const PatchPlan& plan, const PreviewNames& names);
 // "38 records, 212 fields, 64 other bytes", with the conflicts where there are any.
 QString previewTotals(const PatchPlan& plan);
 // The record's label: "Enemy 5 Horn's", "Internal ROM header".
-QString recordLabel(PageId page, int row, const PreviewNames& names);
+QString recordLabel(RecordKind page, int row, const PreviewNames& names);
 
 } // namespace records

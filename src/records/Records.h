@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/PageId.h"
+#include "records/Kinds.h"
 #include "rom/FieldTable.h"
 
 #include <QStringList>

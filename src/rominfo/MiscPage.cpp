@@ -95,7 +95,7 @@ void MiscPage::showChecksumState() {
 
 // The page is not reloaded afterwards: it keeps what the user typed.
 bool MiscPage::SaveMiscellaneous() {
-    const auto outcome = fields_->save(rom_, access_, {records::PageId::Misc, 0, QString()},
+    const auto outcome = fields_->save(rom_, access_, {records::RecordKind::Misc, 0, QString()},
                                        headerFields(), loaded_);
     if (outcome == ui::FileAccess::Outcome::Conflict)
         LoadMiscellaneous();

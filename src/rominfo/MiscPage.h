@@ -27,7 +27,7 @@ class MiscPage : public QObject, public ui::Page {
   public:
     MiscPage(QWidget* window, const rom::RomFile& rom, ui::FileAccess& access);
 
-    records::PageId id() const override { return records::PageId::Misc; }
+    records::RecordKind id() const override { return records::RecordKind::Misc; }
     QFrame* frame() const override { return frame_; }
     void loadSelected() override { LoadMiscellaneous(); }
     bool save() override { return SaveMiscellaneous(); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/PageId.h"
+#include "records/Kinds.h"
 
 #include <QDialog>
 
@@ -22,7 +22,7 @@ class FindRecord : public QDialog {
     Q_OBJECT
   public:
     // `show` shows a record in the main window; false when it was not shown.
-    using ShowRecord = std::function<bool(records::PageId page, int row)>;
+    using ShowRecord = std::function<bool(records::RecordKind page, int row)>;
     FindRecord(QWidget* parent, const rom::RomFile& rom, ShowRecord show);
 
     // The names as the open file holds them now.
@@ -35,7 +35,7 @@ class FindRecord : public QDialog {
 
   private:
     struct Record {
-        records::PageId page;
+        records::RecordKind page;
         int row;
         QString name;
         QString label;

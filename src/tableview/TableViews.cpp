@@ -109,7 +109,7 @@ void TableViews::mnuFindRecord_Click() {
     if (!usable())
         return;
     if (!find_)
-        find_ = new FindRecord(window_.widget(), rom_, [this](records::PageId page, int row) {
+        find_ = new FindRecord(window_.widget(), rom_, [this](records::RecordKind page, int row) {
             return window_.showRecord(page, row);
         });
     bringToFront(find_);

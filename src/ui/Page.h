@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/History.h"
-#include "records/PageId.h"
+#include "records/Kinds.h"
 
 #include <QHash>
 #include <QList>
@@ -28,7 +28,7 @@ class Page {
   public:
     virtual ~Page();
 
-    virtual records::PageId id() const = 0;
+    virtual records::RecordKind id() const = 0;
     virtual QFrame* frame() const = 0;
     // The list a record is picked from; none on a page of one record.
     virtual QListWidget* list() const { return nullptr; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/PageId.h"
+#include "records/Kinds.h"
 #include "rom/RomFile.h"
 #include "ui/EditorWindow.h"
 

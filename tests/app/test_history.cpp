@@ -266,9 +266,9 @@ void HistoryTest::historyWindowShowsEveryChangeAndReloads() {
         QVERIFY(!second.find<QPushButton>("PlayVersionCMD", history)->isEnabled());
         second.selectRow("HistoryLST", 1, history);
         history::History other; // another window's Apply, seen once this one is active again
-        const auto id =
-            other.beginApply(QFileInfo(path).canonicalFilePath(),
-                             {records::PageId::Enemy, 9, "Other"}, {{0x0C4806, "\x01", "\x02"}});
+        const auto id = other.beginApply(QFileInfo(path).canonicalFilePath(),
+                                         {records::RecordKind::Enemy, 9, "Other"},
+                                         {{0x0C4806, "\x01", "\x02"}});
         QVERIFY(id && other.finish(*id, history::Step::Apply));
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(history, &activate);
@@ -305,7 +305,7 @@ void HistoryTest::historyWindowFillsAsItScrolls() {
     const QString file = QFileInfo(f.openImage(image())).canonicalFilePath();
     history::History other;
     for (int n = 0; n < 150; ++n) {
-        const auto id = other.beginApply(file, {records::PageId::Enemy, n, "E"},
+        const auto id = other.beginApply(file, {records::RecordKind::Enemy, n, "E"},
                                          {{0x0C4700 + 23 * n, "\x01", "\x02"}});
         QVERIFY(id && other.finish(*id, history::Step::Apply));
     }
@@ -354,8 +354,9 @@ void HistoryTest::keptVersionsMatchTheWholeHistory() {
                 const qint64 offset = 0x0C4700 + random() % 300;
                 spans.append({offset, rom.readBytes(offset, 2), QByteArray(2, char(random()))});
             }
-            const auto record = choice == 2 ? history::RecordRef::tableImport(6)
-                                            : history::RecordRef{records::PageId::Enemy, 0, "E"};
+            const auto record = choice == 2
+                                    ? history::RecordRef::tableImport(6)
+                                    : history::RecordRef{records::RecordKind::Enemy, 0, "E"};
             const history::Written written =
                 history::writeApply(choice == 6 ? otherWindow : log, rom, path, record, spans);
             if (written.id && choice != 6)

@@ -145,7 +145,7 @@ void FormulaTest::commandLineSettlesAnInterruptedApplyFirst() {
     const QString path = f.writeRom(image);
     history::History log;
     QVERIFY(log.beginApply(QFileInfo(path).canonicalFilePath(),
-                           {records::PageId::Enemy, 5, "Tonic"},
+                           {records::RecordKind::Enemy, 5, "Tonic"},
                            {{0x0C4773, QByteArray::fromHex("3412"), QByteArray::fromHex("7856")}}));
     QByteArray cut = image;
     cut[0x0C4773] = char(0x78);

@@ -182,7 +182,7 @@ class RecordsTest : public QObject {
 };
 
 // The record of a field's first byte, as a scan of every record finds it.
-static std::optional<std::pair<records::PageId, int>> scanFor(qint64 offset) {
+static std::optional<std::pair<records::RecordKind, int>> scanFor(qint64 offset) {
     for (const records::Kind& kind : records::kinds())
         for (int row = kind.first; row <= kind.last; ++row)
             for (const records::Place& place : records::placesOfRecord(kind.page, row))

@@ -46,12 +46,12 @@ void bench::applying() {
     });
     const double checked = bench::medianMs(kRuns, [&] {
         const QList<rom::Span>& spans = (there = !there) ? forth : back;
-        history::writeApply(log, rom, path, {records::PageId::Enemy, 5, "bench"}, spans);
+        history::writeApply(log, rom, path, {records::RecordKind::Enemy, 5, "bench"}, spans);
     });
     // The write-ahead entry alone: recorded as pending (durable), then finished.
     std::vector<double> finishing;
     const double entry = bench::medianMs(kRuns, [&] {
-        const auto id = log.beginApply(path, {records::PageId::Enemy, 5, "bench"}, forth);
+        const auto id = log.beginApply(path, {records::RecordKind::Enemy, 5, "bench"}, forth);
         QElapsedTimer timer;
         timer.start();
         if (id)

@@ -43,8 +43,9 @@ void addEntries(history::History& log, const rom::RomFile& rom, const QString& f
         enemies::Enemy after = before;
         after.hp = (before.hp + n + 1) % 60000;
         after.level = (before.level % 98) + 1;
-        const auto id = log.beginApply(file, {records::PageId::Enemy, row, QStringLiteral("bench")},
-                                       rom::spansOf(fields, row, before, after));
+        const auto id =
+            log.beginApply(file, {records::RecordKind::Enemy, row, QStringLiteral("bench")},
+                           rom::spansOf(fields, row, before, after));
         if (!id)
             continue;
         log.finish(*id, history::Step::Apply);

@@ -32,9 +32,10 @@ void bench::patchPreview() {
     const double preview = bench::medianMs(kRuns, [&] {
         const records::PatchPlan plan = records::planPatch(base, base, patch, 0);
         const tables::Names names = tables::namesIn(base);
-        lines = records::previewLines(
-                    plan, {[&names](records::PageId page, int row) { return names.of(page, row); },
-                           names.items})
+        lines = records::previewLines(plan, {[&names](records::RecordKind page, int row) {
+                                                 return names.of(page, row);
+                                             },
+                                             names.items})
                     .size();
     });
     std::printf("preview of a BPS changing every record (%lld lines): %7.2f ms (target < 100)\n",

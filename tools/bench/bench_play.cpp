@@ -4,9 +4,9 @@
 // version in memory. The settings store, history and copies live in a temporary folder.
 #include "Bench.h"
 #include "EditorSession.h"
-#include "play/Emulator.h"
 #include "history/History.h"
 #include "history/Versions.h"
+#include "play/Emulator.h"
 #include "romimage/RomImage.h"
 
 #include <QAbstractItemView>
@@ -28,7 +28,7 @@ void addEntries(history::History& log, const QString& file, int from, int to) {
     for (int n = from; n < to; ++n) {
         const qint64 offset = 0x0C4700 + (n % 256) * 0x20 + 5;
         const auto id =
-            log.beginApply(file, {records::PageId::Enemy, n % 256, QStringLiteral("bench")},
+            log.beginApply(file, {records::RecordKind::Enemy, n % 256, QStringLiteral("bench")},
                            {{offset, QByteArray(2, char(n)), QByteArray(2, char(n + 1))}});
         if (id)
             log.finish(*id, history::Step::Apply);

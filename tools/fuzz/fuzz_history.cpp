@@ -86,7 +86,7 @@ QList<qint64> takeSteps(fuzz::Input& input, history::History& log) {
         const quint8 what = input.byte();
         const bool finish = what & 0x80;
         if (what % 3 == 0 || ids.isEmpty()) {
-            const history::RecordRef record{records::PageId::Enemy, int(input.byte()), "Horn"};
+            const history::RecordRef record{records::RecordKind::Enemy, int(input.byte()), "Horn"};
             if (const std::optional<qint64> id = log.beginApply(kFile, record, spansOf(input))) {
                 ids << *id;
                 if (finish)
