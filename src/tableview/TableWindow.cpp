@@ -1,5 +1,6 @@
 #include "tableview/TableWindow.h"
 
+#include "chart/ChartPane.h"
 #include "filecommands/EditActions.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -100,6 +102,7 @@ void TableWindow::buildControls() {
         textBox(this, "TableFilterTXT",
                 QStringLiteral("Filter: a row, part of a name, or HP > 1000 && Level < 20"));
     markChanges_ = checkBox(this, "TableMarkChangesCHK", "Mark changes since the original");
+    showChart_ = checkBox(this, "TableChartCHK", "Chart");
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("TableKindTabs");
     tabs_->setExpanding(false);
@@ -125,10 +128,15 @@ void TableWindow::buildControls() {
     discard_ = button(this, "TableDiscardCMD", "Discard Changes");
     status_ = new QLabel(this);
     status_->setObjectName("TableStatusLBL");
+    auto* split = new QSplitter(this);
+    split->addWidget(grid_);
+    chart_ = new ChartPane(state_, grid_, split);
+    chart_->hide();
 
     auto* top = new QHBoxLayout;
     top->addWidget(filterText_, 1);
     top->addWidget(markChanges_);
+    top->addWidget(showChart_);
     auto* formulaRow = new QHBoxLayout;
     formulaRow->addWidget(formula_, 1);
     formulaRow->addWidget(relative_);
@@ -140,13 +148,16 @@ void TableWindow::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(tabs_);
-    layout->addWidget(grid_, 1);
+    layout->addWidget(split, 1);
     layout->addLayout(formulaRow);
     layout->addLayout(bottom);
 
     connect(tabs_, &QTabBar::currentChanged, this, &TableWindow::TableKindTabs_Click);
     connect(filterText_, &QLineEdit::textChanged, this, &TableWindow::TableFilterTXT_Change);
     connect(markChanges_, &QCheckBox::toggled, this, &TableWindow::TableMarkChangesCHK_Click);
+    connect(showChart_, &QCheckBox::toggled, chart_, &QWidget::setVisible);
+    connect(showChart_, &QCheckBox::toggled, this, &TableWindow::updateStatus);
+    connect(chart_, &ChartPane::statusChanged, this, &TableWindow::updateStatus);
     connect(formula_, &QLineEdit::returnPressed, this, &TableWindow::TableFormulaCMD_Click);
     connect(setSelected, &QPushButton::clicked, this, &TableWindow::TableFormulaCMD_Click);
     connect(apply_, &QPushButton::clicked, this, &TableWindow::TableApplyCMD_Click);
@@ -234,6 +245,8 @@ void TableWindow::updateStatus() {
         text += QStringLiteral("; edited records to apply: %1").arg(pending.records);
     if (!pending.conflicts.isEmpty())
         text += QStringLiteral("; in conflict: %1").arg(pending.conflicts.size());
+    if (!chart_->statusText().isEmpty())
+        text += QStringLiteral("; ") + chart_->statusText();
     if (!filterProblem_.isEmpty())
         text += QStringLiteral(". The filter is taken as plain text: ") + filterProblem_;
     status_->setText(text);
@@ -244,6 +257,7 @@ void TableWindow::TableKindTabs_Click() {
     grid_->setModel(filter());
     grid_->horizontalHeader()->setSortIndicator(
         filter()->sortColumn() < 0 ? 0 : filter()->sortColumn(), filter()->sortOrder());
+    chart_->showKind();
     columns_->enter(model()->sheet().name());
     TableFilterTXT_Change();
 }

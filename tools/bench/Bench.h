@@ -31,6 +31,7 @@ void patchPreview();
 void tabling();
 void playing();
 void tableView();
+void chart();
 void histories();
 
 // The floor of an opening of `path`: its name reads and row appends with no window shown.

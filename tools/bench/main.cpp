@@ -1,5 +1,6 @@
-// make bench: ROM opening, Apply, patch creation, the tables, the table view, playing in
-// an emulator and what needs the history at 10 to 10,000 entries, as medians of repeated runs.
+// make bench: ROM opening, Apply, patch creation, the tables, the table view and its chart,
+// playing in an emulator and what needs the history at 10 to 10,000 entries, as medians of
+// repeated runs.
 // Named sections (`valdric-bench histories opening`) run only those.
 #include "Bench.h"
 
@@ -14,10 +15,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Last: playing and histories move the settings store to a folder of their own.
     const std::pair<const char*, void (*)()> sections[] = {
-        {"opening", bench::opening},     {"applying", bench::applying},
-        {"patching", bench::patching},   {"patchPreview", bench::patchPreview},
-        {"tabling", bench::tabling},
-        {"tableView", bench::tableView}, {"playing", bench::playing},
+        {"opening", bench::opening},    {"applying", bench::applying},
+        {"patching", bench::patching},  {"patchPreview", bench::patchPreview},
+        {"tabling", bench::tabling},    {"tableView", bench::tableView},
+        {"chart", bench::chart},        {"playing", bench::playing},
         {"histories", bench::histories}};
     for (const auto& [name, section] : sections) {
         bool chosen = argc < 2;
