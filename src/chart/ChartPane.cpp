@@ -57,7 +57,7 @@ QScatterSeries* scatter(QChart* chart, const QString& name, const QColor& color,
     return series;
 }
 
-// The smallest and largest x and y of every series, a little apart when they meet.
+// The smallest and largest x and y of every series; 0 to 1 and 1 to 2 when they are empty.
 std::pair<QPointF, QPointF> rangeOf(const QList<QList<QPointF>>& series) {
     QPointF low(0, 1), high(1, 2);
     bool first = true;
