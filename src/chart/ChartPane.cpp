@@ -70,6 +70,24 @@ std::pair<QPointF, QPointF> rangeOf(const QList<QList<QPointF>>& series) {
     return {low, high};
 }
 
+// The axis spans `from` to `to` with a margin, from 0 with `fromZero` and no value below it,
+// its ticks at round numbers counted from 0 (a point on the axis line could not be hovered).
+void span(QAbstractAxis* axis, double from, double to, bool fromZero) {
+    const double pad = std::max(1.0, (to - from) * 0.04);
+    from = fromZero && from >= 0 ? 0.0 : from;
+    const double raw = (to - from + 2 * pad) / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+    const double step = raw > 5 * decade   ? 10 * decade
+                        : raw > 2 * decade ? 5 * decade
+                        : raw > decade     ? 2 * decade
+                                           : decade;
+    auto* values = static_cast<QValueAxis*>(axis);
+    values->setTickType(QValueAxis::TicksDynamic);
+    values->setTickAnchor(0);
+    values->setTickInterval(std::max(1.0, step));
+    values->setRange(from - pad, to + pad);
+}
+
 QAbstractItemModel* sourceOf(QAbstractItemModel* model) {
     auto* proxy = qobject_cast<QSortFilterProxyModel*>(model);
     return proxy ? proxy->sourceModel() : nullptr;
@@ -113,6 +131,7 @@ void ChartPane::buildControls() {
     trendLine_->setPen(QPen(kTrend, 1.5, Qt::DashLine));
     chart_->addSeries(trendLine_);
     auto* x = new QValueAxis(chart_);
+    x->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(x, Qt::AlignBottom);
     for (QAbstractSeries* series : chart_->series())
         series->attachAxis(x);
@@ -170,6 +189,7 @@ void ChartPane::setAxes(bool logY) {
         y = log;
     } else {
         y = new QValueAxis(chart_);
+        static_cast<QValueAxis*>(y)->setLabelFormat(QStringLiteral("%g"));
     }
     chart_->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* series : chart_->series())
@@ -284,15 +304,11 @@ void ChartPane::rebuild() {
     const auto [low, high] = rangeOf(values);
     QAbstractAxis* x = chart_->axes(Qt::Horizontal).value(0);
     QAbstractAxis* y = chart_->axes(Qt::Vertical).value(0);
-    const double xPad = std::max(1.0, (high.x() - low.x()) * 0.04);
-    x->setRange(low.x() - xPad, high.x() + xPad);
-    if (logY_->isChecked()) {
+    span(x, low.x(), high.x(), false);
+    if (logY_->isChecked())
         y->setRange(low.y() / 1.5, high.y() * 1.5);
-    } else {
-        const double yPad = std::max(1.0, (high.y() - low.y()) * 0.04);
-        y->setRange(std::min(0.0, low.y() - yPad), high.y() + yPad);
-        static_cast<QValueAxis*>(y)->applyNiceNumbers();
-    }
+    else
+        span(y, low.y(), high.y(), true);
     x->setTitleText(chart::axisName(sheet, axes.x));
     y->setTitleText(chart::axisName(sheet, axes.y));
     QString kind = sheet.name();
