@@ -12,7 +12,7 @@ namespace app {
 
 // The grid's columns as the user leaves them, per kind, in the editor's settings store:
 // widths, order and hidden columns (the header's own state, with the sort), the filter's
-// text and the two check boxes. Columns without a kept state are fitted to their contents.
+// text and the check boxes. Columns without a kept state are fitted to their contents.
 // The Columns menu (mnuTableColumns, also the header's context menu) hides and shows
 // columns and resets them; Row and Name stay first and shown.
 class ColumnState : public QObject {

@@ -1,5 +1,6 @@
 #include "tableview/TableWindow.h"
 
+#include "chart/ChartPane.h"
 #include "compare/CompareMode.h"
 #include "filecommands/EditActions.h"
 #include "grid/FrozenTableView.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSplitter>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -91,6 +93,7 @@ void TableWindow::buildControls() {
         QStringLiteral("Filter: a row, part of a name, or HP > 1000 && Level < 20"));
     markChanges_ = ui::makeCheckBox(this, "TableMarkChangesCHK", "Mark changes since the original");
     changedOnly_ = ui::makeCheckBox(this, "TableChangedOnlyCHK", "Changed only");
+    showChart_ = ui::makeCheckBox(this, "TableChartCHK", "Chart");
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("TableKindTabs");
     tabs_->setExpanding(false);
@@ -122,11 +125,16 @@ void TableWindow::buildControls() {
                                 [this] { return selectedCells(); },
                                 [this](const QString& caption) { commands_->record(caption); },
                                 [this] { refresh(); }, [this] { return originalImage(); }});
+    auto* split = new QSplitter(this);
+    split->addWidget(grid_);
+    chart_ = new ChartPane(state_, grid_, split);
+    chart_->hide();
 
     auto* top = new QHBoxLayout;
     top->addWidget(filterText_, 1);
     top->addWidget(markChanges_);
     top->addWidget(changedOnly_);
+    top->addWidget(showChart_);
     auto* formulaRow = new QHBoxLayout;
     formulaRow->addWidget(formula_, 1);
     formulaRow->addWidget(relative_);
@@ -139,7 +147,7 @@ void TableWindow::buildControls() {
     layout->addLayout(top);
     layout->addWidget(compare_->bar());
     layout->addWidget(tabs_);
-    layout->addWidget(grid_, 1);
+    layout->addWidget(split, 1);
     layout->addLayout(formulaRow);
     layout->addLayout(bottom);
 
@@ -147,6 +155,15 @@ void TableWindow::buildControls() {
     connect(filterText_, &QLineEdit::textChanged, this, &TableWindow::TableFilterTXT_Change);
     connect(markChanges_, &QCheckBox::toggled, this, &TableWindow::TableMarkChangesCHK_Click);
     connect(changedOnly_, &QCheckBox::toggled, this, &TableWindow::TableMarkChangesCHK_Click);
+    connect(showChart_, &QCheckBox::toggled, chart_, &QWidget::setVisible);
+    connect(showChart_, &QCheckBox::toggled, this, &TableWindow::updateStatus);
+    connect(chart_, &ChartPane::statusChanged, this, &TableWindow::updateStatus);
+    connect(compare_, &CompareMode::comparedImageChanged, chart_, [this](const QByteArray& image) {
+        if (image.isEmpty())
+            chart_->clearComparedImage();
+        else
+            chart_->setComparedImage(image);
+    });
     connect(formula_, &QLineEdit::returnPressed, this, &TableWindow::TableFormulaCMD_Click);
     connect(setSelected, &QPushButton::clicked, this, &TableWindow::TableFormulaCMD_Click);
     connect(apply_, &QPushButton::clicked, this, &TableWindow::TableApplyCMD_Click);
@@ -240,6 +257,8 @@ void TableWindow::updateStatus() {
         text += QStringLiteral("; edited records to apply: %1").arg(pending.records);
     if (!pending.conflicts.isEmpty())
         text += QStringLiteral("; in conflict: %1").arg(pending.conflicts.size());
+    if (!chart_->statusText().isEmpty())
+        text += QStringLiteral("; ") + chart_->statusText();
     if (!filterProblem_.isEmpty())
         text += QStringLiteral(". The filter is taken as plain text: ") + filterProblem_;
     if (const QString numbers = SelectionSummary(grid_->selectionModel()->selectedIndexes()).text();
@@ -255,6 +274,7 @@ void TableWindow::TableKindTabs_Click() {
             &TableWindow::updateStatus);
     grid_->horizontalHeader()->setSortIndicator(
         filter()->sortColumn() < 0 ? 0 : filter()->sortColumn(), filter()->sortOrder());
+    chart_->showKind();
     columns_->enter(model()->sheet().name());
     TableFilterTXT_Change();
 }

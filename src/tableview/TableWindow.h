@@ -19,6 +19,7 @@ class RomFile;
 
 namespace app {
 
+class ChartPane;
 class ColumnState;
 class CompareMode;
 class EditActions;
@@ -87,6 +88,8 @@ class TableWindow : public QWidget {
     QLineEdit* filterText_ = nullptr;
     QCheckBox* markChanges_ = nullptr;
     QCheckBox* changedOnly_ = nullptr;
+    QCheckBox* showChart_ = nullptr;
+    ChartPane* chart_ = nullptr; // beside the grid while showChart_ is checked
     QLineEdit* formula_ = nullptr;
     QCheckBox* relative_ = nullptr;
     QPushButton* apply_ = nullptr;

@@ -27,7 +27,7 @@ void TableWindow::buildCommands() {
     bar->addMenu(commands_->editMenu());
     layout()->setMenuBar(bar);
     columns_ = new ColumnState(this, grid_, TableModel::kFixedColumns, filterText_,
-                               {markChanges_, changedOnly_, relative_});
+                               {markChanges_, changedOnly_, relative_, showChart_});
     bar->addMenu(columns_->menu());
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));

@@ -94,7 +94,7 @@ void PackageTest::installedProgramFindsItsDataAndOpensTheNamedImage() {
          QStringList{"scalable/apps/" + kId + ".svg", "256x256/apps/" + kId + ".png"})
         QVERIFY2(QFileInfo(root_ + "/usr/share/icons/hicolor/" + icon).isFile(), qPrintable(icon));
     const QString depends = run("dpkg-deb", {"--field", deb_, "Depends"});
-    for (const char* package : {"libqt6widgets6", "fonts-wine"})
+    for (const char* package : {"libqt6widgets6", "libqt6charts6", "fonts-wine"})
         QVERIFY2(depends.contains(package), qPrintable(depends));
     QCOMPARE(run("dpkg-deb", {"--field", deb_, "Suggests"}),
              QStringLiteral("mednafen | retroarch\nstatus 0"));

@@ -32,6 +32,7 @@ void patchPreview();
 void tabling();
 void playing();
 void tableView();
+void chart();
 void histories();
 void comparing();
 

@@ -1,5 +1,6 @@
-// make bench: ROM opening, Apply, patch creation, the tables, the table view, playing in
-// an emulator and what needs the history at 10 to 10,000 entries, as medians of repeated runs.
+// make bench: ROM opening, Apply, patch creation, the tables, the table view and its chart,
+// playing in an emulator and what needs the history at 10 to 10,000 entries, as medians of
+// repeated runs.
 // Named sections (`valdric-bench histories opening`) run only those.
 #include "Bench.h"
 
@@ -17,7 +18,8 @@ int main(int argc, char* argv[]) {
         {"opening", bench::opening},     {"applying", bench::applying},
         {"patching", bench::patching},   {"patchPreview", bench::patchPreview},
         {"tabling", bench::tabling},     {"comparing", bench::comparing},
-        {"tableView", bench::tableView}, {"playing", bench::playing},
+        {"tableView", bench::tableView}, {"chart", bench::chart},
+        {"playing", bench::playing},
         {"histories", bench::histories}};
     for (const auto& [name, section] : sections) {
         bool chosen = argc < 2;
