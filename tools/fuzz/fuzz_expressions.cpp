@@ -1,12 +1,14 @@
-// Filter and formula text over the columns of every kind, evaluated on the synthetic image
-// (muParser underneath). The first byte picks the kind, the second a filter or a formula (bit
-// 0) over the whole image or a short file's (bit 1), the third the formula's column; the rest
-// is the text, as UTF-8.
+// Filter and formula text over the columns of every kind, evaluated on the
+// synthetic image (muParser underneath). The first byte picks the kind, the
+// second a filter or a formula (bit 0) over the whole image or a short file's
+// (bit 1), the third the formula's column; the rest is the text, as UTF-8.
 #include "Fuzz.h"
 
 #include "expressions/Formula.h"
 #include "tables/Sheet.h"
 #include "tables/TableEdits.h"
+
+#include <map>
 
 namespace {
 
@@ -20,11 +22,10 @@ void checkFilter(const tables::Sheet& sheet, const QString& text, const QByteArr
         condition.holds(image, row);
 }
 
-// A formula sets only its column's field in the rows it is given, or says why not.
-void checkFormula(const tables::Sheet& sheet, int column, const QString& text,
-                  const QByteArray& image) {
-    tables::TableEdits edits;
-    edits.load(image);
+// A formula sets only its column's field in the rows it is given, or says why
+// not.
+void checkFormula(tables::TableEdits& edits, const tables::Sheet& sheet, int column,
+                  const QString& text, const QByteArray& image) {
     QList<expressions::Cell> cells;
     for (int row = 0; row < sheet.rowCount(); ++row)
         cells.append({row, column});
@@ -54,6 +55,24 @@ void checkFormula(const tables::Sheet& sheet, int column, const QString& text,
     }
 }
 
+// The edits over one image, kept for the whole run: loading reads every name of
+// the image and the first edit copies all 4 MiB, so each input's changes are
+// taken back instead, as undo does, after which the image shown must be the
+// file again.
+tables::TableEdits& editsOver(const QByteArray& image) {
+    static std::map<const char*, tables::TableEdits> all;
+    tables::TableEdits& edits = all[image.constData()];
+    if (edits.file().isNull())
+        edits.load(image);
+    return edits;
+}
+
+void takeBack(tables::TableEdits& edits, const QByteArray& image) {
+    edits.restore(edits.takeChanges(), true);
+    fuzz::require(!edits.hasEdits() && edits.shown() == image,
+                  "taking the changes back shows the file again");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -64,9 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = QString::fromUtf8(input.rest());
     static const QByteArray shortImage = fuzz::image().left(kShortImage);
     const QByteArray& image = choice & 2 ? shortImage : fuzz::image();
-    if (choice & 1)
-        checkFormula(sheet, column, text, image);
-    else
+    if (choice & 1) {
+        tables::TableEdits& edits = editsOver(image);
+        checkFormula(edits, sheet, column, text, image);
+        takeBack(edits, image);
+    } else
         checkFilter(sheet, text, image);
     return 0;
 }

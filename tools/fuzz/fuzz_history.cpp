@@ -9,10 +9,11 @@
 #include "history/Versions.h"
 #include "rom/RomFile.h"
 
-#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,32 +51,45 @@ QList<rom::Span> spansOf(fuzz::Input& input) {
     return spans;
 }
 
-void damage(fuzz::Input& input, const QString& path, const QList<qint64>& ids) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "damage");
-    db.setDatabaseName(path);
-    fuzz::require(db.open(), "the database opens");
-    {
-        QSqlQuery query(db);
-        const QString sql[] = {"UPDATE spans SET offset = ? WHERE entry = ?",
-                               "UPDATE pending SET step = ? WHERE entry = ?",
-                               "UPDATE entries SET page = ? WHERE id = ?"};
-        while (!input.empty()) {
-            const int what = input.byte() % 3;
-            query.prepare(sql[what]);
-            const qint64 value = qint64(input.number(8));
-            if (what == 2) // no word a release writes
-                query.addBindValue(QString::fromLatin1(QByteArray::number(value % 7)));
-            else if (what == 1) // no step a release writes
-                query.addBindValue(value < 0 ? value : 3 + value % 5);
-            else
-                query.addBindValue(value);
-            query.addBindValue(ids.value(input.byte() % std::max<qsizetype>(ids.size(), 1)));
-            query.exec();
-        }
+// The one database of the run, with a connection of its own beside the History's: emptied before
+// each input rather than made anew with its schema.
+const QString kDatabase = QStringLiteral("fuzz");
+
+QSqlDatabase database() {
+    static const bool opened = [] {
+        const QString path = fuzz::scratchFolder() + QStringLiteral("/history.sqlite");
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kDatabase);
+        db.setDatabaseName(path);
+        return db.open();
+    }();
+    fuzz::require(opened, "the database opens");
+    return QSqlDatabase::database(kDatabase, false);
+}
+
+void emptyDatabase() {
+    QSqlQuery query(database());
+    for (const char* table : {"spans", "pending", "entries"}) // no table before the first input
+        query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
+}
+
+void damage(fuzz::Input& input, const QList<qint64>& ids) {
+    QSqlQuery query(database());
+    const QString sql[] = {"UPDATE spans SET offset = ? WHERE entry = ?",
+                           "UPDATE pending SET step = ? WHERE entry = ?",
+                           "UPDATE entries SET page = ? WHERE id = ?"};
+    while (!input.empty()) {
+        const int what = input.byte() % 3;
+        query.prepare(sql[what]);
+        const qint64 value = qint64(input.number(8));
+        if (what == 2) // no word a release writes
+            query.addBindValue(QString::fromLatin1(QByteArray::number(value % 7)));
+        else if (what == 1) // no step a release writes
+            query.addBindValue(value < 0 ? value : 3 + value % 5);
+        else
+            query.addBindValue(value);
+        query.addBindValue(ids.value(input.byte() % std::max<qsizetype>(ids.size(), 1)));
+        query.exec();
     }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("damage");
 }
 
 // The steps the editor takes (as many as the first byte says, up to 8), each left pending or
@@ -114,34 +128,61 @@ bool holds(const history::Entry& entry, bool all) {
     return true;
 }
 
-QList<qint64> pendingIds(const QString& path) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "look");
-    db.setDatabaseName(path);
+QList<qint64> pendingIds() {
     QList<qint64> ids;
-    {
-        QSqlQuery query(db);
-        if (db.open() && query.exec("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
-                                    "step BETWEEN 0 AND 2 AND page = 'enemy'"))
-            while (query.next())
-                ids << query.value(0).toLongLong();
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("look");
+    QSqlQuery query(database());
+    if (query.exec("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
+                   "step BETWEEN 0 AND 2 AND page = 'enemy'"))
+        while (query.next())
+            ids << query.value(0).toLongLong();
     return ids;
+}
+
+// A copy of the image of this run's own, handed to versionAfter whole so that no call copies
+// 4 MiB again; afterwards the bytes any entry could have changed are put back.
+QByteArray& scratch() {
+    static QByteArray bytes(fuzz::image().constData(), fuzz::image().size());
+    return bytes;
+}
+
+void restore(QByteArray& bytes, const QList<history::Entry>& entries) {
+    const QByteArray& image = fuzz::image();
+    if (bytes.size() != image.size()) {
+        bytes = QByteArray(image.constData(), image.size());
+        return;
+    }
+    for (const history::Entry& entry : entries)
+        for (const rom::Span& span : entry.spans) {
+            const qint64 length = std::max(span.before.size(), span.after.size());
+            const qint64 from = std::clamp<qint64>(span.offset, 0, image.size());
+            const qint64 to = span.offset >= image.size() - length
+                                  ? image.size()
+                                  : std::max(from, span.offset + length);
+            std::copy(image.begin() + from, image.begin() + to, bytes.begin() + from);
+        }
+}
+
+// versionAfter(image, entries, kept) made in the scratch copy: whether it has the image's size,
+// and, when `same` is asked, whether it is the image itself.
+bool versionIs(const QList<history::Entry>& entries, std::optional<qint64> kept, bool* same) {
+    QByteArray& bytes = scratch();
+    bytes = history::versionAfter(std::move(bytes), entries, kept);
+    const bool sized = bytes.size() == fuzz::image().size();
+    if (same)
+        *same = bytes == fuzz::image();
+    restore(bytes, entries);
+    return sized;
 }
 
 void checkVersions(history::History& log) {
     const QList<history::Entry> entries = log.entries(kFile);
-    const QByteArray& image = fuzz::image();
-    fuzz::require(history::versionAfter(image, {}) == image, "no entries, no change");
-    fuzz::require(history::versionAfter(image, entries).size() == image.size(),
-                  "the original has the image's size");
+    bool same = false;
+    fuzz::require(versionIs({}, std::nullopt, &same) && same, "no entries, no change");
+    fuzz::require(versionIs(entries, std::nullopt, nullptr), "the original has the image's size");
     for (const history::Entry& entry : entries)
-        fuzz::require(history::versionAfter(image, entries, entry.id).size() == image.size(),
-                      "every version has the image's size");
+        fuzz::require(versionIs(entries, entry.id, nullptr), "every version has the image's size");
     if (!entries.isEmpty() && !entries.first().undone)
-        fuzz::require(history::versionAfter(image, entries, entries.first().id) == image,
+        fuzz::require(versionIs(entries, entries.first().id, &same) && same,
                       "the version after the newest change in effect is the file");
     const std::optional<history::Entry> undo = log.nextUndo(kFile);
     const std::optional<history::Entry> redo = log.nextRedo(kFile);
@@ -152,22 +193,21 @@ void checkVersions(history::History& log) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input input(data, size);
-    const QString path = fuzz::scratchFolder() + QStringLiteral("/history.sqlite");
-    for (const char* end : {"", "-wal", "-shm"})
-        QFile::remove(path + QLatin1String(end));
+    const QString path = database().databaseName();
+    emptyDatabase();
     static fuzz::MemoryFile file(fuzz::image(), fuzz::image().size());
     QList<qint64> ids;
     {
         history::History log(path);
         ids = takeSteps(input, log);
     }
-    damage(input, path, ids);
-    const QList<qint64> pending = pendingIds(path);
+    damage(input, ids);
+    const QList<qint64> pending = pendingIds();
     rom::RomFile rom;
     fuzz::require(rom.open(file.path()), "the image opens");
     history::History log(path);
     log.settleAll(kFile, rom);
-    fuzz::require(pendingIds(path).isEmpty(), "every pending step is settled");
+    fuzz::require(pendingIds().isEmpty(), "every pending step is settled");
     for (const history::Entry& entry : log.entries(kFile))
         if (pending.contains(entry.id))
             fuzz::require(holds(entry, !entry.undone), "a settled entry is what the file holds");
