@@ -138,10 +138,7 @@ QString RecordRef::label() const {
         return QStringLiteral("Formula ") + name;
     if (isPatch())
         return QStringLiteral("Patch %1: %2").arg(name, records);
-    const QString word = QLatin1String(records::kindInfo(page).recordWord);
-    if (word.isEmpty())
-        return QStringLiteral("Internal ROM header");
-    return QStringLiteral("%1 %2 %3").arg(word).arg(row).arg(name.trimmed()).trimmed();
+    return records::recordLabel(page, row, name);
 }
 
 namespace {

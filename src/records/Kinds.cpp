@@ -80,4 +80,11 @@ QList<Place> placesOfRecord(RecordKind page, int row) {
     return {};
 }
 
+QString recordLabel(RecordKind kind, int row, const QString& name) {
+    const QString word = QLatin1String(kindInfo(kind).recordWord);
+    if (word.isEmpty())
+        return QStringLiteral("Internal ROM header");
+    return QStringLiteral("%1 %2 %3").arg(word).arg(row).arg(name.trimmed()).trimmed();
+}
+
 } // namespace records

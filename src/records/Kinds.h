@@ -45,6 +45,8 @@ struct KindInfo {
 // Every kind, in the order of the tables (enemies, items, characters, the header).
 std::span<const KindInfo> kindTable();
 const KindInfo& kindInfo(RecordKind kind);
+// A record by its kind, row and name: "Enemy 5 Horn's", "Internal ROM header".
+QString recordLabel(RecordKind kind, int row, const QString& name);
 std::optional<RecordKind> kindOfStoredWord(const QString& word);
 
 // Every table of every kind, in the order of kindTable(): enemies, weapons, armor,

@@ -1,7 +1,5 @@
 #include "records/PatchPlan.h"
 
-#include "history/History.h"
-
 #include <QSet>
 
 namespace records {
@@ -68,8 +66,8 @@ PatchPlan planPatch(const QByteArray& open, const QByteArray& original, const QB
 }
 
 QString recordLabel(RecordKind page, int row, const PreviewNames& names) {
-    return history::RecordRef{page, row, names.recordName ? names.recordName(page, row) : QString()}
-        .label();
+    return records::recordLabel(page, row,
+                                names.recordName ? names.recordName(page, row) : QString());
 }
 
 QStringList previewLines(const PatchPlan& plan, const PreviewNames& names) {
