@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBrush>
+#include <QChartView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
+#include <QXYSeries>
 
 namespace {
 
@@ -701,6 +703,17 @@ void TableWindowTest::compareWithAnImageAndMergeTheirChanges() {
             names.contains("original.smc"));
     QTest::mouseClick(table.find<QCheckBox>("CompareOnlyCHK"), Qt::LeftButton);
     QCOMPARE(table.shownRows(), QStringList({"10", "11", "13", "14"}));
+    // Their HP is the chart's third series while comparing, and gone after.
+    QTest::mouseClick(table.find<QCheckBox>("TableChartCHK"), Qt::LeftButton);
+    const auto theirsOnChart = [&] {
+        QList<qreal> hp;
+        for (QAbstractSeries* series : table.find<QChartView>("ChartView")->chart()->series())
+            for (const QPointF& point : static_cast<QXYSeries*>(series)->points())
+                if (series->name() == "Compared file")
+                    hp << point.y();
+        return hp;
+    };
+    QTRY_COMPARE(theirsOnChart(), (QList<qreal>{1200, 1500, 1500, 9}));
 
     table.click("CompareTakeAllCMD");
     QCOMPARE(f.messageTexts().last(), QString("2 cells of theirs taken as edits; Apply Changes "
@@ -729,6 +742,7 @@ void TableWindowTest::compareWithAnImageAndMergeTheirChanges() {
     QCOMPARE(table.values({10, 11, 13}, {"HP"}), QStringList({"1300", "1200", "1300"}));
     table.click("CompareStopCMD");
     QVERIFY(tip(13, "HP").isEmpty() && table.shownRows().size() == 251);
+    QTRY_VERIFY(theirsOnChart().isEmpty());
     QCOMPARE(synth::readFile(theirsPath), synth::withCopierHeader(theirs));
     QCOMPARE(QFileInfo(theirsPath).lastModified(), theirsTime);
 }
