@@ -72,6 +72,8 @@ def sync_tree(source, tree):
 def configure(tree, build_dir):
     """The options of build/, whose objects ccache holds; lld links faster."""
     if (build_dir / "CMakeCache.txt").exists():
+        # Again, so that a test added since the last run has its target.
+        subprocess.run(["cmake", str(build_dir)], check=True, stdout=subprocess.DEVNULL)
         return
     options = ["-DCMAKE_BUILD_TYPE=RelWithDebInfo"]
     if shutil.which("ld.lld"):
