@@ -97,7 +97,8 @@ void TableViews::mnuCompareWith_Click() {
     if (!usable())
         return;
     const QByteArray open = rom_.readBytes(0, rom_.size());
-    std::optional<ComparedFile> compared = pickCompared(window_.widget(), open, edits_.original(open));
+    std::optional<ComparedFile> compared =
+        pickCompared(window_.widget(), open, edits_.original(open));
     if (!compared || !usable())
         return;
     compared->mine = QFileInfo(rom_.path()).fileName();

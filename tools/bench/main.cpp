@@ -19,8 +19,7 @@ int main(int argc, char* argv[]) {
         {"patching", bench::patching},   {"patchPreview", bench::patchPreview},
         {"tabling", bench::tabling},     {"comparing", bench::comparing},
         {"tableView", bench::tableView}, {"chart", bench::chart},
-        {"playing", bench::playing},
-        {"histories", bench::histories}};
+        {"playing", bench::playing},     {"histories", bench::histories}};
     for (const auto& [name, section] : sections) {
         bool chosen = argc < 2;
         for (int n = 1; n < argc; ++n)
