@@ -2,24 +2,29 @@
 
 #include "grid/TableModel.h"
 
+#include <QAbstractProxyModel>
+
 #include <algorithm>
 #include <cmath>
 
 namespace app {
 
-SelectionSummary::SelectionSummary(const QModelIndexList& cells) {
-    for (const QModelIndex& index : cells) {
-        if (TableModel::sheetColumn(index.column()) < 0)
-            continue;
-        bool number = false;
-        const qint64 value = index.data(Qt::DisplayRole).toString().toLongLong(&number);
-        if (!number)
-            continue;
-        min = count == 0 ? value : std::min(min, value);
-        max = count == 0 ? value : std::max(max, value);
-        sum += value;
-        ++count;
-    }
+SelectionSummary::SelectionSummary(const QItemSelection& selection, const QAbstractProxyModel& rows,
+                                   const TableModel& model) {
+    for (const QItemSelectionRange& range : selection)
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            const int source = rows.mapToSource(rows.index(row, 0)).row();
+            for (int column = range.left(); column <= range.right(); ++column)
+                if (const std::optional<int> value = model.number(source, column))
+                    add(*value);
+        }
+}
+
+void SelectionSummary::add(qint64 value) {
+    min = count == 0 ? value : std::min(min, value);
+    max = count == 0 ? value : std::max(max, value);
+    sum += value;
+    ++count;
 }
 
 QString SelectionSummary::text() const {

@@ -78,6 +78,16 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+std::optional<int> TableModel::number(int row, int column) const {
+    const int cell = sheetColumn(column);
+    if (cell < 0 || tables::isChoice(sheet_.place(row, cell).view.shown))
+        return std::nullopt;
+    const int value = state_.edits.value(sheet_, row, cell);
+    if (isCheckBox(cell) && value <= 2)
+        return std::nullopt;
+    return value;
+}
+
 QVariant TableModel::cellData(int row, int column, int role) const {
     const int value = state_.edits.value(sheet_, row, column);
     switch (role) {

@@ -60,6 +60,8 @@ class TableModel : public QAbstractTableModel {
     static int sheetColumn(int column) { return column - kFixedColumns; }
     // Every cell shows the state anew.
     void refresh();
+    // The value of a grid cell that shows a number; none for Row, Name, choices and check boxes.
+    std::optional<int> number(int row, int column) const;
     // The record has edits to apply, or differs from the original when that is at hand.
     bool isChanged(int row) const;
     // False for a row that compare mode hides.

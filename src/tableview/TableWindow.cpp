@@ -261,7 +261,8 @@ void TableWindow::updateStatus() {
         text += QStringLiteral("; ") + chart_->statusText();
     if (!filterProblem_.isEmpty())
         text += QStringLiteral(". The filter is taken as plain text: ") + filterProblem_;
-    if (const QString numbers = SelectionSummary(grid_->selectionModel()->selectedIndexes()).text();
+    if (const QString numbers =
+            SelectionSummary(grid_->selectionModel()->selection(), *filter(), *model()).text();
         !numbers.isEmpty())
         text += QStringLiteral(". ") + numbers;
     status_->setText(text);
