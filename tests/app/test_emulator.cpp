@@ -151,8 +151,7 @@ void EmulatorTest::settingsOpenFirstAndOfferWhatIsFound() {
         command->clear();
         f.click("EmulatorOKCMD", dialog);
         QCOMPARE(f.messages.size(), 1);
-        choice->setCurrentIndex(0);
-        emit choice->activated(0);
+        QTest::keyClick(choice, Qt::Key_Home);
         f.click("EmulatorOKCMD", dialog);
     }));
     qputenv("PATH", path);

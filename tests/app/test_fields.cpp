@@ -134,9 +134,12 @@ int shownChoice(EditorFixture& f, const QString& name) {
 void pick(EditorFixture& f, const QString& name, int pick) {
     for (int n = 0; name.endsWith("CHK") && n < pick; ++n)
         f.click(name);
-    if (name.endsWith("CBO"))
-        f.find<QComboBox>(name)->setCurrentIndex(pick);
-    else if (name.endsWith("LST"))
+    if (name.endsWith("CBO")) {
+        auto* list = f.find<QComboBox>(name);
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int n = 0; n < pick; ++n)
+            QTest::keyClick(list, Qt::Key_Down);
+    } else if (name.endsWith("LST"))
         name.startsWith("Item") ? f.toggleCheckRow(name, pick) : f.selectRow(name, pick);
 }
 

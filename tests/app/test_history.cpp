@@ -68,7 +68,9 @@ std::optional<QByteArray> applyIps(QByteArray image, const QByteArray& patch) {
 void createPatch(EditorFixture& f, const QString& saveAs, const QString& original = {}) {
     f.answerFileDialogs({saveAs});
     QVERIFY(f.withDialog("mnuCreatePatch", [&](QWidget* dialog) {
-        f.find<QComboBox>("PatchFormatCBO", dialog)->setCurrentIndex(1);
+        auto* format = f.find<QComboBox>("PatchFormatCBO", dialog);
+        QTest::keyClick(format, Qt::Key_Home);
+        QTest::keyClick(format, Qt::Key_Down);
         if (!original.isEmpty()) {
             f.find<QLineEdit>("PatchOriginalTXT", dialog)->setText(original);
             f.click("PatchFromFileOPT", dialog);

@@ -115,7 +115,8 @@ struct Table {
             clickCell(index, index == cells.first() ? Qt::NoModifier : Qt::ControlModifier);
     }
     void setSelected(const QString& formula, bool relative) {
-        find<QCheckBox>("TableRelativeCHK")->setChecked(relative);
+        if (auto* box = find<QCheckBox>("TableRelativeCHK"); box->isChecked() != relative)
+            QTest::mouseClick(box, Qt::LeftButton);
         find<QLineEdit>("TableFormulaTXT")->setText(formula);
         QTest::mouseClick(find<QPushButton>("TableFormulaCMD"), Qt::LeftButton);
     }
@@ -395,7 +396,7 @@ void TableWindowTest::changesSinceTheOriginalAreMarked() {
     OPEN_TABLE(f, table, imageWith({{4, 700, 9}}));
     table.type(table.cell(4, "HP"), "701");
     table.click("TableApplyCMD");
-    table.find<QCheckBox>("TableMarkChangesCHK")->setChecked(true);
+    QTest::mouseClick(table.find<QCheckBox>("TableMarkChangesCHK"), Qt::LeftButton);
     QCOMPARE(table.cell(4, "HP").data(Qt::ToolTipRole), QVariant("Original: 700"));
     QVERIFY(table.cell(4, "HP").data(Qt::BackgroundRole).isValid());
     QVERIFY(!table.cell(4, "Level").data(Qt::ToolTipRole).isValid());

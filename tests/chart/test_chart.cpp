@@ -62,8 +62,9 @@ struct Chart {
     // Typed into the cell of view row `row` under HP, then Enter.
     void typeHp(int row, const QString& text) {
         const QModelIndex cell = grid()->model()->index(row, 2 + tables::sheets()[0].find("HP"));
-        grid()->setCurrentIndex(cell);
-        grid()->edit(cell);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(cell).center());
+        QTest::keyClick(grid(), Qt::Key_F2);
         QLineEdit* editor = grid()->viewport()->findChild<QLineEdit*>();
         QVERIFY(editor);
         editor->selectAll();
