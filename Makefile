@@ -2,12 +2,13 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-# zlib, libcsv and muParser build the core; Qt Charts draws the table window's chart; ccache
-# keeps rebuilds short; librsvg2-bin renders the icon; file and dpkg-dev let CPack find the
-# package's library dependencies; help2man makes the manual page; desktop-file-utils, xvfb,
-# x11-utils, lintian, appstream and groff-base serve the package test; python3 runs make mutants.
-PACKAGES   := cmake g++ make ccache qt6-base-dev qt6-charts-dev libqt6sql6-sqlite zlib1g-dev \
-              libcsv-dev libmuparser-dev fonts-wine xvfb xauth librsvg2-bin file dpkg-dev \
+# zlib, libcsv, muParser and SQLite's header build the core; Qt Charts draws the table
+# window's chart; ccache keeps rebuilds short; librsvg2-bin renders the icon; file and
+# dpkg-dev let CPack find the package's library dependencies; help2man makes the manual
+# page; desktop-file-utils, xvfb, x11-utils, lintian, appstream and groff-base serve the
+# package test; python3 runs make mutants.
+PACKAGES   := cmake g++ make ccache qt6-base-dev qt6-charts-dev libqt6sql6-sqlite libsqlite3-dev \
+              zlib1g-dev libcsv-dev libmuparser-dev fonts-wine xvfb xauth librsvg2-bin file dpkg-dev \
               desktop-file-utils x11-utils help2man lintian appstream groff-base python3
 # `make fuzz` only: Debian's clang and the libFuzzer of the same version.
 FUZZ_PACKAGES := clang libfuzzer-14-dev

@@ -105,7 +105,7 @@ QString HistoryDialog::describe(const history::Entry& entry, const QStringList& 
     if (total > named)
         changes += QStringLiteral(", +%1 more").arg(total - named);
     return QStringLiteral("%1  %2  %3%4")
-        .arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.record.label(),
+        .arg(entry.time().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.record.label(),
              changes, entry.undone ? QStringLiteral("  (undone)") : QString());
 }
 

@@ -1,17 +1,23 @@
 #include "history/History.h"
 
+#include "history/Statement.h"
+
 #include "records/Kinds.h"
 #include "rom/Plural.h"
 #include "rom/RomFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVariant>
+
+#include <algorithm>
+#include <vector>
 
 namespace history {
 namespace {
@@ -92,6 +98,22 @@ Holding holdingOf(const QList<rom::Span>& spans, const rom::RomFile& rom) {
     }
     holding.part = all ? Holding::Part::All : any ? Holding::Part::Some : Holding::Part::None;
     return holding;
+}
+
+// `positions` gives, span by span as they were appended, each span's position and entry.
+void putSpansInOrder(QList<Entry>& entries,
+                     const std::vector<std::pair<qint64, qsizetype>>& positions) {
+    std::vector<std::vector<std::pair<qint64, rom::Span>>> byEntry(entries.size());
+    std::vector<qsizetype> taken(entries.size(), 0);
+    for (const auto& [position, entry] : positions)
+        byEntry[entry].emplace_back(position, entries[entry].spans[taken[entry]++]);
+    for (qsizetype entry = 0; entry < entries.size(); ++entry) {
+        std::stable_sort(byEntry[entry].begin(), byEntry[entry].end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        entries[entry].spans.clear();
+        for (auto& [position, span] : byEntry[entry])
+            entries[entry].spans.append(std::move(span));
+    }
 }
 
 const QString kMarkUndone = QStringLiteral(
@@ -197,6 +219,7 @@ bool History::fail(const QString& what, const QString& why) {
 void History::close() {
     opened_ = false;
     statements_.clear();
+    reads_.clear();
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
         QSqlDatabase::removeDatabase(connection_);
@@ -361,50 +384,79 @@ QList<RecordRef> History::settleAll(const QString& file, const rom::RomFile& rom
     return partly;
 }
 
-// Entries and their spans in one statement, prepared once per connection: the entries
-// chosen, newest or first as `order` says, each followed by its spans in order.
+// The entries chosen, newest or first as `order` says, then their spans: two statements,
+// each prepared once per connection, whatever the number of entries.
 QList<Entry> History::select(const QString& condition, const QVariantList& values,
                              const QString& order, int limit) {
     QList<Entry> found;
     if (!open(false))
         return found;
-    const QString sql =
-        QStringLiteral("SELECT id, time, page, row, name, undone, offset, before, after FROM "
-                       "(SELECT * FROM entries WHERE %1 ORDER BY %2 LIMIT ?) LEFT JOIN spans ON "
-                       "spans.entry = id ORDER BY %2, position")
-            .arg(condition, order);
-    QSqlQuery& query = prepared(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    query.addBindValue(limit);
-    if (!query.exec()) {
-        fail(QStringLiteral("%1 cannot be read").arg(path_), query.lastError().text());
+    Statement& query = read(QStringLiteral("SELECT id, time, page, row, name, undone FROM entries "
+                                           "WHERE %1 ORDER BY %2 LIMIT ?")
+                                .arg(condition, order));
+    if (!query.start(values + QVariantList{limit})) {
+        fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
         return found;
     }
-    qint64 last = 0;
-    bool passedOver = false;
     while (query.next()) {
-        const qint64 id = query.value(0).toLongLong();
-        if (found.isEmpty() || id != last) {
-            last = id;
-            // A row no release wrote (another program's, or damage) is passed over.
-            const std::optional<RecordRef> record = recordFromStored(
-                query.value(2).toString(), query.value(3).toInt(), query.value(4).toString());
-            passedOver = !record;
-            if (passedOver)
-                continue;
-            found.append({id,
-                          QDateTime::fromString(query.value(1).toString(), Qt::ISODateWithMs),
-                          *record,
-                          {},
-                          query.value(5).toBool()});
-        }
-        if (!passedOver && !query.isNull(6))
-            found.last().spans.append({query.value(6).toLongLong(), query.value(7).toByteArray(),
-                                       query.value(8).toByteArray()});
+        // A row no release wrote (another program's, or damage) is passed over.
+        const std::optional<RecordRef> record =
+            recordFromStored(query.text(2), int(query.number(3)), query.text(4));
+        if (record)
+            found.append({query.number(0), query.text(1), *record, {}, query.number(5) != 0});
     }
-    query.finish();
-    return found;
+    const bool read = query.error().isEmpty()
+                          ? readSpans(found)
+                          : fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
+    return read ? found : QList<Entry>();
+}
+
+// The spans of `entries`, read as one range of the spans' index from the lowest id to the
+// highest; spans in that range of other entries (another file's, or pending ones) are passed
+// over. Each entry's spans are put in their positions' order.
+bool History::readSpans(QList<Entry>& entries) {
+    if (entries.isEmpty())
+        return true;
+    QHash<qint64, qsizetype> indexOf;
+    indexOf.reserve(entries.size());
+    qint64 low = std::numeric_limits<qint64>::max();
+    qint64 high = std::numeric_limits<qint64>::min();
+    for (qsizetype n = 0; n < entries.size(); ++n) {
+        indexOf.insert(entries[n].id, n);
+        low = std::min(low, entries[n].id);
+        high = std::max(high, entries[n].id);
+    }
+    Statement& query = read(QStringLiteral(
+        "SELECT entry, position, offset, before, after FROM spans WHERE entry BETWEEN ? AND ?"));
+    if (!query.start({low, high}))
+        return fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
+    // Rows come by entry in the order they were written, which is their positions' order
+    // unless another program wrote them; only then are they sorted.
+    std::vector<qint64> lastPosition(entries.size(), std::numeric_limits<qint64>::min());
+    std::vector<std::pair<qint64, qsizetype>> positions; // of every span kept, by entry
+    bool ordered = true;
+    while (query.next()) {
+        const auto index = indexOf.constFind(query.number(0));
+        if (index == indexOf.cend())
+            continue;
+        const qint64 position = query.number(1);
+        ordered = ordered && position >= lastPosition[*index];
+        lastPosition[*index] = position;
+        positions.emplace_back(position, *index);
+        entries[*index].spans.append({query.number(2), query.bytes(3), query.bytes(4)});
+    }
+    if (!query.error().isEmpty())
+        return fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
+    if (!ordered)
+        putSpansInOrder(entries, positions);
+    return true;
+}
+
+Statement& History::read(const QString& sql) {
+    std::unique_ptr<Statement>& kept = reads_[sql];
+    if (!kept)
+        kept = std::make_unique<Statement>(connectionOf(connection_), sql);
+    return *kept;
 }
 
 QSqlQuery& History::prepared(const QString& sql) {

@@ -21,6 +21,8 @@ class RomFile;
 
 namespace history {
 
+class Statement;
+
 // What an entry changed: one record (the page it was made on, the row of the page's list
 // and the name that row showed), or many records at once from the tables, the table window
 // or a formula from the command line (row is then the number of records, and a formula's
@@ -67,10 +69,12 @@ std::optional<RecordRef> recordFromStored(const QString& page, int row, const QS
 
 struct Entry {
     qint64 id = 0;
-    QDateTime time;
+    QString storedTime; // local time as ISO 8601 text, read as a date only when shown
     RecordRef record;
     QList<rom::Span> spans; // only those that changed
     bool undone = false;
+
+    QDateTime time() const { return QDateTime::fromString(storedTime, Qt::ISODateWithMs); }
 };
 
 // What a pending entry changes: an Apply puts its new bytes in, an Undo takes them back
@@ -140,6 +144,8 @@ class History {
     std::optional<Entry> first(const QString& file, const QString& condition, const QString& order);
     QList<Entry> select(const QString& condition, const QVariantList& values, const QString& order,
                         int limit);
+    bool readSpans(QList<Entry>& entries);
+    Statement& read(const QString& sql);
     QSqlQuery& prepared(const QString& sql);
 
     QString path_;
@@ -149,8 +155,8 @@ class History {
     bool busy_ = false; // the last opening found the database locked
     QString problem_;
     int openings_ = 0;
-    std::map<QString, std::unique_ptr<QSqlQuery>>
-        statements_; // the reads, prepared once per connection
+    std::map<QString, std::unique_ptr<QSqlQuery>> statements_; // prepared once per connection
+    std::map<QString, std::unique_ptr<Statement>> reads_;      // the entries' reads, likewise
 };
 
 } // namespace history

@@ -449,6 +449,11 @@ void HistoryTest::earlierCurrentAndReadOnlyDatabasesReadBack() {
               "CREATE TABLE spans (entry, position, offset, before, after)",
               "INSERT INTO entries (file, time, page, row, name) VALUES ('/r.smc', "
               "'2024-05-01T10:00:00.000', 'char', 3, 'Dunmore')",
+              "INSERT INTO entries (file, time, page, row, name) VALUES ('/other.smc', "
+              "'2024-05-01T10:01:00.000', 'enemy', 2, 'Horn')",
+              // Written by another program: positions out of order, files interleaved.
+              "INSERT INTO spans VALUES (1, 1, 786700, x'07', x'08')",
+              "INSERT INTO spans VALUES (2, 0, 786690, x'05', x'06')",
               "INSERT INTO spans VALUES (1, 0, 786690, x'05', x'63')"})
             QVERIFY2(sql.exec(statement), statement);
     }
@@ -467,8 +472,11 @@ void HistoryTest::earlierCurrentAndReadOnlyDatabasesReadBack() {
     QCOMPARE(entries[0].record.label(), QString("Import of 2 records from tables"));
     QCOMPARE(entries[1].record.label(), QString("Character 3 Dunmore"));
     QCOMPARE(entries[0].spans.value(0).before, QByteArray("\x01\x02"));
+    QCOMPARE(entries[1].time(), QDateTime(QDate(2024, 5, 1), QTime(10, 0)));
+    QCOMPARE(entries[1].spans.size(), 2);
     QCOMPARE(entries[1].spans.value(0).offset, 0x0C0102);
     QCOMPARE(entries[1].spans.value(0).after, QByteArray("\x63"));
+    QCOMPARE(entries[1].spans.value(1).offset, 0x0C010C);
     QVERIFY(readOnly.isReadOnly() && !readOnly.beginApply("/r.smc", {}, {span}));
 }
 
