@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filecommands/UnrecordedChanges.h"
+#include "filesession/UnrecordedChanges.h"
 #include "history/History.h"
 #include "history/Versions.h"
 #include "rom/Commit.h"
