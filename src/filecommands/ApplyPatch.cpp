@@ -1,7 +1,7 @@
 #include "filecommands/ApplyPatch.h"
 
 #include "dialogs/PatchPreview.h"
-#include "filecommands/EditActions.h"
+#include "filesession/FileSession.h"
 #include "rom/RomFile.h"
 #include "tables/Columns.h"
 #include "ui/Dialogs.h"
@@ -43,21 +43,21 @@ QByteArray readPatch(QWidget* parent, const QString& path) {
 
 } // namespace
 
-ApplyPatch::ApplyPatch(EditorWindow& window, rom::RomFile& rom, EditActions& edits, QObject* parent)
-    : QObject(parent), window_(window), rom_(rom), edits_(edits) {}
+ApplyPatch::ApplyPatch(EditorWindow& window, rom::RomFile& rom, FileSession& session,
+                       QObject* parent)
+    : QObject(parent), window_(window), rom_(rom), session_(session) {}
 
 QAction* ApplyPatch::addEntry(QMenu* menu) {
     QAction* action = menu->addAction(QStringLiteral("&Apply Patch..."));
     action->setObjectName("mnuApplyPatch");
     action->setEnabled(false);
-    connect(&edits_, &EditActions::fileCommandsEnabled, action, &QAction::setEnabled);
     connect(action, &QAction::triggered, this, &ApplyPatch::mnuApplyPatch_Click);
     return action;
 }
 
 void ApplyPatch::mnuApplyPatch_Click() {
     QWidget* parent = window_.widget();
-    if (window_.isLoadingLists() || !edits_.stillSameFile() || !window_.confirmLeavingRecord())
+    if (window_.isLoadingLists() || !session_.stillSameFile() || !window_.confirmLeavingRecord())
         return;
     const QString path =
         ui::askOpenFileName(parent, QStringLiteral("Apply Patch"),
@@ -69,7 +69,7 @@ void ApplyPatch::mnuApplyPatch_Click() {
     if (patch.isEmpty())
         return;
     const QByteArray open = rom_.readBytes(0, rom_.size());
-    const QByteArray original = edits_.original(open);
+    const QByteArray original = session_.original(open);
     const bool ips = patches::formatOf(patch) == patches::PatchFormat::Ips;
     const auto plan = [&](qint64 shift) {
         return records::planPatch(open, original, patch, shift);
@@ -90,7 +90,7 @@ void ApplyPatch::mnuApplyPatch_Click() {
     if (preview.exec() != QDialog::Accepted || preview.plan().spans.isEmpty())
         return;
     const records::PatchPlan& chosen = preview.plan();
-    if (edits_.commit(history::RecordRef::patch(name, chosen.records), chosen.spans) ==
+    if (session_.commit(history::RecordRef::patch(name, chosen.records), chosen.spans) ==
         ui::FileAccess::Outcome::Written)
         window_.reloadVisiblePage();
 }

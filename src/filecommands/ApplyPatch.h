@@ -11,7 +11,7 @@ class RomFile;
 
 namespace app {
 
-class EditActions;
+class FileSession;
 class EditorWindow;
 
 // File > Apply Patch...: a BPS, IPS or UPS patch read and applied in memory, shown in the
@@ -20,16 +20,16 @@ class EditorWindow;
 class ApplyPatch : public QObject {
     Q_OBJECT
   public:
-    ApplyPatch(EditorWindow& window, rom::RomFile& rom, EditActions& edits, QObject* parent);
+    ApplyPatch(EditorWindow& window, rom::RomFile& rom, FileSession& session, QObject* parent);
 
-    // Adds mnuApplyPatch to `menu`, enabled while the file commands are.
+    // Adds mnuApplyPatch to `menu`, disabled until the file commands are enabled.
     QAction* addEntry(QMenu* menu);
     void mnuApplyPatch_Click();
 
   private:
     EditorWindow& window_;
     rom::RomFile& rom_;
-    EditActions& edits_;
+    FileSession& session_;
 };
 
 } // namespace app

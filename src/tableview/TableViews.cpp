@@ -2,7 +2,7 @@
 
 #include "compare/CompareMode.h"
 #include "compare/PickCompared.h"
-#include "filecommands/EditActions.h"
+#include "filesession/FileSession.h"
 #include "tableview/FindRecord.h"
 #include "tableview/TableWindow.h"
 #include "ui/EditorWindow.h"
@@ -34,8 +34,8 @@ void bringToFront(QWidget* window) {
 
 } // namespace
 
-TableViews::TableViews(EditorWindow& window, rom::RomFile& rom, EditActions& edits)
-    : QObject(window.widget()), window_(window), rom_(rom), edits_(edits) {
+TableViews::TableViews(EditorWindow& window, rom::RomFile& rom, FileSession& session)
+    : QObject(window.widget()), window_(window), rom_(rom), session_(session) {
     window_.whenFileOpened(this, [this](const QString&) {
         romStateChanged();
         if (table_)
@@ -88,7 +88,7 @@ void TableViews::mnuTableView_Click() {
     if (!usable())
         return;
     if (!table_)
-        table_ = new TableWindow(window_, rom_, edits_);
+        table_ = new TableWindow(window_, rom_, session_);
     bringToFront(table_);
 }
 
@@ -98,7 +98,7 @@ void TableViews::mnuCompareWith_Click() {
         return;
     const QByteArray open = rom_.readBytes(0, rom_.size());
     std::optional<ComparedFile> compared =
-        pickCompared(window_.widget(), open, edits_.original(open));
+        pickCompared(window_.widget(), open, session_.original(open));
     if (!compared || !usable())
         return;
     compared->mine = QFileInfo(rom_.path()).fileName();

@@ -13,7 +13,7 @@ class RomFile;
 
 namespace app {
 
-class EditActions;
+class FileSession;
 class EditorWindow;
 class FindRecord;
 class TableWindow;
@@ -25,7 +25,7 @@ class TableWindow;
 class TableViews : public QObject {
     Q_OBJECT
   public:
-    TableViews(EditorWindow& window, rom::RomFile& rom, EditActions& edits);
+    TableViews(EditorWindow& window, rom::RomFile& rom, FileSession& session);
 
     // Adds Find Record to the end of `edit`, and the View menu to `bar`.
     void addMenus(QMenuBar* bar, QMenu* edit);
@@ -45,7 +45,7 @@ class TableViews : public QObject {
 
     EditorWindow& window_;
     rom::RomFile& rom_;
-    EditActions& edits_;
+    FileSession& session_;
     QAction* tableView_ = nullptr;
     QAction* compareWith_ = nullptr;
     QAction* findRecordEntry_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include "chart/ChartPane.h"
 #include "compare/CompareMode.h"
-#include "filecommands/EditActions.h"
+#include "filesession/FileSession.h"
 #include "grid/FrozenTableView.h"
 #include "grid/GridCommands.h"
 #include "grid/SelectionSummary.h"
@@ -56,8 +56,8 @@ QString listed(const QStringList& lines) {
 
 } // namespace
 
-TableWindow::TableWindow(EditorWindow& window, rom::RomFile& rom, EditActions& edits)
-    : QWidget(window.widget(), Qt::Window), window_(window), rom_(rom), edits_(edits) {
+TableWindow::TableWindow(EditorWindow& window, rom::RomFile& rom, FileSession& session)
+    : QWidget(window.widget(), Qt::Window), window_(window), rom_(rom), session_(session) {
     setObjectName("TableWindow");
     setWindowTitle(ui::kProgramTitle + QStringLiteral(" - Table View"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -230,7 +230,7 @@ void TableWindow::romOpened() {
 }
 
 QByteArray TableWindow::originalImage() {
-    return edits_.original(state_.edits.file());
+    return session_.original(state_.edits.file());
 }
 
 void TableWindow::readOriginal() {
@@ -365,7 +365,7 @@ void TableWindow::TableApplyCMD_Click() {
     const tables::TableEdits::Pending pending = state_.edits.pending();
     if (!pending.spans.isEmpty()) {
         const ui::FileAccess::Outcome outcome =
-            edits_.commit(history::RecordRef::tableEdit(pending.records), pending.spans);
+            session_.commit(history::RecordRef::tableEdit(pending.records), pending.spans);
         if (outcome == ui::FileAccess::Outcome::Written ||
             outcome == ui::FileAccess::Outcome::Failed)
             window_.reloadVisiblePage();

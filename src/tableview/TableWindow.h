@@ -22,7 +22,7 @@ namespace app {
 class ChartPane;
 class ColumnState;
 class CompareMode;
-class EditActions;
+class FileSession;
 class EditorWindow;
 class GridCommands;
 class FrozenTableView;
@@ -34,7 +34,7 @@ class FrozenTableView;
 class TableWindow : public QWidget {
     Q_OBJECT
   public:
-    TableWindow(EditorWindow& window, rom::RomFile& rom, EditActions& edits);
+    TableWindow(EditorWindow& window, rom::RomFile& rom, FileSession& session);
     ~TableWindow() override;
 
     bool hasEdits() const { return state_.edits.hasEdits(); }
@@ -78,7 +78,7 @@ class TableWindow : public QWidget {
 
     EditorWindow& window_;
     rom::RomFile& rom_;
-    EditActions& edits_;
+    FileSession& session_;
     TableState state_;
     QString file_; // canonical path of the file the edits belong to
     QList<TableModel*> models_;

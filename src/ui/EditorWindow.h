@@ -16,8 +16,8 @@ class RomFile;
 
 namespace app {
 
-// What the window's helpers (edit actions, table views, play-testing, recent files, drops)
-// need of the main window, and nothing more.
+// What the window's helpers (file session and commands, table views, play-testing, recent
+// files, drops) need of the main window, and nothing more.
 class EditorWindow {
   public:
     // The parent of messages and dialogs.

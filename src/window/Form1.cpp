@@ -3,7 +3,8 @@
 #include "characters/CharacterPage.h"
 #include "dialogs/AboutDialog.h"
 #include "enemies/EnemyPage.h"
-#include "filecommands/EditActions.h"
+#include "filecommands/FileCommands.h"
+#include "filesession/FileSession.h"
 #include "items/ItemPage.h"
 #include "opening/FileDrops.h"
 #include "opening/OpenChecks.h"
@@ -77,7 +78,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     client->setFixedSize(836, 632);
     setCentralWidget(client);
 
-    edits_ = std::make_unique<EditActions>(*this, rom_);
+    session_ = std::make_unique<FileSession>(*this, rom_);
+    commands_ = std::make_unique<FileCommands>(*this, rom_, *session_);
     buildMenus();
     buildTabs();
     buildPages(client);
@@ -109,10 +111,10 @@ Form1::~Form1() {
 }
 
 void Form1::buildPages(QWidget* client) {
-    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *edits_);
-    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_, *edits_);
-    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_, *edits_);
-    itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *edits_);
+    miscPage_ = std::make_unique<rominfo::MiscPage>(client, rom_, *session_);
+    enemyPage_ = std::make_unique<enemies::EnemyPage>(client, rom_, *session_);
+    characterPage_ = std::make_unique<characters::CharacterPage>(client, rom_, *session_);
+    itemPage_ = std::make_unique<items::ItemPage>(client, rom_, *session_);
     pages_ = {miscPage_.get(), enemyPage_.get(), characterPage_.get(), itemPage_.get()};
     itemNames_ = new QStringListModel(this); // one for every drop-down list of items
     for (QComboBox* list : characterPage_->itemDropDowns() + enemyPage_->itemDropDowns())
@@ -264,7 +266,7 @@ bool Form1::applyShownRecord() {
             ui::showWarning(this, refusal);
             return false;
         }
-    if (!edits_->stillSameFile())
+    if (!session_->stillSameFile())
         return false;
     ui::Page* page = visiblePage();
     const bool written = page ? page->save() : itemPage_->saveFromOtherTab();
@@ -357,7 +359,7 @@ void Form1::openFile(const QString& path) {
     loadNameLists();
     miscPage_->LoadMiscellaneous();
     tabs_->setEnabled(true);
-    edits_->fileOpened();
+    session_->fileOpened();
     emit romOpened(rom_.path());
 }
 
@@ -390,7 +392,7 @@ void Form1::showNoRom() {
     tabs_->setCurrentIndex(0);
     tabs_->setEnabled(false);
     applyButton_->setEnabled(false);
-    edits_->updateEditMenu();
+    commands_->updateEditMenu();
     views_->romStateChanged();
 }
 

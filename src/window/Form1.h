@@ -35,8 +35,9 @@ class Page;
 
 namespace app {
 
-class EditActions;
 class EditMarks;
+class FileCommands;
+class FileSession;
 class WindowKeys;
 class TableViews;
 
@@ -108,7 +109,8 @@ class Form1 : public QMainWindow, public EditorWindow {
     void setRomTitle();
 
     rom::RomFile rom_;
-    std::unique_ptr<EditActions> edits_;
+    std::unique_ptr<FileSession> session_;
+    std::unique_ptr<FileCommands> commands_;
     TableViews* views_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QProgressBar* pbar_ = nullptr;

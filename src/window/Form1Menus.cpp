@@ -1,7 +1,8 @@
 // The main window's menu bar: File, Edit and Help, each entry named as the window's code and
 // tests know it.
 #include "filecommands/ApplyPatch.h"
-#include "filecommands/EditActions.h"
+#include "filecommands/FileCommands.h"
+#include "filesession/FileSession.h"
 #include "opening/RecentFiles.h"
 #include "play/Emulator.h"
 #include "tableview/TableViews.h"
@@ -36,9 +37,10 @@ void Form1::buildMenus() {
     file->setObjectName("mnuFile");
     openAction_ = addEntry(file, "mnuOpenROM", "&Open ROM", QKeySequence("Ctrl+O"), true);
     addRecentFilesMenu(file, *this);
-    edits_->fillFileMenu(file);
-    (new ApplyPatch(*this, rom_, *edits_, this))->addEntry(file);
-    connect(edits_.get(), &EditActions::fileCommandsEnabled, addEmulatorEntries(file, *this),
+    commands_->fillFileMenu(file);
+    QAction* applyPatch = (new ApplyPatch(*this, rom_, *session_, this))->addEntry(file);
+    connect(commands_.get(), &FileCommands::fileCommandsEnabled, applyPatch, &QAction::setEnabled);
+    connect(commands_.get(), &FileCommands::fileCommandsEnabled, addEmulatorEntries(file, *this),
             &QAction::setEnabled);
     addEntry(file, "mnuSaveROM", "&Save ROM", QKeySequence("Ctrl+S"), false);
     addSeparator(file, "mnuSeparator1");
@@ -48,8 +50,8 @@ void Form1::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
-    edits_->fillEditMenu(edit);
-    views_ = new TableViews(*this, rom_, *edits_);
+    commands_->fillEditMenu(edit);
+    views_ = new TableViews(*this, rom_, *session_);
     views_->addMenus(menuBar(), edit);
 
     QMenu* help = menuBar()->addMenu("&Help");

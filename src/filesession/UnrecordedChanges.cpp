@@ -1,4 +1,4 @@
-#include "filecommands/UnrecordedChanges.h"
+#include "filesession/UnrecordedChanges.h"
 
 #include "ui/Dialogs.h"
 
