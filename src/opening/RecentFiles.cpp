@@ -19,9 +19,12 @@ QStringList files() {
     return editorSettings().value(kKey).toStringList().mid(0, kLimit);
 }
 
+// Written only when it changes: every write of the store waits for the disk.
 void add(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QStringList list = files();
+    if (list.value(0) == absolute)
+        return;
     list.removeAll(absolute);
     list.prepend(absolute);
     QSettings s = editorSettings();

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -17,14 +18,39 @@
 namespace app {
 namespace {
 
-void processPendingEvents() {
-    QCoreApplication::processEvents();
-}
+// Pending events run at a list's first row and then once a frame has passed, so the window
+// repaints, the bar moves and input is handled while the lists fill, without a repaint of
+// the bar and a layout of the list after every one of hundreds of rows.
+class EventSteps {
+  public:
+    static constexpr qint64 kFrameMs = 16;
+    // Runs pending events when a step is due, after `beforeStep` (which shows the progress).
+    template <typename Show> void letEventsRun(Show beforeStep) {
+        if (sinceLast_.isValid() && !sinceLast_.hasExpired(kFrameMs))
+            return;
+        beforeStep();
+        QCoreApplication::processEvents();
+        sinceLast_.start();
+    }
+    void letEventsRun() {
+        letEventsRun([] {});
+    }
+
+  private:
+    QElapsedTimer sinceLast_;
+};
 
 void showProgress(const NameListControls& c, const QString& caption) {
     c.progress->show();
     c.loadingLabel->setText(caption);
     c.loadingLabel->show();
+}
+
+// After row r is added the bar's value is r, so the item bar ends full and the enemy bar
+// one step short of full; it is set only when it can be seen.
+void showRowsDone(QProgressBar* progress, int rows) {
+    if (rows > 0)
+        progress->setValue(rows - 1);
 }
 
 void hideProgress(const NameListControls& c) {
@@ -48,20 +74,20 @@ class HeldUpdates {
     bool wasEnabled_;
 };
 
-// Events run once before each of the undocumented rows.
-void fillStatBoost(QComboBox* list) {
+// Events may run before each of the undocumented rows.
+void fillStatBoost(QComboBox* list, EventSteps& steps) {
     const QString undocumented = QStringLiteral("Undocumented / Unknown");
     list->clear();
     for (const QString& row : items::statBoostRows()) {
         if (row == undocumented)
-            processPendingEvents();
+            steps.letEventsRun();
         list->addItem(row);
     }
     list->setCurrentIndex(-1);
 }
 
 // Rows after the fixed ones go and come again, each list keeping its selected row.
-void refillAilmentRows(const QList<QComboBox*>& lists) {
+void refillAilmentRows(const QList<QComboBox*>& lists, EventSteps& steps) {
     QList<int> kept;
     for (QComboBox* list : lists) {
         kept << list->currentIndex();
@@ -70,7 +96,7 @@ void refillAilmentRows(const QList<QComboBox*>& lists) {
     }
     const QStringList& rows = items::ailmentRows();
     for (int row = items::kFixedAilmentRows; row < rows.size(); ++row) {
-        processPendingEvents();
+        steps.letEventsRun();
         for (QComboBox* list : lists)
             list->addItem(rows[row]);
     }
@@ -90,16 +116,17 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
     c.itemNames->setStringList({});
     c.itemList->clear();
     QStringList names;
+    EventSteps steps;
     {
         const HeldUpdates held(c.itemList);
+        c.progress->setMaximum(items::kItemCount - 1);
         for (int i = 0; i < items::kItemCount; ++i) {
-            processPendingEvents();
-            c.progress->setMaximum(items::kItemCount - 1);
+            steps.letEventsRun([&] { showRowsDone(c.progress, i); });
             names << rom::ReadNameText(rom, items::kNameTable.recordOffset(i),
                                        int(items::kNameTable.stride));
             c.itemList->addItem(names.last());
-            c.progress->setValue(i);
         }
+        showRowsDone(c.progress, items::kItemCount);
     }
     // Every item drop-down shows these rows; each selects its first row by itself when they
     // come. Put back what was selected before, or nothing.
@@ -108,8 +135,8 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
         c.itemDropDowns[n]->setCurrentIndex(kept[n]);
     hideProgress(c);
 
-    fillStatBoost(c.statBoost);
-    refillAilmentRows(c.ailmentLists);
+    fillStatBoost(c.statBoost, steps);
+    refillAilmentRows(c.ailmentLists, steps);
 
     c.apply->setEnabled(true);
     c.quit->setEnabled(true);
@@ -119,13 +146,14 @@ void LoadEnemyNames(const rom::RomFile& rom, const NameListControls& c, const QS
     const HeldUpdates held(c.enemyList);
     showProgress(c, caption);
     c.enemyList->clear();
+    EventSteps steps;
+    c.progress->setMaximum(enemies::kEnemyCount);
     for (int i = 0; i < enemies::kEnemyCount; ++i) {
-        processPendingEvents();
-        c.progress->setMaximum(enemies::kEnemyCount);
+        steps.letEventsRun([&] { showRowsDone(c.progress, i); });
         c.enemyList->addItem(rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i),
                                                int(enemies::kNameTable.stride)));
-        c.progress->setValue(i);
     }
+    showRowsDone(c.progress, enemies::kEnemyCount);
     hideProgress(c);
 }
 
