@@ -2,8 +2,8 @@
 // and its keys, the columns as the user leaves them, and the names the filter and formula
 // boxes complete and list.
 #include "grid/FrozenTableView.h"
-#include "grid/GridCommands.h"
 #include "namehelp/NamesHelp.h"
+#include "spreadsheet/GridCommands.h"
 #include "tableview/ColumnState.h"
 #include "tableview/TableWindow.h"
 

@@ -1,4 +1,4 @@
-#include "grid/GridCells.h"
+#include "spreadsheet/GridCells.h"
 
 #include "grid/TableModel.h"
 

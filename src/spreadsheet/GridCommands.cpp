@@ -1,7 +1,7 @@
-#include "grid/GridCommands.h"
+#include "spreadsheet/GridCommands.h"
 
-#include "grid/GridCells.h"
 #include "grid/TableModel.h"
+#include "spreadsheet/GridCells.h"
 #include "ui/Dialogs.h"
 
 #include <QAbstractItemDelegate>
