@@ -418,8 +418,10 @@ void TableWindowTest::recordsShowInTheMainWindow() {
     auto* list = find->findChild<QListWidget*>("FindLST");
     QVERIFY(text && list);
     QTest::keyClicks(text, synth::itemName(12).left(5).toLower());
-    QVERIFY(!list->findItems("Item 12 " + synth::itemName(12), Qt::MatchExactly).isEmpty());
-    list->setCurrentItem(list->findItems("Item 12 " + synth::itemName(12), Qt::MatchExactly)[0]);
+    const auto found = list->findItems("Item 12 " + synth::itemName(12), Qt::MatchExactly);
+    QVERIFY(!found.isEmpty());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found[0]).center());
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(f.find<QListWidget>("ItemLST")->currentRow(), 12);
     QVERIFY(f.find<QListWidget>("ItemLST")->isVisible());
