@@ -126,7 +126,7 @@ QString enterCell(QByteArray& image, const records::Place& place, const Column& 
     const rom::FieldView& view = place.view;
     // QByteArray::replace past the end would make the image longer.
     if (place.offset < 0 || place.offset + place.width > image.size())
-        return QStringLiteral("the open ROM file is too short to hold this record.");
+        return rom::tooShortReason() + QLatin1Char('.');
     if (view.encoding == rom::Encoding::Bytes)
         return enterText(image, place, text);
     Checked checked;
