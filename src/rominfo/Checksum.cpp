@@ -2,6 +2,8 @@
 
 #include "rom/RomFile.h"
 
+#include <algorithm>
+
 namespace rominfo {
 namespace {
 
@@ -15,9 +17,11 @@ QByteArray littleEndian(quint16 value) {
 } // namespace
 
 quint16 computeChecksum(const QByteArray& image) {
+    const auto* bytes = reinterpret_cast<const quint8*>(image.constData());
+    const qint64 length = std::min<qint64>(kImageSize, image.size());
     quint32 sum = 0;
-    for (qint64 i = 0; i < kImageSize && i < image.size(); ++i)
-        sum += static_cast<quint8>(image[i]);
+    for (qint64 i = 0; i < length; ++i)
+        sum += bytes[i];
     // The pair as the image holds it is replaced by FF FF 00 00.
     for (qint64 i = kComplementOffset; i < kComplementOffset + 4 && i < image.size(); ++i)
         sum -= static_cast<quint8>(image[i]);
