@@ -137,8 +137,8 @@ bool resolve(QSqlQuery& query, qint64 id, Step step, const Holding& holding) {
     else if (holding.part == Holding::Part::Some)
         done = run(query, "DELETE FROM spans WHERE entry = ?", {id}) &&
                insertSpans(query, id, holding.spans) && run(query, kMarkInEffect, {id});
-    else if (step == Step::Redo)
-        done = run(query, kMarkInEffect, {id});
+    else if (step != Step::Apply) // a Redo that reached the file, or an Undo that did not,
+        done = run(query, kMarkInEffect, {id}); // whether or not the entry was undone before
     return done && run(query, kEndPending, {id});
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -96,15 +97,13 @@ bool RomFile::covers(qint64 offset, qint64 length) const {
 }
 
 QByteArray RomFile::readBytes(qint64 offset, qint64 length) const {
-    QByteArray bytes(length, '\0');
     if (!file_ || offset < 0 || length <= 0 || offset >= file_->size())
-        return bytes;
+        return QByteArray(length, '\0');
+    // Only what the file does not give is zeroed: a whole image is not written twice.
+    QByteArray bytes(length, Qt::Uninitialized);
     const qint64 available = std::min(length, file_->size() - offset);
-    if (file_->seek(offset)) {
-        const qint64 got = file_->read(bytes.data(), available);
-        if (got < available)
-            std::fill(bytes.begin() + std::max<qint64>(got, 0), bytes.end(), '\0');
-    }
+    const qint64 got = file_->seek(offset) ? file_->read(bytes.data(), available) : 0;
+    std::fill(bytes.begin() + std::clamp<qint64>(got, 0, length), bytes.end(), '\0');
     return bytes;
 }
 

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
 #include <functional>
 
 namespace tables {
@@ -128,25 +129,77 @@ std::optional<int> recordOfLine(const QStringList& cells, qsizetype headerSize, 
     return row;
 }
 
+// The bytes of the records alone, read from the file as a few runs that hold every place
+// of every record: the rest of the 4 MiB is never read or copied. A short file's runs end
+// where the file does, so a field it does not hold is told apart as in the whole image.
+class RecordBytes {
+  public:
+    explicit RecordBytes(const rom::RomFile& rom) {
+        for (const auto& [from, to] : spans())
+            runs_.append({from, rom.readBytes(from, std::clamp(rom.size(), from, to) - from)});
+    }
+    // The run holding `place`, and the place with its offset in that run.
+    std::pair<QByteArray*, records::Place> at(const records::Place& place) {
+        auto run = std::prev(std::upper_bound(
+            runs_.begin(), runs_.end(), place.offset,
+            [](qint64 offset, const Run& candidate) { return offset < candidate.from; }));
+        records::Place local = place;
+        local.offset -= run->from;
+        return {&run->bytes, local};
+    }
+    QByteArray bytesOf(const records::Place& place) {
+        const auto [bytes, local] = at(place);
+        return bytes->mid(local.offset, local.width);
+    }
+
+  private:
+    struct Run {
+        qint64 from;
+        QByteArray bytes;
+    };
+    // Where the runs lie: the places of every record, those less than a page apart joined.
+    static const QList<std::pair<qint64, qint64>>& spans() {
+        static const QList<std::pair<qint64, qint64>> joined = [] {
+            constexpr qint64 kGap = 4096;
+            QList<std::pair<qint64, qint64>> places;
+            for (const records::Kind& kind : records::kinds())
+                for (int row = kind.first; row <= kind.last; ++row)
+                    for (const records::Place& place : records::placesOfRecord(kind.page, row))
+                        places.append({place.offset, place.offset + place.width});
+            std::sort(places.begin(), places.end());
+            QList<std::pair<qint64, qint64>> runs;
+            for (const auto& [from, to] : places)
+                if (!runs.isEmpty() && from <= runs.last().second + kGap)
+                    runs.last().second = std::max(runs.last().second, to);
+                else
+                    runs.append({from, to});
+            return runs;
+        }();
+        return joined;
+    }
+
+    QList<Run> runs_;
+};
+
 // Applies the cells of a line to record `row` in `edited`; a cell as it was exported
 // changes nothing and is not checked again.
 void applyLine(const QStringList& cells, const Header& header, const QList<Column>& columns,
-               const QList<records::Place>& places, QByteArray& edited, const Problem& problem) {
+               const QList<records::Place>& places, RecordBytes& edited, const Problem& problem) {
     for (int c = 0; c < int(cells.size()); ++c) {
         if (header.columnOf[c] < 0)
             continue;
         const Column& column = columns[header.columnOf[c]];
-        const records::Place& place = places[column.place];
-        if (cells[c] == cell(edited, place, column, Names()))
+        const auto [bytes, place] = edited.at(places[column.place]);
+        if (cells[c] == cell(*bytes, place, column, Names()))
             continue;
-        if (const QString refusal = enterCell(edited, place, column, cells[c]); !refusal.isEmpty())
+        if (const QString refusal = enterCell(*bytes, place, column, cells[c]); !refusal.isEmpty())
             problem(QStringLiteral("column \"%1\": %2").arg(column.name, refusal));
     }
 }
 
 // Checks one table against the record kind and applies its cells to `edited`. Each line
 // goes to the record its Row names, whatever the order of the lines.
-void importTable(const QByteArray& text, const records::Kind& kind, QByteArray& edited,
+void importTable(const QByteArray& text, const records::Kind& kind, RecordBytes& edited,
                  QStringList& problems) {
     const QString file = QLatin1String(kind.fileName);
     const CsvTable table = readCsv(text);
@@ -210,8 +263,8 @@ QString writeTables(const QByteArray& image, const QString& folder) {
 
 Import readTables(const rom::RomFile& rom, const QString& folder) {
     Import result;
-    const QByteArray image = rom.readBytes(0, rom.size());
-    QByteArray edited = image;
+    RecordBytes image(rom);
+    RecordBytes edited = image;
     for (const records::Kind& kind : records::kinds()) {
         const QString path = QDir(folder).filePath(QLatin1String(kind.fileName));
         if (!QFileInfo::exists(path))
@@ -229,8 +282,7 @@ Import readTables(const rom::RomFile& rom, const QString& folder) {
         for (int row = kind.first; row <= kind.last; ++row) {
             bool changed = false;
             for (const records::Place& place : records::placesOfRecord(kind.page, row)) {
-                const rom::Span span{place.offset, image.mid(place.offset, place.width),
-                                     edited.mid(place.offset, place.width)};
+                const rom::Span span{place.offset, image.bytesOf(place), edited.bytesOf(place)};
                 if (place.view.written && span.changes()) {
                     result.spans << span;
                     changed = true;

@@ -88,6 +88,7 @@ class HistoryTest : public QObject {
     void undoAndRedoOnEveryPage();
     void onlyChangedBytesAreWritten();
     void programEndedMidWriteLeavesNothingUnundoable();
+    void settlingGoesByTheFileWhicheverStepIsPending();
     void undoActsOnTheEntryItNames();
     void historyWindowShowsEveryChangeAndReloads();
     void historyWindowFillsAsItScrolls();
@@ -197,6 +198,25 @@ void HistoryTest::programEndedMidWriteLeavesNothingUnundoable() {
             f.trigger("mnuUndoApply"); // everything there is to undo
         QVERIFY(f.fileBytes() == image());
     }
+}
+
+// A Redo that reached the file, its record replaced by another window's Undo of the same
+// change before either finished: the file holds the change, so settling leaves it in effect.
+void HistoryTest::settlingGoesByTheFileWhicheverStepIsPending() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.smc");
+    synth::writeFile(path, QByteArray::fromHex("0007"));
+    history::History log(dir.filePath("log.sqlite"));
+    history::History other(dir.filePath("log.sqlite"));
+    const auto id =
+        log.beginApply(path, {records::RecordKind::Enemy, 0, "E"}, {{1, "\x01", "\x07"}});
+    QVERIFY(id && log.finish(*id, history::Step::Apply) &&
+            log.beginStep(*id, history::Step::Undo) && log.finish(*id, history::Step::Undo));
+    QVERIFY(log.beginStep(*id, history::Step::Redo) && other.beginStep(*id, history::Step::Undo));
+    rom::RomFile rom;
+    QVERIFY(rom.open(path));
+    history::History(dir.filePath("log.sqlite")).settleAll(path, rom);
+    QCOMPARE(log.nextUndo(path).value_or(history::Entry()).id, *id);
 }
 
 // Window A's menu names its Apply to enemy 5; window B then applies to enemy 6. A's Undo

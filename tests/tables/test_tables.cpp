@@ -72,6 +72,7 @@ class TablesTest : public QObject {
     void badCellWritesNothingAndSaysWhere();
     void linesAreMatchedByRowAndCheckedWhole();
     void spreadsheetFileImports();
+    void shortFileImportsWhatItHolds();
     void importIsOneUndoableChange();
     void commandLine();
 };
@@ -209,6 +210,21 @@ void TablesTest::spreadsheetFileImports() {
     QCOMPARE(import.spans.size(), 1);
     QCOMPARE(import.spans[0].offset, qint64(0x0C5E33));
     QCOMPARE(import.spans[0].after, QByteArray::fromHex("D204"));
+}
+
+// A file that ends inside the enemies' stats: enemy 0's Level is there, enemy 1's is not.
+void TablesTest::shortFileImportsWhatItHolds() {
+    Opened opened(synth::makeImage().left(0x0C4710));
+    setCell(opened.table("enemies.csv"), 0, "Level", "3");
+    const tables::Import held = tables::readTables(opened.file, opened.folder);
+    QCOMPARE(held.problems, QStringList());
+    QCOMPARE(held.spans.size(), 1);
+    QCOMPARE(held.spans[0].offset, qint64(0x0C4702));
+    QCOMPARE(held.spans[0].after, QByteArray::fromHex("03"));
+    setCell(opened.table("enemies.csv"), 1, "Level", "3");
+    QCOMPARE(tables::readTables(opened.file, opened.folder).problems,
+             QStringList("enemies.csv, line 3, column \"Level\": the open ROM file is too short "
+                         "to hold this record."));
 }
 
 // Forty Levels and an Attack: one change, its every part readable in the History window.

@@ -1,6 +1,7 @@
 // The BPS, IPS and UPS readers. The first byte picks the source (the synthetic 4 MiB image
 // or a 64 KiB piece of it) and whether IPS offsets move by a copier header; the rest is the
-// patch. What must hold: a refusal has a reason, and a patched image has the source's size.
+// patch. What must hold: a refusal has a reason, and a patched image has the source's size
+// and nothing written past its end.
 #include "Fuzz.h"
 
 #include "patches/PatchReaders.h"
@@ -17,5 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     fuzz::require(patched.image.size() == source.size(), "a patch keeps the image's size");
+    // A write one byte past the end lands on the terminating zero, where ASan does not look.
+    fuzz::require(patched.image.constData()[patched.image.size()] == '\0',
+                  "a patch writes nothing past the image's end");
     return 0;
 }
