@@ -441,7 +441,7 @@ bool History::readSpans(QList<Entry>& entries) {
     bool ordered = true;
     while (query.next()) {
         const auto index = indexOf.constFind(query.number(0));
-        if (index == indexOf.cend())
+        if (index == indexOf.cend() || query.isNull(2)) // a span without its place is damage
             continue;
         const qint64 position = query.number(1);
         ordered = ordered && position >= lastPosition[*index];

@@ -65,6 +65,10 @@ bool Statement::next() {
     return false;
 }
 
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+}
+
 qint64 Statement::number(int column) const {
     return sqlite3_column_int64(statement_, column);
 }

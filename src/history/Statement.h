@@ -27,6 +27,7 @@ class Statement {
     bool next();
     QString error() const { return error_; }
 
+    bool isNull(int column) const;
     qint64 number(int column) const;
     QString text(int column) const;
     QByteArray bytes(int column) const;

@@ -471,8 +471,10 @@ void HistoryTest::earlierCurrentAndReadOnlyDatabasesReadBack() {
               "'2024-05-01T10:00:00.000', 'char', 3, 'Dunmore')",
               "INSERT INTO entries (file, time, page, row, name) VALUES ('/other.smc', "
               "'2024-05-01T10:01:00.000', 'enemy', 2, 'Horn')",
-              // Written by another program: positions out of order, files interleaved.
+              // Written by another program: positions out of order, files interleaved, a
+              // span without its place.
               "INSERT INTO spans VALUES (1, 1, 786700, x'07', x'08')",
+              "INSERT INTO spans VALUES (1, 2, NULL, x'07', x'09')",
               "INSERT INTO spans VALUES (2, 0, 786690, x'05', x'06')",
               "INSERT INTO spans VALUES (1, 0, 786690, x'05', x'63')"})
             QVERIFY2(sql.exec(statement), statement);
