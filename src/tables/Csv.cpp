@@ -8,11 +8,14 @@ namespace tables {
 
 namespace {
 
+// A field that starts with U+FEFF is quoted too: first in a file, its bytes would read as
+// the file's byte-order mark.
 bool needsQuotes(const QString& field) {
     const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
     return field.contains(u',') || field.contains(u'"') || field.contains(u'\r') ||
            field.contains(u'\n') ||
-           (!field.isEmpty() && (isBlank(field.front()) || isBlank(field.back())));
+           (!field.isEmpty() &&
+            (isBlank(field.front()) || isBlank(field.back()) || field.front() == QChar(0xFEFF)));
 }
 
 void appendField(QByteArray& out, const QString& field) {
@@ -37,7 +40,9 @@ struct Reader {
     bool rowOpen = false;
     int rowLine = 0;
     int badTextLine = 0; // the first row with a field that is not UTF-8
-    QStringDecoder decoder{QStringDecoder::Utf8, QStringConverter::Flag::Stateless};
+    // Only the file's own byte-order mark is dropped (before parsing); a field keeps its U+FEFF.
+    QStringDecoder decoder{QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
+                                                     QStringConverter::Flag::ConvertInitialBom};
 };
 
 void onField(void* field, size_t size, void* data) {

@@ -90,6 +90,14 @@ void TablesTest::csvRoundTripAndMalformedText() {
     const tables::CsvTable table = tables::readCsv(written);
     QCOMPARE(table.rows, rows);
     QCOMPARE(table.lineOfRow, QList<int>({1, 2, 5}));
+    // A cell that starts with U+FEFF keeps it, also first in the file, where a bare one would
+    // read as the file's byte-order mark.
+    const QString mark(QChar(0xFEFF));
+    const QList<QStringList> marked = {{mark + "a", "b"}, {mark}};
+    QCOMPARE(tables::writeCsv(marked), QByteArray("\"\xEF\xBB\xBF"
+                                                  "a\",b\r\n\"\xEF\xBB\xBF\"\r\n"));
+    QCOMPARE(tables::readCsv(tables::writeCsv(marked)).rows, marked);
+    QCOMPARE(tables::readCsv("x,\xEF\xBB\xBFy\r\n").rows, QList<QStringList>({{"x", mark + "y"}}));
     const std::pair<QByteArray, int> malformed[] = {{"a\r\nb\"c\r\n", 2},
                                                     {"a\n\n\"b\"c\n", 3},
                                                     {"a\r\nb,\"c\r\nd\r\n", 2},
