@@ -97,13 +97,16 @@ bool RomFile::covers(qint64 offset, qint64 length) const {
 }
 
 QByteArray RomFile::readBytes(qint64 offset, qint64 length) const {
-    if (!file_ || offset < 0 || length <= 0 || offset >= file_->size())
+    if (!file_ || length <= 0 || offset >= file_->size() || offset + length <= 0)
         return QByteArray(length, '\0');
     // Only what the file does not give is zeroed: a whole image is not written twice.
     QByteArray bytes(length, Qt::Uninitialized);
-    const qint64 available = std::min(length, file_->size() - offset);
-    const qint64 got = file_->seek(offset) ? file_->read(bytes.data(), available) : 0;
-    std::fill(bytes.begin() + std::clamp<qint64>(got, 0, length), bytes.end(), '\0');
+    const qint64 before = std::max<qint64>(-offset, 0); // bytes before the file's start
+    std::fill(bytes.begin(), bytes.begin() + before, '\0');
+    const qint64 available = std::min(length - before, file_->size() - (offset + before));
+    const qint64 got =
+        file_->seek(offset + before) ? file_->read(bytes.data() + before, available) : 0;
+    std::fill(bytes.begin() + before + std::clamp<qint64>(got, 0, available), bytes.end(), '\0');
     return bytes;
 }
 

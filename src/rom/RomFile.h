@@ -12,8 +12,9 @@ namespace rom {
 
 // The one ROM file the editor works on, read and written at absolute offsets of the
 // headerless image. Every write is in the file when the call returns (the file is
-// unbuffered); sync() also pushes it to the disk. Reads past the end of a short file
-// yield 0x00, and nothing here ever writes past the end or makes the file longer.
+// unbuffered); sync() also pushes it to the disk. Bytes a read asks for outside the file
+// (past the end of a short file, or before its start) yield 0x00, and nothing here ever
+// writes past the end or makes the file longer.
 class RomFile {
   public:
     RomFile() = default;

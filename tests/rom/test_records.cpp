@@ -260,13 +260,14 @@ void RecordsTest::wholeNumbers() {
 }
 
 // Each write is in the file before any sync (read through a second handle); reads past
-// the end give zeros, and nothing is written past it.
+// the end or before the start give zeros for those bytes, and nothing is written past it.
 void RecordsTest::writesLandAtOnceAndNeverPastTheEnd() {
     const QString path = write(QByteArray::fromHex("0102030405"));
     rom::RomFile rom;
     QVERIFY(rom.open(path) && rom.writeBytes(1, "xy"));
     QCOMPARE(synth::readFile(path), QByteArray::fromHex("0178790405"));
     QCOMPARE(rom.readBytes(3, 4), QByteArray::fromHex("04050000"));
+    QCOMPARE(rom.readBytes(-2, 4), QByteArray::fromHex("00000178"));
     QVERIFY(!rom.writeBytes(4, "ab") && !rom.writeBytes(-1, "a"));
     QCOMPARE(synth::readFile(path).size(), 5);
 }

@@ -21,12 +21,18 @@ namespace {
 
 const QString kFile = QStringLiteral("/fuzz/valdric.smc");
 
+// The image's byte at `offset` + `i` (an offset may be anything a damaged history holds, so
+// the sum is not made before it is known to lie in the image), 0 outside it as RomFile reads.
+char imageByte(qint64 offset, qsizetype i) {
+    const QByteArray& image = fuzz::image();
+    return offset >= -i && offset < image.size() - i ? image[offset + i] : '\0';
+}
+
 // Bytes the length the input says: the image's bytes at `offset`, XORed with the input's.
 QByteArray spanBytes(fuzz::Input& input, qint64 offset) {
     QByteArray bytes = input.bytes(input.byte() % 17);
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        if (offset + i >= 0 && offset + i < fuzz::image().size())
-            bytes[i] = char(bytes[i] ^ fuzz::image()[offset + i]);
+        bytes[i] = char(bytes[i] ^ imageByte(offset, i));
     return bytes;
 }
 
@@ -122,8 +128,7 @@ QList<qint64> takeSteps(fuzz::Input& input, history::History& log) {
 bool holds(const history::Entry& entry, bool all) {
     for (const rom::Span& span : entry.spans)
         for (qsizetype i = 0; i < std::min(span.before.size(), span.after.size()); ++i) {
-            const qint64 at = span.offset + i;
-            const char there = at >= 0 && at < fuzz::image().size() ? fuzz::image()[at] : '\0';
+            const char there = imageByte(span.offset, i);
             if (span.before[i] != span.after[i] && (there == span.after[i]) != all)
                 return false;
         }
@@ -210,7 +215,7 @@ bool originalHoldsOldBytes(const QList<history::Entry>& entries) {
     std::vector<std::pair<qint64, char>> old; // offset and old byte, for every span over it
     for (const history::Entry& entry : entries)
         for (const rom::Span& span : entry.spans)
-            if (!entry.undone && span.offset >= 0 && span.offset + span.before.size() <= size)
+            if (!entry.undone && span.offset >= 0 && span.offset <= size - span.before.size())
                 for (qsizetype i = 0; i < span.before.size(); ++i)
                     old.emplace_back(span.offset + i, span.before[i]);
     std::sort(old.begin(), old.end(), [](auto& a, auto& b) { return a.first < b.first; });
