@@ -6,6 +6,12 @@
 namespace history {
 namespace {
 
+// Whether a span's bytes could lie in any image: damage can leave any offset.
+bool hasPlace(const rom::Span& span) {
+    return span.offset >= 0 &&
+           span.offset <= std::numeric_limits<qint64>::max() - span.before.size();
+}
+
 void put(QByteArray& image, qint64 offset, const QByteArray& bytes) {
     if (offset >= 0 && offset <= image.size() - bytes.size())
         image.replace(offset, bytes.size(), bytes);
@@ -64,7 +70,8 @@ void KeptVersions::changed(qint64 id) {
 
 void KeptVersions::remove(qint64 id) {
     for (const rom::Span& span : inEffect_.take(id))
-        for (qint64 offset = span.offset; offset < span.offset + span.before.size(); ++offset) {
+        for (qint64 offset = span.offset;
+             hasPlace(span) && offset < span.offset + span.before.size(); ++offset) {
             const auto place = covered_.find(offset);
             if (place == covered_.end())
                 continue;
@@ -78,9 +85,9 @@ void KeptVersions::add(const Entry& entry) {
     inEffect_.insert(entry.id, entry.spans);
     for (int n = 0; n < entry.spans.size(); ++n) {
         const rom::Span& span = entry.spans[n];
-        const qint64 end = span.offset + span.before.size();
-        if (span.offset < 0)
+        if (!hasPlace(span))
             continue;
+        const qint64 end = span.offset + span.before.size();
         for (qint64 offset = span.offset; offset < end; ++offset) {
             std::vector<Found>& founds = covered_[offset];
             const Found found{entry.id, n, end, span.before[offset - span.offset]};

@@ -391,6 +391,14 @@ void HistoryTest::keptVersionsMatchTheWholeHistory() {
         QVERIFY2(kept.after(now, id) == history::versionAfter(now, all, id),
                  qPrintable(QString::number(step)));
     }
+    // A span no image can hold (damage) is passed over, and its end is never worked out.
+    const auto far =
+        log.beginApply(path, {records::RecordKind::Enemy, 1, "E"},
+                       {{std::numeric_limits<qint64>::max() - 1, "\x01\x02", "\x03\x04"}});
+    QVERIFY(far && log.finish(*far, history::Step::Apply));
+    kept.changed(*far);
+    const QByteArray now = rom.readBytes(0, rom.size());
+    QVERIFY(kept.original(now) == history::versionAfter(now, log.entries(path)));
 }
 
 // Another program holds the database: the Apply waits no more than a moment, is written,
