@@ -56,18 +56,9 @@ bool isBusy(const QSqlError& error) {
     return code == QLatin1String("5") || code == QLatin1String("6"); // BUSY, LOCKED
 }
 
-bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) {
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return query.exec();
-}
-
-bool insertSpans(QSqlQuery& query, qint64 entry, const QList<rom::Span>& spans) {
+bool insertSpans(Queries& query, qint64 entry, const QList<rom::Span>& spans) {
     for (int n = 0; n < spans.size(); ++n)
-        if (!run(
-                query,
+        if (!query.run(
                 "INSERT INTO spans (entry, position, offset, before, after) VALUES (?, ?, ?, ?, ?)",
                 {entry, n, spans[n].offset, spans[n].before, spans[n].after}))
             return false;
@@ -127,25 +118,25 @@ const QString kMarkInEffect =
 const QString kEndPending = QStringLiteral("DELETE FROM pending WHERE entry = ?");
 
 // Ends the pending step of entry `id`, which the file holds as `holding` says.
-bool resolve(QSqlQuery& query, qint64 id, Step step, const Holding& holding) {
+bool resolve(Queries& query, qint64 id, Step step, const Holding& holding) {
     bool done = true;
     if (holding.part == Holding::Part::None && step == Step::Apply)
-        done = run(query, "DELETE FROM spans WHERE entry = ?", {id}) &&
-               run(query, "DELETE FROM entries WHERE id = ?", {id});
+        done = query.run("DELETE FROM spans WHERE entry = ?", {id}) &&
+               query.run("DELETE FROM entries WHERE id = ?", {id});
     else if (holding.part == Holding::Part::None)
-        done = run(query, kMarkUndone, {id});
+        done = query.run(kMarkUndone, {id});
     else if (holding.part == Holding::Part::Some)
-        done = run(query, "DELETE FROM spans WHERE entry = ?", {id}) &&
-               insertSpans(query, id, holding.spans) && run(query, kMarkInEffect, {id});
+        done = query.run("DELETE FROM spans WHERE entry = ?", {id}) &&
+               insertSpans(query, id, holding.spans) && query.run(kMarkInEffect, {id});
     else if (step != Step::Apply) // a Redo that reached the file, or an Undo that did not,
-        done = run(query, kMarkInEffect, {id}); // whether or not the entry was undone before
-    return done && run(query, kEndPending, {id});
+        done = query.run(kMarkInEffect, {id}); // whether or not the entry was undone before
+    return done && query.run(kEndPending, {id});
 }
 
-std::optional<Step> pendingStep(QSqlQuery& query, qint64 id) {
-    if (!run(query, "SELECT step FROM pending WHERE entry = ?", {id}) || !query.next())
+std::optional<Step> pendingStep(Queries& query, qint64 id) {
+    if (!query.run("SELECT step FROM pending WHERE entry = ?", {id}) || !query.rows().next())
         return std::nullopt;
-    const int step = query.value(0).toInt();
+    const int step = query.rows().value(0).toInt();
     if (step < 0 || step > int(Step::Redo))
         return std::nullopt;
     return Step(step);
@@ -207,7 +198,8 @@ QString History::defaultPath() {
 }
 
 History::History(QString path)
-    : path_(std::move(path)), connection_(QStringLiteral("history-%1").arg(nextConnection())) {}
+    : path_(std::move(path)), connection_(QStringLiteral("history-%1").arg(nextConnection())),
+      queries_(std::make_unique<Queries>(connection_)) {}
 
 History::~History() {
     close();
@@ -221,7 +213,7 @@ bool History::fail(const QString& what, const QString& why) {
 
 void History::close() {
     opened_ = false;
-    statements_.clear();
+    queries_->clear();
     reads_.clear();
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
@@ -238,17 +230,17 @@ bool History::connect(const QString& name, const QString& options) {
 }
 
 bool History::prepareSchema() {
-    QSqlQuery query(QSqlDatabase::database(connection_));
+    Queries query(connection_);
     const auto failed = [&](const QString& what) {
-        busy_ = isBusy(query.lastError());
-        return fail(what.arg(path_), query.lastError().text());
+        busy_ = isBusy(query.error());
+        return fail(what.arg(path_), query.error().text());
     };
-    if (!run(query, "PRAGMA user_version") || !query.next())
+    if (!query.run("PRAGMA user_version") || !query.rows().next())
         return failed(QStringLiteral("%1 cannot be read"));
-    if (query.value(0).toInt() >= kSchemaVersion)
+    if (query.rows().value(0).toInt() >= kSchemaVersion)
         return true;
     for (const QString& statement : kSchema)
-        if (!run(query, statement))
+        if (!query.run(statement))
             return failed(QStringLiteral("%1 cannot be used"));
     return true;
 }
@@ -260,10 +252,11 @@ bool History::connectReadOnly() {
         !connect(QUrl::fromLocalFile(path_).toString() + QStringLiteral("?immutable=1"),
                  QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")))
         return false;
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    return run(query, "SELECT COUNT(*) FROM entries") &&
-           ((run(query, "SELECT 1 FROM sqlite_master WHERE name = 'pending'") && query.next()) ||
-            run(query, "CREATE TEMP TABLE pending (entry INTEGER PRIMARY KEY, step INTEGER)"));
+    Queries query(connection_);
+    return query.run("SELECT COUNT(*) FROM entries") &&
+           ((query.run("SELECT 1 FROM sqlite_master WHERE name = 'pending'") &&
+             query.rows().next()) ||
+            query.run("CREATE TEMP TABLE pending (entry INTEGER PRIMARY KEY, step INTEGER)"));
 }
 
 // Opened on first use and tried again after every failure. A database that cannot be
@@ -294,17 +287,17 @@ bool History::open(bool writing) {
 }
 
 // One transaction; a durable one is on the disk when it returns.
-bool History::transact(bool durable, const std::function<bool(QSqlQuery&)>& work) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
+bool History::transact(bool durable, const std::function<bool(Queries&)>& work) {
+    Queries& query = *queries_;
     const bool done =
-        run(query, durable ? "PRAGMA synchronous = FULL" : "PRAGMA synchronous = NORMAL") &&
-        run(query, "BEGIN IMMEDIATE");
-    if (done && work(query) && run(query, "COMMIT")) {
+        query.run(durable ? "PRAGMA synchronous = FULL" : "PRAGMA synchronous = NORMAL") &&
+        query.run("BEGIN IMMEDIATE");
+    if (done && work(query) && query.run("COMMIT")) {
         problem_.clear();
         return true;
     }
-    fail(QStringLiteral("%1 cannot be written").arg(path_), query.lastError().text());
-    run(query, "ROLLBACK");
+    fail(QStringLiteral("%1 cannot be written").arg(path_), query.error().text());
+    query.run("ROLLBACK");
     return false;
 }
 
@@ -315,18 +308,18 @@ std::optional<qint64> History::beginApply(const QString& file, const RecordRef& 
         if (span.changes())
             changed << span;
     qint64 id = 0;
-    const auto insert = [&](QSqlQuery& query) {
-        if (!run(query, "INSERT INTO entries (file, time, page, row, name) VALUES (?, ?, ?, ?, ?)",
-                 {file, QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
-                  storedPage(record), record.row,
-                  record.name.isNull() ? QStringLiteral("") : record.name}))
+    const auto insert = [&](Queries& query) {
+        if (!query.run("INSERT INTO entries (file, time, page, row, name) VALUES (?, ?, ?, ?, ?)",
+                       {file, QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
+                        storedPage(record), record.row,
+                        record.name.isNull() ? QStringLiteral("") : record.name}))
             return false;
-        id = query.lastInsertId().toLongLong();
+        id = query.rows().lastInsertId().toLongLong();
         // A new entry ends what could be redone.
         return insertSpans(query, id, changed) &&
-               run(query, "INSERT INTO pending (entry, step) VALUES (?, ?)",
-                   {id, int(Step::Apply)}) &&
-               run(query, "UPDATE entries SET redoable = 0 WHERE file = ? AND undone = 1", {file});
+               query.run("INSERT INTO pending (entry, step) VALUES (?, ?)",
+                         {id, int(Step::Apply)}) &&
+               query.run("UPDATE entries SET redoable = 0 WHERE file = ? AND undone = 1", {file});
     };
     if (changed.isEmpty() || !open(true) || !transact(true, insert))
         return std::nullopt;
@@ -334,9 +327,9 @@ std::optional<qint64> History::beginApply(const QString& file, const RecordRef& 
 }
 
 bool History::beginStep(qint64 id, Step step) {
-    return open(true) && transact(true, [&](QSqlQuery& query) {
-               return run(query, "INSERT OR REPLACE INTO pending (entry, step) VALUES (?, ?)",
-                          {id, int(step)});
+    return open(true) && transact(true, [&](Queries& query) {
+               return query.run("INSERT OR REPLACE INTO pending (entry, step) VALUES (?, ?)",
+                                {id, int(step)});
            });
 }
 
@@ -345,11 +338,10 @@ bool History::finish(qint64 id, Step step) {
     if (!open(true))
         return false;
     if (step == Step::Apply) { // all it takes, in the time of every Apply
-        QSqlQuery query(QSqlDatabase::database(connection_));
-        return (run(query, "PRAGMA synchronous = NORMAL") && run(query, kEndPending, {id})) ||
-               fail(QStringLiteral("%1 cannot be written").arg(path_), query.lastError().text());
+        return (queries_->run("PRAGMA synchronous = NORMAL") && queries_->run(kEndPending, {id})) ||
+               fail(QStringLiteral("%1 cannot be written").arg(path_), queries_->error().text());
     }
-    return transact(false, [&](QSqlQuery& query) {
+    return transact(false, [&](Queries& query) {
         return resolve(query, id, step,
                        {step == Step::Undo ? Holding::Part::None : Holding::Part::All, {}});
     });
@@ -360,7 +352,7 @@ std::optional<RecordRef> History::settle(qint64 id, const rom::RomFile& rom) {
     if (found.isEmpty() || !open(true))
         return std::nullopt;
     const Holding holding = holdingOf(found.first().spans, rom);
-    const bool settled = transact(true, [&](QSqlQuery& query) {
+    const bool settled = transact(true, [&](Queries& query) {
         const std::optional<Step> step = pendingStep(query, id);
         return step && resolve(query, id, *step, holding);
     });
@@ -371,16 +363,13 @@ std::optional<RecordRef> History::settle(qint64 id, const rom::RomFile& rom) {
 
 QList<RecordRef> History::settleAll(const QString& file, const rom::RomFile& rom) {
     QList<qint64> ids;
-    if (open(false)) {
-        QSqlQuery query(QSqlDatabase::database(connection_));
-        if (run(query,
-                // The few pending steps first, each looked up by its entry.
-                "SELECT entry FROM pending CROSS JOIN entries ON entries.id = pending.entry "
-                "WHERE entries.file = ? ORDER BY entry",
-                {file}))
-            while (query.next())
-                ids << query.value(0).toLongLong();
-    }
+    if (open(false) &&
+        queries_->run( // the few pending steps first, each looked up by its entry
+            "SELECT entry FROM pending CROSS JOIN entries ON entries.id = pending.entry "
+            "WHERE entries.file = ? ORDER BY entry",
+            {file}))
+        while (queries_->rows().next())
+            ids << queries_->rows().value(0).toLongLong();
     QList<RecordRef> partly;
     for (const qint64 id : ids)
         if (const std::optional<RecordRef> record = settle(id, rom))
@@ -463,16 +452,6 @@ Statement& History::read(const QString& sql) {
     return *kept;
 }
 
-QSqlQuery& History::prepared(const QString& sql) {
-    std::unique_ptr<QSqlQuery>& kept = statements_[sql];
-    if (!kept) {
-        kept = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_));
-        kept->setForwardOnly(true);
-        kept->prepare(sql);
-    }
-    return *kept;
-}
-
 std::optional<Entry> History::first(const QString& file, const QString& condition,
                                     const QString& order) {
     const QList<Entry> found =
@@ -494,11 +473,10 @@ std::optional<Entry> History::entry(qint64 id) {
 std::optional<std::pair<int, qint64>> History::changeMark() {
     if (!open(false))
         return std::nullopt;
-    QSqlQuery& query = prepared(QStringLiteral("PRAGMA data_version"));
-    if (!query.exec() || !query.next())
+    if (!queries_->run(QStringLiteral("PRAGMA data_version")) || !queries_->rows().next())
         return std::nullopt;
-    const qint64 version = query.value(0).toLongLong();
-    query.finish();
+    const qint64 version = queries_->rows().value(0).toLongLong();
+    queries_->rows().finish();
     return std::pair(openings_, version);
 }
 

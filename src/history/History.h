@@ -7,8 +7,6 @@
 #include <QString>
 #include <QVariantList>
 
-class QSqlQuery;
-
 #include <functional>
 #include <limits>
 #include <map>
@@ -21,6 +19,7 @@ class RomFile;
 
 namespace history {
 
+class Queries;
 class Statement;
 
 // What an entry changed: one record (the page it was made on, the row of the page's list
@@ -140,13 +139,12 @@ class History {
     bool connectReadOnly();
     void close();
     bool fail(const QString& what, const QString& why);
-    bool transact(bool durable, const std::function<bool(QSqlQuery&)>& work);
+    bool transact(bool durable, const std::function<bool(Queries&)>& work);
     std::optional<Entry> first(const QString& file, const QString& condition, const QString& order);
     QList<Entry> select(const QString& condition, const QVariantList& values, const QString& order,
                         int limit);
     bool readSpans(QList<Entry>& entries);
     Statement& read(const QString& sql);
-    QSqlQuery& prepared(const QString& sql);
 
     QString path_;
     QString connection_;
@@ -155,8 +153,8 @@ class History {
     bool busy_ = false; // the last opening found the database locked
     QString problem_;
     int openings_ = 0;
-    std::map<QString, std::unique_ptr<QSqlQuery>> statements_; // prepared once per connection
-    std::map<QString, std::unique_ptr<Statement>> reads_;      // the entries' reads, likewise
+    std::unique_ptr<Queries> queries_;                    // prepared once per connection
+    std::map<QString, std::unique_ptr<Statement>> reads_; // the entries' reads, likewise
 };
 
 } // namespace history

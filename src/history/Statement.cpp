@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlQuery>
 #include <QVariant>
 
 #include <sqlite3.h>
@@ -81,6 +82,39 @@ QString Statement::text(int column) const {
 QByteArray Statement::bytes(int column) const {
     const void* bytes = sqlite3_column_blob(statement_, column);
     return QByteArray(static_cast<const char*>(bytes), sqlite3_column_bytes(statement_, column));
+}
+
+Queries::Queries(QString connection) : connection_(std::move(connection)) {}
+
+Queries::~Queries() = default;
+
+void Queries::clear() {
+    current_ = nullptr;
+    kept_.clear();
+}
+
+bool Queries::run(const QString& sql, const QVariantList& values) {
+    if (current_)
+        current_->finish();
+    std::unique_ptr<QSqlQuery>& kept = kept_[sql];
+    if (!kept) {
+        auto query = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_, false));
+        query->setForwardOnly(true);
+        if (!query->prepare(sql)) {
+            error_ = query->lastError();
+            kept_.erase(sql);
+            current_ = nullptr;
+            return false;
+        }
+        kept = std::move(query);
+    }
+    current_ = kept.get();
+    for (const QVariant& value : values)
+        current_->addBindValue(value);
+    if (current_->exec())
+        return true;
+    error_ = current_->lastError();
+    return false;
 }
 
 } // namespace history

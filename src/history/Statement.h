@@ -1,8 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSqlError>
 #include <QString>
 #include <QVariantList>
+
+#include <map>
+#include <memory>
+
+class QSqlQuery;
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -38,6 +44,31 @@ class Statement {
     sqlite3* connection_;
     sqlite3_stmt* statement_ = nullptr;
     QString error_;
+};
+
+// The statements of one Qt connection, each prepared on its first run and kept for the next:
+// the history's writes, which run again and again with new values, so that SQLite parses each
+// text once per connection.
+class Queries {
+  public:
+    explicit Queries(QString connection);
+    ~Queries();
+    Queries(const Queries&) = delete;
+    Queries& operator=(const Queries&) = delete;
+
+    // Runs `sql` with `values` bound in order. Its rows are read through rows() until the next
+    // run, which ends the read.
+    bool run(const QString& sql, const QVariantList& values = {});
+    QSqlQuery& rows() { return *current_; }
+    // Why the last run failed.
+    QSqlError error() const { return error_; }
+    void clear();
+
+  private:
+    QString connection_;
+    std::map<QString, std::unique_ptr<QSqlQuery>> kept_;
+    QSqlQuery* current_ = nullptr;
+    QSqlError error_;
 };
 
 } // namespace history
