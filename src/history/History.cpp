@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -108,6 +107,19 @@ void putSpansInOrder(QList<Entry>& entries,
         for (auto& [position, span] : byEntry[entry])
             entries[entry].spans.append(std::move(span));
     }
+}
+
+// The entries' ids in ascending order, each with its index in `entries`.
+std::vector<std::pair<qint64, qsizetype>> idsInOrder(const QList<Entry>& entries) {
+    std::vector<std::pair<qint64, qsizetype>> ids;
+    ids.reserve(entries.size());
+    for (qsizetype n = 0; n < entries.size(); ++n)
+        ids.emplace_back(entries[n].id, n);
+    if (std::is_sorted(ids.rbegin(), ids.rend())) // newest first, as lists read them
+        std::reverse(ids.begin(), ids.end());
+    else
+        std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 const QString kMarkUndone = QStringLiteral(
@@ -405,38 +417,35 @@ QList<Entry> History::select(const QString& condition, const QVariantList& value
 }
 
 // The spans of `entries`, read as one range of the spans' index from the lowest id to the
-// highest; spans in that range of other entries (another file's, or pending ones) are passed
-// over. Each entry's spans are put in their positions' order.
+// highest, beside the ids in the same order; spans in that range of other entries (another
+// file's, or pending ones) are passed over. Each entry's spans are put in their positions'
+// order.
 bool History::readSpans(QList<Entry>& entries) {
     if (entries.isEmpty())
         return true;
-    QHash<qint64, qsizetype> indexOf;
-    indexOf.reserve(entries.size());
-    qint64 low = std::numeric_limits<qint64>::max();
-    qint64 high = std::numeric_limits<qint64>::min();
-    for (qsizetype n = 0; n < entries.size(); ++n) {
-        indexOf.insert(entries[n].id, n);
-        low = std::min(low, entries[n].id);
-        high = std::max(high, entries[n].id);
-    }
-    Statement& query = read(QStringLiteral(
-        "SELECT entry, position, offset, before, after FROM spans WHERE entry BETWEEN ? AND ?"));
-    if (!query.start({low, high}))
+    const std::vector<std::pair<qint64, qsizetype>> ids = idsInOrder(entries);
+    Statement& query = read(QStringLiteral("SELECT entry, position, offset, before, after FROM "
+                                           "spans WHERE entry BETWEEN ? AND ? ORDER BY entry"));
+    if (!query.start({ids.front().first, ids.back().first}))
         return fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
-    // Rows come by entry in the order they were written, which is their positions' order
+    // Rows of one entry come in the order they were written, which is their positions' order
     // unless another program wrote them; only then are they sorted.
     std::vector<qint64> lastPosition(entries.size(), std::numeric_limits<qint64>::min());
     std::vector<std::pair<qint64, qsizetype>> positions; // of every span kept, by entry
     bool ordered = true;
+    auto id = ids.cbegin();
     while (query.next()) {
-        const auto index = indexOf.constFind(query.number(0));
-        if (index == indexOf.cend() || query.isNull(2)) // a span without its place is damage
+        const qint64 entry = query.number(0);
+        while (id != ids.cend() && id->first < entry)
+            ++id;
+        if (id == ids.cend() || id->first != entry || query.isNull(2)) // no place: damage
             continue;
+        const qsizetype index = id->second;
         const qint64 position = query.number(1);
-        ordered = ordered && position >= lastPosition[*index];
-        lastPosition[*index] = position;
-        positions.emplace_back(position, *index);
-        entries[*index].spans.append({query.number(2), query.bytes(3), query.bytes(4)});
+        ordered = ordered && position >= lastPosition[index];
+        lastPosition[index] = position;
+        positions.emplace_back(position, index);
+        entries[index].spans.append({query.number(2), query.bytes(3), query.bytes(4)});
     }
     if (!query.error().isEmpty())
         return fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
