@@ -14,6 +14,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -74,20 +75,29 @@ QSqlDatabase database() {
     return QSqlDatabase::database(kDatabase, false);
 }
 
+// The target's own statement `sql`, prepared once; the tables are there (see tablesMade).
+QSqlQuery& statement(const QString& sql) {
+    static std::map<QString, QSqlQuery> kept;
+    auto found = kept.find(sql);
+    if (found == kept.end()) {
+        found = kept.emplace(sql, QSqlQuery(database())).first;
+        fuzz::require(found->second.prepare(sql), "the target's statements are prepared");
+    }
+    return found->second;
+}
+
 void emptyDatabase() {
-    QSqlQuery query(database());
-    for (const char* table : {"spans", "pending", "entries"}) // no table before the first input
-        query.exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
+    for (const char* table : {"spans", "pending", "entries"})
+        statement(QStringLiteral("DELETE FROM ") + QLatin1String(table)).exec();
 }
 
 void damage(fuzz::Input& input, const QList<qint64>& ids) {
-    QSqlQuery query(database());
     const QString sql[] = {"UPDATE spans SET offset = ? WHERE entry = ?",
                            "UPDATE pending SET step = ? WHERE entry = ?",
                            "UPDATE entries SET page = ? WHERE id = ?"};
     while (!input.empty()) {
         const int what = input.byte() % 3;
-        query.prepare(sql[what]);
+        QSqlQuery& query = statement(sql[what]);
         const qint64 value = qint64(input.number(8));
         if (what == 2) // no word a release writes
             query.addBindValue(QString::fromLatin1(QByteArray::number(value % 7)));
@@ -137,9 +147,9 @@ bool holds(const history::Entry& entry, bool all) {
 
 QList<qint64> pendingIds() {
     QList<qint64> ids;
-    QSqlQuery query(database());
-    if (query.exec("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
-                   "step BETWEEN 0 AND 2 AND page = 'enemy'"))
+    QSqlQuery& query = statement("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
+                                 "step BETWEEN 0 AND 2 AND page = 'enemy'");
+    if (query.exec())
         while (query.next())
             ids << query.value(0).toLongLong();
     return ids;
@@ -261,6 +271,8 @@ history::History& historyOf(bool settling) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input input(data, size);
+    static const bool tablesMade = historyOf(false).entries(kFile).isEmpty(); // the first opening
+    fuzz::require(tablesMade, "the database starts empty");
     emptyDatabase();
     static fuzz::MemoryFile file(fuzz::image(), fuzz::image().size());
     const QList<qint64> ids = takeSteps(input, historyOf(false));
