@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QStringListModel>
 
+#include <algorithm>
+
 namespace app {
 namespace {
 
@@ -74,34 +76,32 @@ class HeldUpdates {
     bool wasEnabled_;
 };
 
-// Events may run before each of the undocumented rows.
+// The rows of the stat boost and status effect lists are the same for every file: they come
+// with the first opening (events may run before each undocumented or appended row), and
+// later openings only clear the stat boost list's selection. A status effect list keeps its
+// selected row.
 void fillStatBoost(QComboBox* list, EventSteps& steps) {
     const QString undocumented = QStringLiteral("Undocumented / Unknown");
-    list->clear();
-    for (const QString& row : items::statBoostRows()) {
-        if (row == undocumented)
+    const QStringList& rows = items::statBoostRows();
+    for (qsizetype row = list->count(); row < rows.size(); ++row) {
+        if (rows[row] == undocumented)
             steps.letEventsRun();
-        list->addItem(row);
+        list->addItem(rows[row]);
     }
     list->setCurrentIndex(-1);
 }
 
-// Rows after the fixed ones go and come again, each list keeping its selected row.
-void refillAilmentRows(const QList<QComboBox*>& lists, EventSteps& steps) {
-    QList<int> kept;
-    for (QComboBox* list : lists) {
-        kept << list->currentIndex();
-        while (list->count() > items::kFixedAilmentRows)
-            list->removeItem(list->count() - 1);
-    }
+void appendAilmentRows(const QList<QComboBox*>& lists, EventSteps& steps) {
     const QStringList& rows = items::ailmentRows();
-    for (int row = items::kFixedAilmentRows; row < rows.size(); ++row) {
+    qsizetype shortest = rows.size();
+    for (const QComboBox* list : lists)
+        shortest = std::min<qsizetype>(shortest, list->count());
+    for (qsizetype row = shortest; row < rows.size(); ++row) {
         steps.letEventsRun();
         for (QComboBox* list : lists)
-            list->addItem(rows[row]);
+            if (list->count() == row)
+                list->addItem(rows[row]);
     }
-    for (int n = 0; n < lists.size(); ++n)
-        lists[n]->setCurrentIndex(kept[n]);
 }
 
 } // namespace
@@ -136,7 +136,7 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
     hideProgress(c);
 
     fillStatBoost(c.statBoost, steps);
-    refillAilmentRows(c.ailmentLists, steps);
+    appendAilmentRows(c.ailmentLists, steps);
 
     c.apply->setEnabled(true);
     c.quit->setEnabled(true);

@@ -128,7 +128,12 @@ void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
     for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n)
         f.find<QComboBox>(kItemDropDowns[n])->setCurrentIndex(int(10 + n));
     f.find<QComboBox>("ItemArmorAilmentCBO")->setCurrentIndex(200);
+    f.show("item", 150); // an accessory: its stat boost is shown
+    QVERIFY(f.find<QComboBox>("ItemStatBoostCBO")->currentIndex() >= 0);
     f.openImage(image(12), "two.smc");
+    QCOMPARE(f.find<QComboBox>("ItemStatBoostCBO")->currentIndex(), -1);
+    QCOMPARE(f.find<QComboBox>("ItemWeaponAilmentCBO")->itemText(255),
+             QString("Nothing or Undocumented"));
     auto* items = f.find<QListWidget>("ItemLST");
     QCOMPARE(items->count(), 241);
     QCOMPARE(items->currentRow(), -1);
