@@ -61,13 +61,23 @@ void hideProgress(const NameListControls& c) {
 }
 
 // A list that is shown relays itself out at every pending-events step; holding its
-// updates until the loop ends keeps each row cheap without skipping the event steps.
+// updates until the loop ends keeps each row cheap without skipping the event steps. When
+// they come back, the rows are laid out and the scroll bar shown or hidden first, so the
+// list is painted once, at its final width, rather than once before its scroll bar comes
+// and again after.
 class HeldUpdates {
   public:
     explicit HeldUpdates(QListWidget* list) : list_(list), wasEnabled_(list->updatesEnabled()) {
         list_->setUpdatesEnabled(false);
     }
-    ~HeldUpdates() { list_->setUpdatesEnabled(wasEnabled_); }
+    ~HeldUpdates() {
+        if (list_->isVisible()) {
+            list_->doItemsLayout();
+            // The scroll area decides on its scroll bar in a queued call.
+            QCoreApplication::sendPostedEvents(list_, QEvent::MetaCall);
+        }
+        list_->setUpdatesEnabled(wasEnabled_);
+    }
     HeldUpdates(const HeldUpdates&) = delete;
     HeldUpdates& operator=(const HeldUpdates&) = delete;
 

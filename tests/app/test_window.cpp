@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -156,6 +157,7 @@ void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
 void WindowTest::loadingShowsProgressAndHoldsCommands() {
     EditorFixture f;
     f.openImage(image(13), "first.smc");
+    f.selectTab("enemy");
     const QString second = f.writeRom(image(14), "second.smc");
     int dialogs = 0;
     QStringList captions;
@@ -191,6 +193,11 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
     QCOMPARE(std::pair(bar->value(), bar->maximum()), std::pair(250, 251)); // one step short
     QVERIFY(f.find<QPushButton>("QuitCMD")->isEnabled());
     QCOMPARE(f.messages.size(), 0);
+    // The list shown is laid out when the opening ends: its rows fill the width its scroll
+    // bar leaves.
+    const auto* shown = f.find<QListWidget>("EnemyLST");
+    QVERIFY(shown->verticalScrollBar()->isVisible());
+    QCOMPARE(shown->visualItemRect(shown->item(0)).width(), shown->viewport()->width());
 }
 
 // Before a ROM is open no page can be reached; then each tab shows its page, and every
