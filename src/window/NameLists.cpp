@@ -42,7 +42,10 @@ class EventSteps {
     QElapsedTimer sinceLast_;
 };
 
-void showProgress(const NameListControls& c, const QString& caption) {
+// The bar takes its range while hidden: a range that drops its value repaints the window
+// at once when the bar can be seen.
+void showProgress(const NameListControls& c, const QString& caption, int maximum) {
+    c.progress->setMaximum(maximum);
     c.progress->show();
     c.loadingLabel->setText(caption);
     c.loadingLabel->show();
@@ -118,7 +121,7 @@ void appendAilmentRows(const QList<QComboBox*>& lists, EventSteps& steps) {
 
 void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString& caption) {
     c.quit->setEnabled(false);
-    showProgress(c, caption);
+    showProgress(c, caption, items::kItemCount - 1);
 
     QList<int> kept;
     for (QComboBox* list : c.itemDropDowns)
@@ -129,7 +132,6 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
     EventSteps steps;
     {
         const HeldUpdates held(c.itemList);
-        c.progress->setMaximum(items::kItemCount - 1);
         for (int i = 0; i < items::kItemCount; ++i) {
             steps.letEventsRun([&] { showRowsDone(c.progress, i); });
             names << rom::ReadNameText(rom, items::kNameTable.recordOffset(i),
@@ -154,10 +156,9 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
 
 void LoadEnemyNames(const rom::RomFile& rom, const NameListControls& c, const QString& caption) {
     const HeldUpdates held(c.enemyList);
-    showProgress(c, caption);
+    showProgress(c, caption, enemies::kEnemyCount);
     c.enemyList->clear();
     EventSteps steps;
-    c.progress->setMaximum(enemies::kEnemyCount);
     for (int i = 0; i < enemies::kEnemyCount; ++i) {
         steps.letEventsRun([&] { showRowsDone(c.progress, i); });
         c.enemyList->addItem(rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i),
