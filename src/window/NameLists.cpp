@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -16,6 +17,7 @@
 #include <QStringListModel>
 
 #include <algorithm>
+#include <optional>
 
 namespace app {
 namespace {
@@ -63,30 +65,65 @@ void hideProgress(const NameListControls& c) {
     c.progress->hide();
 }
 
-// A list that is shown relays itself out at every pending-events step; holding its
-// updates until the loop ends keeps each row cheap without skipping the event steps. When
-// they come back, the rows are laid out and the scroll bar shown or hidden first, so the
-// list is painted once, at its final width, rather than once before its scroll bar comes
-// and again after.
+// Holds a widget's updates; when they come back it is painted once, as it is then.
 class HeldUpdates {
   public:
-    explicit HeldUpdates(QListWidget* list) : list_(list), wasEnabled_(list->updatesEnabled()) {
-        list_->setUpdatesEnabled(false);
+    explicit HeldUpdates(QWidget* widget) : widget_(widget), wasEnabled_(widget->updatesEnabled()) {
+        widget_->setUpdatesEnabled(false);
     }
-    ~HeldUpdates() {
-        if (list_->isVisible()) {
-            list_->doItemsLayout();
-            // The scroll area decides on its scroll bar in a queued call.
-            QCoreApplication::sendPostedEvents(list_, QEvent::MetaCall);
-        }
-        list_->setUpdatesEnabled(wasEnabled_);
-    }
+    ~HeldUpdates() { widget_->setUpdatesEnabled(wasEnabled_); }
     HeldUpdates(const HeldUpdates&) = delete;
     HeldUpdates& operator=(const HeldUpdates&) = delete;
 
   private:
-    QListWidget* list_;
+    QWidget* widget_;
     bool wasEnabled_;
+};
+
+// Names for the rows of a list, from a new file; the list shows them all at once when the
+// loop ends, so it is not laid out and painted at every pending-events step.
+//
+// Every file gives a list as many rows, so from the second opening on a row takes its name
+// in place, with the rows' updates held: the list's scroll bar is not hidden and shown, nor
+// painted again. As when the rows went and came, nothing is selected and the first row is
+// at the top. On the first opening the rows are appended with the whole list's updates
+// held. Either way the rows are laid out, and the scroll bar shown, before the updates come
+// back: a layout still owed when the list paints would paint it a second time.
+class NameRows {
+  public:
+    NameRows(QListWidget* list, int count) : list_(list) {
+        if (list->count() == count) {
+            list->selectionModel()->clear();
+            list->scrollToTop();
+            held_.emplace(list->viewport());
+            return;
+        }
+        held_.emplace(list);
+        list->clear();
+        appending_ = true;
+    }
+    ~NameRows() {
+        if (!list_->isVisible())
+            return;
+        list_->doItemsLayout();
+        // The scroll area decides on its scroll bar in a queued call.
+        if (appending_)
+            QCoreApplication::sendPostedEvents(list_, QEvent::MetaCall);
+    }
+    NameRows(const NameRows&) = delete;
+    NameRows& operator=(const NameRows&) = delete;
+
+    void set(int row, const QString& name) {
+        if (QListWidgetItem* item = list_->item(row))
+            item->setText(name);
+        else
+            list_->addItem(name);
+    }
+
+  private:
+    QListWidget* list_;
+    std::optional<HeldUpdates> held_;
+    bool appending_ = false;
 };
 
 // The rows of the stat boost and status effect lists are the same for every file: they come
@@ -127,16 +164,15 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
     for (QComboBox* list : c.itemDropDowns)
         kept << list->currentIndex();
     c.itemNames->setStringList({});
-    c.itemList->clear();
     QStringList names;
     EventSteps steps;
     {
-        const HeldUpdates held(c.itemList);
+        NameRows rows(c.itemList, items::kItemCount);
         for (int i = 0; i < items::kItemCount; ++i) {
             steps.letEventsRun([&] { showRowsDone(c.progress, i); });
             names << rom::ReadNameText(rom, items::kNameTable.recordOffset(i),
                                        int(items::kNameTable.stride));
-            c.itemList->addItem(names.last());
+            rows.set(i, names.last());
         }
         showRowsDone(c.progress, items::kItemCount);
     }
@@ -155,14 +191,13 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
 }
 
 void LoadEnemyNames(const rom::RomFile& rom, const NameListControls& c, const QString& caption) {
-    const HeldUpdates held(c.enemyList);
+    NameRows rows(c.enemyList, enemies::kEnemyCount);
     showProgress(c, caption, enemies::kEnemyCount);
-    c.enemyList->clear();
     EventSteps steps;
     for (int i = 0; i < enemies::kEnemyCount; ++i) {
         steps.letEventsRun([&] { showRowsDone(c.progress, i); });
-        c.enemyList->addItem(rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i),
-                                               int(enemies::kNameTable.stride)));
+        rows.set(i, rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i),
+                                      int(enemies::kNameTable.stride)));
     }
     showRowsDone(c.progress, enemies::kEnemyCount);
     hideProgress(c);

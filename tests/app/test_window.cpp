@@ -158,6 +158,7 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
     EditorFixture f;
     f.openImage(image(13), "first.smc");
     f.selectTab("enemy");
+    QTest::keyClick(f.find<QListWidget>("EnemyLST"), Qt::Key_End);
     const QString second = f.writeRom(image(14), "second.smc");
     int dialogs = 0;
     QStringList captions;
@@ -201,6 +202,7 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
     // bar leaves.
     const auto* shown = f.find<QListWidget>("EnemyLST");
     QVERIFY(shown->verticalScrollBar()->isVisible());
+    QCOMPARE(std::pair(shown->currentRow(), shown->verticalScrollBar()->value()), std::pair(-1, 0));
     QCOMPARE(shown->visualItemRect(shown->item(0)).width(), shown->viewport()->width());
 }
 
