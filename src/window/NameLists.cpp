@@ -17,7 +17,6 @@
 #include <QStringListModel>
 
 #include <algorithm>
-#include <optional>
 
 namespace app {
 namespace {
@@ -65,50 +64,35 @@ void hideProgress(const NameListControls& c) {
     c.progress->hide();
 }
 
-// Holds a widget's updates; when they come back it is painted once, as it is then.
-class HeldUpdates {
-  public:
-    explicit HeldUpdates(QWidget* widget) : widget_(widget), wasEnabled_(widget->updatesEnabled()) {
-        widget_->setUpdatesEnabled(false);
-    }
-    ~HeldUpdates() { widget_->setUpdatesEnabled(wasEnabled_); }
-    HeldUpdates(const HeldUpdates&) = delete;
-    HeldUpdates& operator=(const HeldUpdates&) = delete;
-
-  private:
-    QWidget* widget_;
-    bool wasEnabled_;
-};
-
-// Names for the rows of a list, from a new file; the list shows them all at once when the
-// loop ends, so it is not laid out and painted at every pending-events step.
+// Names for the rows of a list, from a new file, shown all at once when the loop ends: the
+// list is not laid out and painted at every pending-events step.
 //
 // Every file gives a list as many rows, so from the second opening on a row takes its name
-// in place, with the rows' updates held: the list's scroll bar is not hidden and shown, nor
+// in place, with only the rows' updates held: the scroll bar is not hidden, shown and
 // painted again. As when the rows went and came, nothing is selected and the first row is
-// at the top. On the first opening the rows are appended with the whole list's updates
-// held. Either way the rows are laid out, and the scroll bar shown, before the updates come
-// back: a layout still owed when the list paints would paint it a second time.
+// at the top. On the first opening the rows are appended with the whole list held. Either
+// way the rows are laid out, and the scroll bar shown, before the updates come back: a
+// layout still owed when the list paints would paint it a second time.
 class NameRows {
   public:
-    NameRows(QListWidget* list, int count) : list_(list) {
-        if (list->count() == count) {
-            list->selectionModel()->clear();
-            list->scrollToTop();
-            held_.emplace(list->viewport());
+    NameRows(QListWidget* list, int count)
+        : list_(list), appending_(list->count() != count),
+          held_(appending_ ? static_cast<QWidget*>(list) : list->viewport()) {
+        held_->setUpdatesEnabled(false);
+        if (appending_) {
+            list->clear();
             return;
         }
-        held_.emplace(list);
-        list->clear();
-        appending_ = true;
+        list->selectionModel()->clear();
+        list->scrollToTop();
     }
     ~NameRows() {
-        if (!list_->isVisible())
-            return;
-        list_->doItemsLayout();
-        // The scroll area decides on its scroll bar in a queued call.
-        if (appending_)
-            QCoreApplication::sendPostedEvents(list_, QEvent::MetaCall);
+        if (list_->isVisible()) {
+            list_->doItemsLayout();
+            if (appending_) // the scroll area decides on its scroll bar in a queued call
+                QCoreApplication::sendPostedEvents(list_, QEvent::MetaCall);
+        }
+        held_->setUpdatesEnabled(true);
     }
     NameRows(const NameRows&) = delete;
     NameRows& operator=(const NameRows&) = delete;
@@ -122,8 +106,8 @@ class NameRows {
 
   private:
     QListWidget* list_;
-    std::optional<HeldUpdates> held_;
-    bool appending_ = false;
+    bool appending_;
+    QWidget* held_;
 };
 
 // The rows of the stat boost and status effect lists are the same for every file: they come
