@@ -5,7 +5,7 @@
 namespace items {
 
 // Both status effect lists: row v stands for code v, 256 rows. The first 57 are fixed
-// with the page; the name list loader appends the rest on every opening.
+// with the page; the name list loader appends the rest on the first opening.
 inline constexpr int kFixedAilmentRows = 57;
 const QStringList& ailmentRows();
 

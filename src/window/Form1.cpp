@@ -67,8 +67,11 @@ void setRowQuietly(QListWidget* list, int row) {
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
-    // Before any page is built no ROM is open, so the marks ask no page.
-    marks_ = new EditMarks(this, [this] { return rom_.isOpen() ? visiblePage() : nullptr; });
+    // Before any page is built no ROM is open, so the marks ask no page. While the lists
+    // fill, the drop-downs of items are empty for a while: that is no edit, and the marks are
+    // drawn again once the lists are full.
+    marks_ = new EditMarks(
+        this, [this] { return rom_.isOpen() && !loadingLists_ ? visiblePage() : nullptr; });
     marks_->setTitle(ui::kProgramTitle + QStringLiteral(" v") + ui::versionText());
     setFont(ui::windowFont());
     setWindowIcon(QIcon(QStringLiteral(":/valdric-editor.png")));

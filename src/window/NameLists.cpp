@@ -9,11 +9,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringListModel>
+
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -40,7 +43,10 @@ class EventSteps {
     QElapsedTimer sinceLast_;
 };
 
-void showProgress(const NameListControls& c, const QString& caption) {
+// The bar takes its range while hidden: a range that drops its value repaints the window
+// at once when the bar can be seen.
+void showProgress(const NameListControls& c, const QString& caption, int maximum) {
+    c.progress->setMaximum(maximum);
     c.progress->show();
     c.loadingLabel->setText(caption);
     c.loadingLabel->show();
@@ -58,73 +64,99 @@ void hideProgress(const NameListControls& c) {
     c.progress->hide();
 }
 
-// A list that is shown relays itself out at every pending-events step; holding its
-// updates until the loop ends keeps each row cheap without skipping the event steps.
-class HeldUpdates {
+// Names for the rows of a list, from a new file, shown all at once when the loop ends: the
+// list is not laid out and painted at every pending-events step.
+//
+// Every file gives a list as many rows, so from the second opening on a row takes its name
+// in place, with only the rows' updates held: the scroll bar is not hidden, shown and
+// painted again. As when the rows went and came, nothing is selected and the first row is
+// at the top. On the first opening the rows are appended with the whole list held. Either
+// way the rows are laid out, and the scroll bar shown, before the updates come back: a
+// layout still owed when the list paints would paint it a second time.
+class NameRows {
   public:
-    explicit HeldUpdates(QListWidget* list) : list_(list), wasEnabled_(list->updatesEnabled()) {
-        list_->setUpdatesEnabled(false);
+    NameRows(QListWidget* list, int count)
+        : list_(list), appending_(list->count() != count),
+          held_(appending_ ? static_cast<QWidget*>(list) : list->viewport()) {
+        held_->setUpdatesEnabled(false);
+        if (appending_) {
+            list->clear();
+            return;
+        }
+        list->selectionModel()->clear();
+        list->scrollToTop();
     }
-    ~HeldUpdates() { list_->setUpdatesEnabled(wasEnabled_); }
-    HeldUpdates(const HeldUpdates&) = delete;
-    HeldUpdates& operator=(const HeldUpdates&) = delete;
+    ~NameRows() {
+        if (list_->isVisible()) {
+            list_->doItemsLayout();
+            if (appending_) // the scroll area decides on its scroll bar in a queued call
+                QCoreApplication::sendPostedEvents(list_, QEvent::MetaCall);
+        }
+        held_->setUpdatesEnabled(true);
+    }
+    NameRows(const NameRows&) = delete;
+    NameRows& operator=(const NameRows&) = delete;
+
+    void set(int row, const QString& name) {
+        if (QListWidgetItem* item = list_->item(row))
+            item->setText(name);
+        else
+            list_->addItem(name);
+    }
 
   private:
     QListWidget* list_;
-    bool wasEnabled_;
+    bool appending_;
+    QWidget* held_;
 };
 
-// Events may run before each of the undocumented rows.
+// The rows of the stat boost and status effect lists are the same for every file: they come
+// with the first opening (events may run before each undocumented or appended row), and
+// later openings only clear the stat boost list's selection. A status effect list keeps its
+// selected row.
 void fillStatBoost(QComboBox* list, EventSteps& steps) {
     const QString undocumented = QStringLiteral("Undocumented / Unknown");
-    list->clear();
-    for (const QString& row : items::statBoostRows()) {
-        if (row == undocumented)
+    const QStringList& rows = items::statBoostRows();
+    for (qsizetype row = list->count(); row < rows.size(); ++row) {
+        if (rows[row] == undocumented)
             steps.letEventsRun();
-        list->addItem(row);
+        list->addItem(rows[row]);
     }
     list->setCurrentIndex(-1);
 }
 
-// Rows after the fixed ones go and come again, each list keeping its selected row.
-void refillAilmentRows(const QList<QComboBox*>& lists, EventSteps& steps) {
-    QList<int> kept;
-    for (QComboBox* list : lists) {
-        kept << list->currentIndex();
-        while (list->count() > items::kFixedAilmentRows)
-            list->removeItem(list->count() - 1);
-    }
+void appendAilmentRows(const QList<QComboBox*>& lists, EventSteps& steps) {
     const QStringList& rows = items::ailmentRows();
-    for (int row = items::kFixedAilmentRows; row < rows.size(); ++row) {
+    qsizetype shortest = rows.size();
+    for (const QComboBox* list : lists)
+        shortest = std::min<qsizetype>(shortest, list->count());
+    for (qsizetype row = shortest; row < rows.size(); ++row) {
         steps.letEventsRun();
         for (QComboBox* list : lists)
-            list->addItem(rows[row]);
+            if (list->count() == row)
+                list->addItem(rows[row]);
     }
-    for (int n = 0; n < lists.size(); ++n)
-        lists[n]->setCurrentIndex(kept[n]);
 }
 
 } // namespace
 
 void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString& caption) {
     c.quit->setEnabled(false);
-    showProgress(c, caption);
+    showProgress(c, caption, items::kItemCount - 1);
 
     QList<int> kept;
     for (QComboBox* list : c.itemDropDowns)
         kept << list->currentIndex();
     c.itemNames->setStringList({});
-    c.itemList->clear();
     QStringList names;
     EventSteps steps;
     {
-        const HeldUpdates held(c.itemList);
-        c.progress->setMaximum(items::kItemCount - 1);
+        NameRows rows(c.itemList, items::kItemCount);
         for (int i = 0; i < items::kItemCount; ++i) {
             steps.letEventsRun([&] { showRowsDone(c.progress, i); });
             names << rom::ReadNameText(rom, items::kNameTable.recordOffset(i),
                                        int(items::kNameTable.stride));
-            c.itemList->addItem(names.last());
+            rows.set(i, names.last());
         }
         showRowsDone(c.progress, items::kItemCount);
     }
@@ -136,22 +168,20 @@ void LoadItems(const rom::RomFile& rom, const NameListControls& c, const QString
     hideProgress(c);
 
     fillStatBoost(c.statBoost, steps);
-    refillAilmentRows(c.ailmentLists, steps);
+    appendAilmentRows(c.ailmentLists, steps);
 
     c.apply->setEnabled(true);
     c.quit->setEnabled(true);
 }
 
 void LoadEnemyNames(const rom::RomFile& rom, const NameListControls& c, const QString& caption) {
-    const HeldUpdates held(c.enemyList);
-    showProgress(c, caption);
-    c.enemyList->clear();
+    NameRows rows(c.enemyList, enemies::kEnemyCount);
+    showProgress(c, caption, enemies::kEnemyCount);
     EventSteps steps;
-    c.progress->setMaximum(enemies::kEnemyCount);
     for (int i = 0; i < enemies::kEnemyCount; ++i) {
         steps.letEventsRun([&] { showRowsDone(c.progress, i); });
-        c.enemyList->addItem(rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i),
-                                               int(enemies::kNameTable.stride)));
+        rows.set(i, rom::ReadNameText(rom, enemies::kNameTable.recordOffset(i),
+                                      int(enemies::kNameTable.stride)));
     }
     showRowsDone(c.progress, enemies::kEnemyCount);
     hideProgress(c);

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -128,7 +129,12 @@ void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
     for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n)
         f.find<QComboBox>(kItemDropDowns[n])->setCurrentIndex(int(10 + n));
     f.find<QComboBox>("ItemArmorAilmentCBO")->setCurrentIndex(200);
+    f.show("item", 150); // an accessory: its stat boost is shown
+    QVERIFY(f.find<QComboBox>("ItemStatBoostCBO")->currentIndex() >= 0);
     f.openImage(image(12), "two.smc");
+    QCOMPARE(f.find<QComboBox>("ItemStatBoostCBO")->currentIndex(), -1);
+    QCOMPARE(f.find<QComboBox>("ItemWeaponAilmentCBO")->itemText(255),
+             QString("Nothing or Undocumented"));
     auto* items = f.find<QListWidget>("ItemLST");
     QCOMPARE(items->count(), 241);
     QCOMPARE(items->currentRow(), -1);
@@ -151,10 +157,13 @@ void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
 void WindowTest::loadingShowsProgressAndHoldsCommands() {
     EditorFixture f;
     f.openImage(image(13), "first.smc");
+    f.selectTab("enemy");
+    QTest::keyClick(f.find<QListWidget>("EnemyLST"), Qt::Key_End);
     const QString second = f.writeRom(image(14), "second.smc");
     int dialogs = 0;
     QStringList captions;
     bool quitHeldDuringItems = true;
+    bool editMarked = false; // the drop-downs of items are empty for a while: no edit
     QTimer sampler;
     sampler.setInterval(0);
     QObject::connect(&sampler, &QTimer::timeout, [&] {
@@ -163,6 +172,8 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
             return;
         if (!captions.contains(label->text()))
             captions << label->text();
+        editMarked = editMarked || f.find<QLabel>("EnemyItemDropLBL")->font().bold() ||
+                     f.window().windowTitle().startsWith('*');
         if (label->text() == " Loading Items..." && f.find<QPushButton>("QuitCMD")->isEnabled())
             quitHeldDuringItems = false;
         f.find<QAction>("mnuOpenROM")->trigger();
@@ -181,11 +192,18 @@ void WindowTest::loadingShowsProgressAndHoldsCommands() {
     QCOMPARE(dialogs, 1);
     QCOMPARE(captions, (QStringList{" Loading Items...", " Loading Enemies..."}));
     QVERIFY(quitHeldDuringItems);
+    QVERIFY(!editMarked);
     QVERIFY(!f.find<QLabel>("LoadingLBL")->isVisible());
     const auto* bar = f.find<QProgressBar>("pbar");
     QCOMPARE(std::pair(bar->value(), bar->maximum()), std::pair(250, 251)); // one step short
     QVERIFY(f.find<QPushButton>("QuitCMD")->isEnabled());
     QCOMPARE(f.messages.size(), 0);
+    // The list shown is laid out when the opening ends: its rows fill the width its scroll
+    // bar leaves.
+    const auto* shown = f.find<QListWidget>("EnemyLST");
+    QVERIFY(shown->verticalScrollBar()->isVisible());
+    QCOMPARE(std::pair(shown->currentRow(), shown->verticalScrollBar()->value()), std::pair(-1, 0));
+    QCOMPARE(shown->visualItemRect(shown->item(0)).width(), shown->viewport()->width());
 }
 
 // Before a ROM is open no page can be reached; then each tab shows its page, and every
