@@ -147,9 +147,12 @@ class RecordBytes {
         local.offset -= run->from;
         return {&run->bytes, local};
     }
-    QByteArray bytesOf(const records::Place& place) {
+    QByteArrayView bytesOf(const records::Place& place) {
         const auto [bytes, local] = at(place);
-        return bytes->mid(local.offset, local.width);
+        // A short file's run ends where the file does, and so may a place's bytes.
+        const qsizetype from = std::min<qsizetype>(local.offset, bytes->size());
+        return QByteArrayView(*bytes).sliced(
+            from, std::min<qsizetype>(local.width, bytes->size() - from));
     }
 
   private:
@@ -265,11 +268,13 @@ Import readTables(const rom::RomFile& rom, const QString& folder) {
     Import result;
     RecordBytes image(rom);
     RecordBytes edited = image;
+    QList<const records::Kind*> given; // a table changes only its own kind's records
     for (const records::Kind& kind : records::kinds()) {
         const QString path = QDir(folder).filePath(QLatin1String(kind.fileName));
         if (!QFileInfo::exists(path))
             continue;
         ++result.files;
+        given << &kind;
         QString problem;
         if (const std::optional<QByteArray> text = readTableFile(path, &problem))
             importTable(*text, kind, edited, result.problems);
@@ -278,13 +283,15 @@ Import readTables(const rom::RomFile& rom, const QString& folder) {
     }
     if (!result.problems.isEmpty())
         return result;
-    for (const records::Kind& kind : records::kinds()) {
-        for (int row = kind.first; row <= kind.last; ++row) {
+    for (const records::Kind* kind : given) {
+        for (int row = kind->first; row <= kind->last; ++row) {
             bool changed = false;
-            for (const records::Place& place : records::placesOfRecord(kind.page, row)) {
-                const rom::Span span{place.offset, image.bytesOf(place), edited.bytesOf(place)};
-                if (place.view.written && span.changes()) {
-                    result.spans << span;
+            for (const records::Place& place : records::placesOfRecord(kind->page, row)) {
+                const QByteArrayView before = image.bytesOf(place);
+                const QByteArrayView after = edited.bytesOf(place);
+                if (place.view.written && before != after) {
+                    result.spans << rom::Span{place.offset, before.toByteArray(),
+                                              after.toByteArray()};
                     changed = true;
                 }
             }
