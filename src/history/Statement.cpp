@@ -94,6 +94,7 @@ void Queries::clear() {
 }
 
 bool Queries::run(const QString& sql, const QVariantList& values) {
+    error_ = QSqlError(); // a failure tells only its own reason
     if (current_)
         current_->finish();
     std::unique_ptr<QSqlQuery>& kept = kept_[sql];
