@@ -126,9 +126,24 @@ void WindowTest::cancelAndUnopenableFiles() {
 void WindowTest::secondOpeningReplacesNamesAndKeepsDropDownRows() {
     EditorFixture f;
     f.openImage(image(11), "one.smc");
-    for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n)
-        f.find<QComboBox>(kItemDropDowns[n])->setCurrentIndex(int(10 + n));
-    f.find<QComboBox>("ItemArmorAilmentCBO")->setCurrentIndex(200);
+    // Rows picked with the keys on a shown record and applied: a character's four, an
+    // enemy's two, an armor's status effect.
+    const auto pick = [&](const char* name, int row) {
+        auto* list = f.find<QComboBox>(name);
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int n = 0; n < row; ++n)
+            QTest::keyClick(list, Qt::Key_Down);
+    };
+    for (std::size_t n = 0; n < std::size(kItemDropDowns); ++n) {
+        if (n == 0 || n == 4)
+            f.show(n == 0 ? "char" : "enemy", 1);
+        pick(kItemDropDowns[n], int(10 + n));
+        if (n == 3 || n == 5)
+            f.apply();
+    }
+    f.show("item", 100); // an armor
+    pick("ItemArmorAilmentCBO", 200);
+    f.apply();
     f.show("item", 150); // an accessory: its stat boost is shown
     QVERIFY(f.find<QComboBox>("ItemStatBoostCBO")->currentIndex() >= 0);
     f.openImage(image(12), "two.smc");
