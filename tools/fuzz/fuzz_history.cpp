@@ -6,6 +6,7 @@
 #include "Fuzz.h"
 
 #include "history/History.h"
+#include "history/Statement.h"
 #include "history/Versions.h"
 #include "rom/RomFile.h"
 
@@ -14,7 +15,6 @@
 #include <QVariant>
 
 #include <algorithm>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -75,20 +75,17 @@ QSqlDatabase database() {
     return QSqlDatabase::database(kDatabase, false);
 }
 
-// The target's own statement `sql`, prepared once; the tables are there (see tablesMade).
-QSqlQuery& statement(const QString& sql) {
-    static std::map<QString, QSqlQuery> kept;
-    auto found = kept.find(sql);
-    if (found == kept.end()) {
-        found = kept.emplace(sql, QSqlQuery(database())).first;
-        fuzz::require(found->second.prepare(sql), "the target's statements are prepared");
-    }
-    return found->second;
+// The target's own statements, each prepared once on its connection, as the History keeps
+// its own; the tables are there (see tablesMade).
+history::Queries& queries() {
+    static history::Queries kept(kDatabase);
+    fuzz::require(database().isOpen(), "the database opens");
+    return kept;
 }
 
 void emptyDatabase() {
     for (const char* table : {"spans", "pending", "entries"})
-        statement(QStringLiteral("DELETE FROM ") + QLatin1String(table)).exec();
+        queries().run(QStringLiteral("DELETE FROM ") + QLatin1String(table));
 }
 
 void damage(fuzz::Input& input, const QList<qint64>& ids) {
@@ -97,16 +94,14 @@ void damage(fuzz::Input& input, const QList<qint64>& ids) {
                            "UPDATE entries SET page = ? WHERE id = ?"};
     while (!input.empty()) {
         const int what = input.byte() % 3;
-        QSqlQuery& query = statement(sql[what]);
         const qint64 value = qint64(input.number(8));
+        QVariant damaged = value;
         if (what == 2) // no word a release writes
-            query.addBindValue(QString::fromLatin1(QByteArray::number(value % 7)));
+            damaged = QString::fromLatin1(QByteArray::number(value % 7));
         else if (what == 1) // no step a release writes
-            query.addBindValue(value < 0 ? value : 3 + value % 5);
-        else
-            query.addBindValue(value);
-        query.addBindValue(ids.value(input.byte() % std::max<qsizetype>(ids.size(), 1)));
-        query.exec();
+            damaged = value < 0 ? value : 3 + value % 5;
+        queries().run(sql[what],
+                      {damaged, ids.value(input.byte() % std::max<qsizetype>(ids.size(), 1))});
     }
 }
 
@@ -147,11 +142,10 @@ bool holds(const history::Entry& entry, bool all) {
 
 QList<qint64> pendingIds() {
     QList<qint64> ids;
-    QSqlQuery& query = statement("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
-                                 "step BETWEEN 0 AND 2 AND page = 'enemy'");
-    if (query.exec())
-        while (query.next())
-            ids << query.value(0).toLongLong();
+    if (queries().run("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
+                      "step BETWEEN 0 AND 2 AND page = 'enemy'"))
+        while (queries().rows().next())
+            ids << queries().rows().value(0).toLongLong();
     return ids;
 }
 
