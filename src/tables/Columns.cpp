@@ -88,6 +88,20 @@ QList<Column> columnsOf(const QList<records::Place>& places) {
     return columns;
 }
 
+const QList<Column>& columnsOf(const records::Kind& kind) {
+    static const QList<QList<Column>> byKind = [] {
+        QList<QList<Column>> all;
+        for (const records::Kind& each : records::kinds())
+            all.append(columnsOf(records::placesOfRecord(each.page, each.first)));
+        return all;
+    }();
+    for (qsizetype k = 0; k < byKind.size(); ++k)
+        if (records::kinds()[k].page == kind.page && records::kinds()[k].first == kind.first)
+            return byKind[k];
+    Q_ASSERT_X(false, "columnsOf", "a kind of records::kinds()");
+    return byKind.first();
+}
+
 QString identifierOf(const QString& name) {
     QString identifier;
     for (const QChar c : name)

@@ -24,6 +24,8 @@ struct Column {
 // check-list as a column of its own. Captions that two fields share are numbered;
 // check-list rows whose text repeats name their bit.
 QList<Column> columnsOf(const QList<records::Place>& places);
+// The columns of one of records::kinds(), made once: every export and import asks again.
+const QList<Column>& columnsOf(const records::Kind& kind);
 
 // How formulas and filters name a column: its name without spaces and signs
 // ("LightningDefense" for "Lightning Defense", "Critical" for "Critical %").

@@ -29,7 +29,7 @@ QString cell(const QByteArray& image, const records::Place& place, const Column&
 }
 
 QByteArray tableText(const QByteArray& image, const records::Kind& kind, const Names& names) {
-    const QList<Column> columns = columnsOf(records::placesOfRecord(kind.page, kind.first));
+    const QList<Column>& columns = columnsOf(kind);
     QStringList header = {"Row", "Name"};
     for (const Column& column : columns)
         header << column.name;
@@ -215,7 +215,7 @@ void importTable(const QByteArray& text, const records::Kind& kind, RecordBytes&
         problemAt(table.errorLine)(table.error);
         return;
     }
-    const QList<Column> columns = columnsOf(records::placesOfRecord(kind.page, kind.first));
+    const QList<Column>& columns = columnsOf(kind);
     const QStringList names = table.rows.value(0);
     const qsizetype before = problems.size();
     const Header header = readHeader(names, columns, problemAt(table.lineOfRow.value(0, 1)));
