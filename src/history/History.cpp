@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVariant>
@@ -48,11 +47,6 @@ const QString kNotPendingApply =
 int nextConnection() {
     static int counter = 0;
     return ++counter;
-}
-
-bool isBusy(const QSqlError& error) {
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("5") || code == QLatin1String("6"); // BUSY, LOCKED
 }
 
 bool insertSpans(Queries& query, qint64 entry, const QList<rom::Span>& spans) {
@@ -148,8 +142,8 @@ bool resolve(Queries& query, qint64 id, Step step, const Holding& holding) {
 std::optional<Step> pendingStep(Queries& query, qint64 id) {
     if (!query.run("SELECT step FROM pending WHERE entry = ?", {id}) || !query.rows().next())
         return std::nullopt;
-    const int step = query.rows().value(0).toInt();
-    if (step < 0 || step > int(Step::Redo))
+    const qint64 step = query.rows().number(0);
+    if (step < 0 || step > qint64(Step::Redo))
         return std::nullopt;
     return Step(step);
 }
@@ -226,7 +220,6 @@ bool History::fail(const QString& what, const QString& why) {
 void History::close() {
     opened_ = false;
     queries_->clear();
-    reads_.clear();
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
         QSqlDatabase::removeDatabase(connection_);
@@ -244,12 +237,12 @@ bool History::connect(const QString& name, const QString& options) {
 bool History::prepareSchema() {
     Queries query(connection_);
     const auto failed = [&](const QString& what) {
-        busy_ = isBusy(query.error());
-        return fail(what.arg(path_), query.error().text());
+        busy_ = query.busy();
+        return fail(what.arg(path_), query.error());
     };
     if (!query.run("PRAGMA user_version") || !query.rows().next())
         return failed(QStringLiteral("%1 cannot be read"));
-    if (query.rows().value(0).toInt() >= kSchemaVersion)
+    if (query.rows().number(0) >= kSchemaVersion)
         return true;
     for (const QString& statement : kSchema)
         if (!query.run(statement))
@@ -308,7 +301,7 @@ bool History::transact(bool durable, const std::function<bool(Queries&)>& work) 
         problem_.clear();
         return true;
     }
-    fail(QStringLiteral("%1 cannot be written").arg(path_), query.error().text());
+    fail(QStringLiteral("%1 cannot be written").arg(path_), query.error());
     query.run("ROLLBACK");
     return false;
 }
@@ -326,7 +319,7 @@ std::optional<qint64> History::beginApply(const QString& file, const RecordRef& 
                         storedPage(record), record.row,
                         record.name.isNull() ? QStringLiteral("") : record.name}))
             return false;
-        id = query.rows().lastInsertId().toLongLong();
+        id = query.rows().lastInsertId();
         // A new entry ends what could be redone.
         return insertSpans(query, id, changed) &&
                query.run("INSERT INTO pending (entry, step) VALUES (?, ?)",
@@ -351,7 +344,7 @@ bool History::finish(qint64 id, Step step) {
         return false;
     if (step == Step::Apply) { // all it takes, in the time of every Apply
         return (queries_->run("PRAGMA synchronous = NORMAL") && queries_->run(kEndPending, {id})) ||
-               fail(QStringLiteral("%1 cannot be written").arg(path_), queries_->error().text());
+               fail(QStringLiteral("%1 cannot be written").arg(path_), queries_->error());
     }
     return transact(false, [&](Queries& query) {
         return resolve(query, id, step,
@@ -381,7 +374,7 @@ QList<RecordRef> History::settleAll(const QString& file, const rom::RomFile& rom
             "WHERE entries.file = ? ORDER BY entry",
             {file}))
         while (queries_->rows().next())
-            ids << queries_->rows().value(0).toLongLong();
+            ids << queries_->rows().number(0);
     QList<RecordRef> partly;
     for (const qint64 id : ids)
         if (const std::optional<RecordRef> record = settle(id, rom))
@@ -396,9 +389,10 @@ QList<Entry> History::select(const QString& condition, const QVariantList& value
     QList<Entry> found;
     if (!open(false))
         return found;
-    Statement& query = read(QStringLiteral("SELECT id, time, page, row, name, undone FROM entries "
-                                           "WHERE %1 ORDER BY %2 LIMIT ?")
-                                .arg(condition, order));
+    Statement& query =
+        queries_->prepared(QStringLiteral("SELECT id, time, page, row, name, undone FROM entries "
+                                          "WHERE %1 ORDER BY %2 LIMIT ?")
+                               .arg(condition, order));
     if (!query.start(values + QVariantList{limit})) {
         fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
         return found;
@@ -424,8 +418,9 @@ bool History::readSpans(QList<Entry>& entries) {
     if (entries.isEmpty())
         return true;
     const std::vector<std::pair<qint64, qsizetype>> ids = idsInOrder(entries);
-    Statement& query = read(QStringLiteral("SELECT entry, position, offset, before, after FROM "
-                                           "spans WHERE entry BETWEEN ? AND ? ORDER BY entry"));
+    Statement& query =
+        queries_->prepared(QStringLiteral("SELECT entry, position, offset, before, after FROM "
+                                          "spans WHERE entry BETWEEN ? AND ? ORDER BY entry"));
     if (!query.start({ids.front().first, ids.back().first}))
         return fail(QStringLiteral("%1 cannot be read").arg(path_), query.error());
     // Rows of one entry come in the order they were written, which is their positions' order
@@ -454,13 +449,6 @@ bool History::readSpans(QList<Entry>& entries) {
     return true;
 }
 
-Statement& History::read(const QString& sql) {
-    std::unique_ptr<Statement>& kept = reads_[sql];
-    if (!kept)
-        kept = std::make_unique<Statement>(connectionOf(connection_), sql);
-    return *kept;
-}
-
 std::optional<Entry> History::first(const QString& file, const QString& condition,
                                     const QString& order) {
     const QList<Entry> found =
@@ -484,7 +472,7 @@ std::optional<std::pair<int, qint64>> History::changeMark() {
         return std::nullopt;
     if (!queries_->run(QStringLiteral("PRAGMA data_version")) || !queries_->rows().next())
         return std::nullopt;
-    const qint64 version = queries_->rows().value(0).toLongLong();
+    const qint64 version = queries_->rows().number(0);
     queries_->rows().finish();
     return std::pair(openings_, version);
 }

@@ -9,7 +9,6 @@
 
 #include <functional>
 #include <limits>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -20,7 +19,6 @@ class RomFile;
 namespace history {
 
 class Queries;
-class Statement;
 
 // What an entry changed: one record (the page it was made on, the row of the page's list
 // and the name that row showed), or many records at once from the tables, the table window
@@ -144,7 +142,6 @@ class History {
     QList<Entry> select(const QString& condition, const QVariantList& values, const QString& order,
                         int limit);
     bool readSpans(QList<Entry>& entries);
-    Statement& read(const QString& sql);
 
     QString path_;
     QString connection_;
@@ -153,8 +150,7 @@ class History {
     bool busy_ = false; // the last opening found the database locked
     QString problem_;
     int openings_ = 0;
-    std::unique_ptr<Queries> queries_;                    // prepared once per connection
-    std::map<QString, std::unique_ptr<Statement>> reads_; // the entries' reads, likewise
+    std::unique_ptr<Queries> queries_; // prepared once per connection
 };
 
 } // namespace history

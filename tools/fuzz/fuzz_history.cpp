@@ -11,7 +11,6 @@
 #include "rom/RomFile.h"
 
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
@@ -145,7 +144,7 @@ QList<qint64> pendingIds() {
     if (queries().run("SELECT entry FROM pending JOIN entries ON id = entry WHERE "
                       "step BETWEEN 0 AND 2 AND page = 'enemy'"))
         while (queries().rows().next())
-            ids << queries().rows().value(0).toLongLong();
+            ids << queries().rows().number(0);
     return ids;
 }
 
