@@ -94,6 +94,7 @@ class HistoryTest : public QObject {
     void historyWindowFillsAsItScrolls();
     void keptVersionsMatchTheWholeHistory();
     void busyHistoryNeverBlocksApply();
+    void historyLockedAtOpeningIsTriedAgain();
     void unusableHistoryIsToldOnceAndShown();
     void earlierCurrentAndReadOnlyDatabasesReadBack();
     void fullDiskHeaderRemovalSaysWhy();
@@ -430,6 +431,37 @@ void HistoryTest::busyHistoryNeverBlocksApply() {
     f.trigger("mnuUndoApply");
     QCOMPARE(f.fileBytes().at(0x0C4775), char(98));
     QVERIFY(!f.find<QAction>("mnuUndoApply")->isEnabled());
+}
+
+// Another program holds the whole database (a rollback journal's exclusive lock) when a
+// history first opens it: nothing is read, not even the file as it stands, and the next call
+// opens it for reading and writing.
+void HistoryTest::historyLockedAtOpeningIsTriedAgain() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.sqlite");
+    const rom::Span span{0x0C0300, "\x01\x02", "\x01\x03"};
+    {
+        history::History first(path);
+        const auto added = first.beginApply("/r.smc", history::RecordRef::tableImport(2), {span});
+        QVERIFY(added && first.finish(*added, history::Step::Apply));
+    }
+    history::History later(path);
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", "locker");
+        locker.setDatabaseName(path);
+        QVERIFY(locker.open());
+        QSqlQuery lock(locker);
+        QVERIFY(lock.exec("PRAGMA journal_mode=DELETE") && lock.exec("BEGIN EXCLUSIVE"));
+        QVERIFY(later.entries("/r.smc").isEmpty());
+        QVERIFY2(later.problem().contains("locked"), qPrintable(later.problem()));
+        QVERIFY(!later.isReadOnly());
+        QVERIFY(lock.exec("ROLLBACK"));
+        locker.close();
+    }
+    QSqlDatabase::removeDatabase("locker");
+    QCOMPARE(later.entries("/r.smc").size(), 1);
+    QVERIFY(later.beginApply("/r.smc", history::RecordRef::tableImport(1), {span}));
+    QVERIFY(later.problem().isEmpty());
 }
 
 // A history path that is a folder: the first Apply says so, the second only keeps the note in
