@@ -5,7 +5,7 @@ namespace tables {
 Sheet::Sheet(int index, const records::Kind& kind) : index_(index), kind_(kind) {
     for (int row = 0; row < rowCount(); ++row)
         places_ << records::placesOfRecord(kind.page, recordRow(row));
-    for (const Column& column : columnsOf(places_.value(0))) {
+    for (const Column& column : columnsOf(kind)) {
         if (column.kind == Column::Kind::Words ||
             places_[0][column.place].view.encoding == rom::Encoding::Bytes)
             continue;
