@@ -24,7 +24,7 @@ struct Column {
 // check-list as a column of its own. Captions that two fields share are numbered;
 // check-list rows whose text repeats name their bit.
 QList<Column> columnsOf(const QList<records::Place>& places);
-// The columns of one of records::kinds(), made once: every export and import asks again.
+// The columns of one of records::kinds(), made once for every export, import and sheet.
 const QList<Column>& columnsOf(const records::Kind& kind);
 
 // How formulas and filters name a column: its name without spaces and signs
