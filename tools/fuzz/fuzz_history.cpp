@@ -82,8 +82,8 @@ history::Queries& queries() {
     return kept;
 }
 
-// Each change made by the target itself is one transaction: the end state is the same as of
-// one commit per statement, which took a quarter of a run.
+// Each change made by the target itself is one transaction: the end state is the same as with
+// one commit per statement.
 void emptyDatabase() {
     queries().run("BEGIN");
     for (const char* table : {"spans", "pending", "entries"})
